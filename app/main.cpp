@@ -1,0 +1,26 @@
+// zintor's entry point. With a report log on the command line it writes the page and exits
+// without loading any toolkit; otherwise it starts the window.
+#include <cstdio>
+#include <iostream>
+
+#include "app/CommandLine.h"
+#include "platform/FileSystem.h"
+
+int main(int argc, char** argv) {
+    std::string tail = zintor::CommandLineTail(argc, argv);
+    if (tail == "--help") {
+        std::cout << zintor::UsageText();
+        return 0;
+    }
+    if (tail == "--version") {
+        std::cout << zintor::kVersionText << '\n';
+        return 0;
+    }
+    // A tail that names a folder starts the window there (it becomes the current directory).
+    if (tail.empty() || zintor::ChangeDirectory(tail)) {
+        std::cerr << "zintor: the window is not available in this build; give a report log to write its page\n"
+                  << zintor::UsageText();
+        return 2;
+    }
+    return zintor::RunCommandLine(tail, std::cerr);
+}

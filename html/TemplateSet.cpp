@@ -1,0 +1,91 @@
+// Template loading: directive lines, section markers, content pieces.
+#include "html/TemplateSet.h"
+
+#include <new>
+
+#include "platform/FileSystem.h"
+#include "platform/TextFileReader.h"
+
+namespace zintor {
+namespace {
+
+// The markers in the order they are tested; the last one found in a line decides.
+struct Marker {
+    std::u16string_view text;
+    int section;  // 0: an end marker
+};
+constexpr Marker kMarkers[] = {
+    {u"html_header_start", 1}, {u"html_header_end", 0}, {u"body_header_start", 2}, {u"body_header_end", 0},
+    {u"body_main1_start", 3},  {u"body_main1_end", 0},  {u"body_main2_start", 4},  {u"body_main2_end", 0},
+    {u"body_main3_start", 5},  {u"body_main3_end", 0},  {u"body_main4_start", 6},  {u"body_main4_end", 0},
+    {u"body_main5_start", 7},  {u"body_main5_end", 0},  {u"body_main6_start", 8},  {u"body_main6_end", 0},
+    {u"body_main7_start", 9},  {u"body_main7_end", 0},  {u"body_main8_start", 10}, {u"body_main8_end", 0},
+    {u"body_main9_start", 11}, {u"body_main9_end", 0},  {u"body_footer_start", 12}, {u"body_footer_end", 0},
+    {u"html_footer_start", 13}, {u"html_footer_end", 0},
+};
+
+std::u16string_view UpToNul(std::u16string_view line) {
+    std::size_t nul = line.find(u'\0');
+    return nul == std::u16string_view::npos ? line : line.substr(0, nul);
+}
+
+}  // namespace
+
+void TemplateSet::Clear() {
+    for (auto& s : sections) s.clear();
+}
+
+void TemplateParser::AddLine(std::u16string_view line) {
+    if (line.empty()) return;
+    char16_t first = line.front();
+    if (first == u'!' || first == u'#' || first == u';') {
+        std::u16string lower(UpToNul(line));
+        for (char16_t& ch : lower)
+            if (ch >= u'A' && ch <= u'Z') ch = static_cast<char16_t>(ch - u'A' + u'a');
+        for (const Marker& m : kMarkers)
+            if (lower.find(m.text) != std::u16string::npos) current_ = m.section;
+        return;
+    }
+    if (current_ == 0) return;
+    std::u16string& section = target_.sections[static_cast<std::size_t>(current_ - 1)];
+    line = UpToNul(line);
+    std::size_t pieceStart = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == u'\r' || line[i] == u'\n') {
+            section.append(line.substr(pieceStart, i - pieceStart));
+            section += u'\n';
+            pieceStart = i + 1;
+        }
+    }
+}
+
+TemplateLoad LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target,
+                              std::string* error) {
+    target.Clear();
+    if (!FileExists(path)) {
+        if (error) *error = "Template File is Not Found.";
+        return TemplateLoad::Missing;
+    }
+    TextFileReader reader(encoding);
+    if (!reader.Open(path)) {
+        if (error) *error = "cannot read the template " + path + ": " + reader.ErrorText();
+        return TemplateLoad::Unreadable;
+    }
+    try {
+        TemplateParser parser(target);
+        std::u16string line;
+        while (reader.ReadLine(line)) parser.AddLine(line);
+    } catch (const std::bad_alloc&) {
+        target.Clear();
+        if (error) *error = "cannot read the template " + path + ": not enough memory";
+        return TemplateLoad::ReadError;
+    }
+    if (reader.Failed()) {
+        target.Clear();
+        if (error) *error = "cannot read the template " + path + ": " + reader.ErrorText();
+        return TemplateLoad::ReadError;
+    }
+    return TemplateLoad::Loaded;
+}
+
+}  // namespace zintor

@@ -1,0 +1,55 @@
+// The template file: thirteen named sections cut out of an HTML file by directive lines.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "platform/TextCodec.h"
+
+namespace zintor {
+
+enum class Section : int {
+    html_header, body_header,
+    body_main1, body_main2, body_main3, body_main4, body_main5,
+    body_main6, body_main7, body_main8, body_main9,
+    body_footer, html_footer,
+};
+constexpr int kSectionCount = 13;
+
+struct TemplateSet {
+    std::array<std::u16string, kSectionCount> sections;
+
+    std::u16string& operator[](Section s) { return sections[static_cast<std::size_t>(s)]; }
+    const std::u16string& operator[](Section s) const { return sections[static_cast<std::size_t>(s)]; }
+    void Clear();
+};
+
+// Cuts template text into sections, line by line. A directive line (first character '!',
+// '#' or ';') is never copied; the section markers in it ("html_header_start",
+// "body_main2_end", ... in any letter case) switch the current section. A content line is
+// added to the current section, split at every CR or LF, each piece followed by "\n"; text
+// after the last CR or LF of a line is dropped.
+class TemplateParser {
+public:
+    explicit TemplateParser(TemplateSet& target) : target_(target) {}
+    // One line as read, its line feed included when it has one.
+    void AddLine(std::u16string_view line);
+
+private:
+    TemplateSet& target_;
+    int current_ = 0;  // section number 1..13, 0 for none
+};
+
+enum class TemplateLoad {
+    Loaded,      // read to its end
+    Missing,     // no file at the path
+    Unreadable,  // present but could not be opened: all sections empty
+    ReadError,   // reading stopped part-way: all sections empty
+};
+
+// Empties target, then reads the template file at path into it.
+TemplateLoad LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target,
+                              std::string* error);
+
+}  // namespace zintor

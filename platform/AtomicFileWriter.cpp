@@ -1,0 +1,97 @@
+// Temporary file, full writes, rename into place.
+#include "platform/AtomicFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <random>
+
+#include "platform/FileOps.h"
+
+namespace zintor {
+namespace {
+
+// A short name, so that the temporary path fits wherever the page path fits.
+std::string TemporaryPathBeside(const std::string& path, unsigned attempt) {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::minstd_rand random(static_cast<unsigned>(::getpid()) * 2654435761u ^
+                                   static_cast<unsigned>(::time(nullptr)));
+    std::string name = ".zintor-";
+    for (int i = 0; i < 6; ++i) name += kLetters[(random() + attempt) % 36];
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+}  // namespace
+
+AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+
+bool AtomicFileWriter::Fail(const char* what, const std::string& path, int err) {
+    error_ = std::string("cannot ") + what + " " + path + ": " + std::strerror(err);
+    Abandon();
+    return false;
+}
+
+bool AtomicFileWriter::Open(const std::string& path) {
+    Abandon();
+    error_.clear();
+    path_ = path;
+    const FileOps& ops = CurrentFileOps();
+    struct stat existing;
+    bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) return Fail("write", path, EISDIR);
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = TemporaryPathBeside(path, attempt);
+        fd_ = ops.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            tempPath_ = temp;
+            break;
+        }
+        if (errno != EEXIST) return Fail("create a file beside", path, errno);
+    }
+    if (fd_ < 0) return Fail("create a file beside", path, EEXIST);
+    // A replaced page keeps the permissions it had.
+    if (exists) (void)::fchmod(fd_, existing.st_mode & 07777);
+    return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0) return false;
+    const FileOps& ops = CurrentFileOps();
+    while (!bytes.empty()) {
+        ssize_t n = ops.write(fd_, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return Fail("write", path_, errno);
+        }
+        if (n == 0) return Fail("write", path_, ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool AtomicFileWriter::Commit(bool durable) {
+    if (fd_ < 0) return false;
+    const FileOps& ops = CurrentFileOps();
+    if (durable && ops.fsync(fd_) != 0) return Fail("write", path_, errno);
+    int fd = fd_;
+    fd_ = -1;
+    if (ops.close(fd) != 0) return Fail("write", path_, errno);
+    if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail("replace", path_, errno);
+    tempPath_.clear();
+    return true;
+}
+
+void AtomicFileWriter::Abandon() {
+    const FileOps& ops = CurrentFileOps();
+    if (fd_ >= 0) ops.close(fd_);
+    fd_ = -1;
+    if (!tempPath_.empty()) ops.unlink(tempPath_.c_str());
+    tempPath_.clear();
+}
+
+}  // namespace zintor

@@ -1,0 +1,38 @@
+// Replacing a file without ever leaving it half-written: the new bytes go to a temporary
+// file in the same folder, which is renamed over the file only when it is complete.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zintor {
+
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();  // an uncommitted file is abandoned
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file beside path. The file at path is not touched yet.
+    bool Open(const std::string& path);
+    bool Write(std::string_view bytes);
+    // Closes the temporary file (after flushing it to the disk when durable) and renames it
+    // over path. On failure the temporary file is removed and path keeps its old content.
+    bool Commit(bool durable);
+    // Removes the temporary file; path keeps its old content.
+    void Abandon();
+
+    // What failed, for example "cannot write /a/b.html: No space left on device".
+    const std::string& ErrorText() const { return error_; }
+
+private:
+    bool Fail(const char* what, const std::string& path, int err);
+
+    std::string path_;
+    std::string tempPath_;
+    int fd_ = -1;
+    std::string error_;
+};
+
+}  // namespace zintor

@@ -1,0 +1,101 @@
+// Line reader over a file descriptor with a growing byte window.
+#include "platform/TextFileReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zintor {
+namespace {
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr char kEndOfText = 0x1A;
+}  // namespace
+
+TextFileReader::~TextFileReader() { Close(); }
+
+bool TextFileReader::Open(const std::string& path) {
+    Close();
+    error_ = 0;
+    atEnd_ = false;
+    buffer_.clear();
+    start_ = 0;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = errno;
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        error_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void TextFileReader::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+std::string TextFileReader::ErrorText() const { return error_ ? std::strerror(error_) : ""; }
+
+bool TextFileReader::Fill() {
+    if (atEnd_ || fd_ < 0) return false;
+    if (start_ > 0) {  // drop what was taken before growing the window
+        buffer_.erase(0, start_);
+        start_ = 0;
+    }
+    std::size_t old = buffer_.size();
+    buffer_.resize(old + kChunk);
+    ssize_t n;
+    do {
+        n = ::read(fd_, buffer_.data() + old, kChunk);
+    } while (n < 0 && errno == EINTR);
+    if (n <= 0) {
+        buffer_.resize(old);
+        if (n < 0) error_ = errno;
+        atEnd_ = true;
+        return false;
+    }
+    buffer_.resize(old + static_cast<std::size_t>(n));
+    if (const void* eot = std::memchr(buffer_.data() + old, kEndOfText, static_cast<std::size_t>(n))) {
+        buffer_.resize(static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.data()));
+        atEnd_ = true;
+    }
+    return true;
+}
+
+bool TextFileReader::ReadLine(std::u16string& line) {
+    line.clear();
+    if (error_) return false;
+    std::size_t searched = start_;
+    for (;;) {
+        const char* base = buffer_.data();
+        const void* lf = std::memchr(base + searched, '\n', buffer_.size() - searched);
+        if (lf) {
+            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - base);
+            std::size_t textEnd = end;
+            if (textEnd > start_ && base[textEnd - 1] == '\r') --textEnd;  // CR LF reads as LF
+            DecodeAppend(encoding_, std::string_view(base + start_, textEnd - start_), line);
+            line += u'\n';
+            start_ = end + 1;
+            return true;
+        }
+        std::size_t pending = buffer_.size() - start_;
+        if (!Fill()) {
+            if (error_) return false;
+            if (buffer_.size() == start_) return false;
+            DecodeAppend(encoding_, std::string_view(buffer_.data() + start_, buffer_.size() - start_), line);
+            start_ = buffer_.size();
+            return true;
+        }
+        searched = start_ + pending;  // Fill moved the window: start_ is 0 now
+    }
+}
+
+}  // namespace zintor
+

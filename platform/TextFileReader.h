@@ -1,0 +1,42 @@
+// Reading a text file line by line as the text streams of the system read it: bytes decoded
+// in a given encoding, CR LF read as LF, and a byte 0x1A ending the input.
+#pragma once
+
+#include <string>
+
+#include "platform/TextCodec.h"
+
+namespace zintor {
+
+class TextFileReader {
+public:
+    explicit TextFileReader(TextEncoding encoding) : encoding_(encoding) {}
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    // Opens a regular file for reading. False when it cannot be opened (or is a folder).
+    bool Open(const std::string& path);
+
+    // Reads the next line, its line feed included when it has one. Lines are read whole,
+    // however long. False at the end of the input or after a read error (see Failed).
+    bool ReadLine(std::u16string& line);
+
+    // True when opening or reading failed; ErrorText says why.
+    bool Failed() const { return error_ != 0; }
+    std::string ErrorText() const;
+
+    void Close();
+
+private:
+    bool Fill();  // reads more bytes into buffer_; false at the end or on error
+
+    TextEncoding encoding_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool atEnd_ = false;
+    std::string buffer_;     // bytes read and not yet taken
+    std::size_t start_ = 0;  // first byte of buffer_ not yet taken
+};
+
+}  // namespace zintor

@@ -1,0 +1,53 @@
+// Field numbers and the fixed-width splitting of date and time.
+#include "report/LogRow.h"
+
+#include "logs/Calendar.h"
+
+namespace zintor {
+namespace {
+
+bool IsBlank(char16_t ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
+
+// The first `keep` digits of value written with at least `keep` digits.
+std::int64_t LeadingDigits(std::int64_t value, int keep) {
+    std::int64_t limit = 1;
+    for (int i = 0; i < keep; ++i) limit *= 10;
+    while (value >= limit) value /= 10;
+    return value;
+}
+
+}  // namespace
+
+std::int32_t ParseLogInteger(std::u16string_view field) {
+    std::size_t i = 0;
+    while (i < field.size() && IsBlank(field[i])) ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == u'+' || field[i] == u'-')) negative = field[i++] == u'-';
+    std::uint32_t value = 0;
+    for (; i < field.size() && field[i] >= u'0' && field[i] <= u'9'; ++i) value = value * 10 + (field[i] - u'0');
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+LogRow DecodeLogRow(const LogTable& table, int row) {
+    LogRow r;
+    std::int32_t date = ParseLogInteger(table.Field(row, 0));
+    std::int32_t time = ParseLogInteger(table.Field(row, 1));
+    r.sent = static_cast<std::uint32_t>(ParseLogInteger(table.Field(row, 2)));
+    r.received = static_cast<std::uint32_t>(ParseLogInteger(table.Field(row, 3)));
+    if (date < 0 || time < 0) return r;
+    std::int64_t ymd = LeadingDigits(date, 8);
+    r.year = static_cast<int>(ymd / 10000);
+    r.month = static_cast<int>(ymd / 100 % 100);
+    r.day = static_cast<int>(ymd % 100);
+    std::int64_t hms = LeadingDigits(time, 6);
+    r.hour = static_cast<int>(hms / 10000);
+    r.minute = static_cast<int>(hms / 100 % 100);
+    r.second = static_cast<int>(hms % 100);
+    if (r.month < 1 || r.month > 12) return r;
+    r.weekday = DayOfWeek(r.year, r.month, r.day % 32);
+    r.usable = r.weekday >= 0;
+    return r;
+}
+
+}  // namespace zintor

@@ -1,0 +1,32 @@
+// Decoding one row of the LogTable: date, time and the two byte counts.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "logs/LogTable.h"
+
+namespace zintor {
+
+// A field as a signed decimal number: leading white space and one sign allowed, reading
+// stops at the first non-digit, no digits give 0, and the value wraps modulo 2^32.
+std::int32_t ParseLogInteger(std::u16string_view field);
+
+struct LogRow {
+    // False for a row that cannot be placed in the month: a negative date or time, a month
+    // outside 1..12, or a date whose weekday comes out negative (January of year 0, day 0).
+    bool usable = false;
+    int year = 0, month = 0, day = 0;  // from the date written as at least 8 digits, YYYYMMDD
+    int hour = 0, minute = 0, second = 0;  // from the time written as at least 6 digits, HHMMSS
+    int weekday = 0;  // of day mod 32 in that month, 0 Sunday .. 6 Saturday
+    std::uint32_t sent = 0, received = 0;
+
+    // Seconds from the start of the month: month and year take no part.
+    std::int64_t Stamp() const {
+        return static_cast<std::int64_t>(day) * 86400 + hour * 3600 + minute * 60 + second;
+    }
+};
+
+LogRow DecodeLogRow(const LogTable& table, int row);
+
+}  // namespace zintor

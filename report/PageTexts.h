@@ -1,0 +1,44 @@
+// Names and labels that the page and several of its tables share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "report/TrafficTotals.h"
+
+namespace zintor {
+
+// What a report run knows when it writes its tables.
+struct ReportMonth {
+    const TrafficTotals& totals;
+    int year;
+    int month;
+    int language;  // 0 Japanese, 1 English
+
+    bool English() const { return language != 0; }
+};
+
+// "Jan" .. "Dec" for months 1 to 12, "---" otherwise.
+std::u16string_view MonthAbbreviation(int month);
+
+// "日" .. "土" in Japanese, "Sun" .. "Sat" in English; weekday 0 is Sunday.
+std::u16string_view WeekdayName(int language, int weekday);
+
+// Traffic Report - 2024年03月, or Traffic Report - Mar.2024.
+std::u16string PageTitle(const ReportMonth& m);
+
+// 2024年03月 合計, or Total Mar.2024: the total label of the month-wide tables.
+std::u16string MonthTotalLabel(const ReportMonth& m);
+
+// 03:00～03:59, or 03:00 - 03:59: the label of an hour row.
+std::u16string HourLabel(const ReportMonth& m, int hour);
+
+// Concatenation of texts, for building labels.
+template <typename... Parts>
+std::u16string Join(const Parts&... parts) {
+    std::u16string out;
+    (out.append(parts), ...);
+    return out;
+}
+
+}  // namespace zintor
