@@ -1,0 +1,61 @@
+// Helpers shared by the tests: temporary folders, files, environment, text conversion.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zintor::test {
+
+// A fresh folder under /tmp, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    // path() + "/" + name
+    std::string operator/(std::string_view name) const;
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);  // empty when missing
+bool Exists(const std::string& path);
+int CountEntries(const std::string& folder);  // entries other than "." and ".."
+
+// Sets (or with nullptr unsets) an environment variable for as long as it lives.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool hadOld_;
+};
+
+// The user-interface language for as long as it lives: LC_ALL and LC_MESSAGES unset, LANG set.
+class ScopedLanguage {
+public:
+    explicit ScopedLanguage(bool japanese)
+        : all_("LC_ALL", nullptr), messages_("LC_MESSAGES", nullptr), lang_("LANG", japanese ? "ja_JP.UTF-8" : "C") {}
+
+private:
+    ScopedEnv all_, messages_, lang_;
+};
+
+// UTF-8 <-> UTF-16 for writing expectations readably.
+std::u16string U16(std::string_view utf8);
+std::string U8(std::u16string_view utf16);
+
+// The bytes of a UTF-8 text in code page 932, as a Japanese template or page holds them.
+std::string Cp932(std::string_view utf8);
+
+}  // namespace zintor::test

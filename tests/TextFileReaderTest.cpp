@@ -1,0 +1,85 @@
+// Reading text files line by line: line ends, the end-of-text byte, long lines.
+#include "platform/TextFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/TestSupport.h"
+
+namespace zintor {
+namespace {
+
+using test::TempDir;
+
+std::vector<std::u16string> ReadAll(const std::string& path, TextEncoding e = TextEncoding::Latin1) {
+    TextFileReader reader(e);
+    EXPECT_TRUE(reader.Open(path));
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    while (reader.ReadLine(line)) lines.push_back(line);
+    EXPECT_FALSE(reader.Failed());
+    return lines;
+}
+
+struct LinesCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::u16string> lines;
+};
+
+TEST(TextFileReader, SplitsLinesAsTextStreamsDo) {
+    const LinesCase cases[] = {
+        {"empty file", "", {}},
+        {"LF and CR LF both read as LF", "a\nb\r\nc", {u"a\n", u"b\n", u"c"}},
+        {"a lone CR is a character", "a\rb\n\r", {u"a\rb\n", u"\r"}},
+        {"CR CR LF keeps the first CR", "a\r\r\n", {u"a\r\n"}},
+        {"0x1A ends the input", "a\nb\x1A" "c\nd\n", {u"a\n", u"b"}},
+        {"0x1A at the start", "\x1A" "abc", {}},
+        {"NUL bytes are characters", std::string("a\0b\n", 4), {std::u16string(u"a\0b\n", 4)}},
+        {"empty lines", "\n\n", {u"\n", u"\n"}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        test::WriteFile(dir / "f", c.bytes);
+        EXPECT_EQ(ReadAll(dir / "f"), c.lines) << c.name;
+    }
+}
+
+TEST(TextFileReader, ReadsLongLinesWholeAcrossBufferBoundaries) {
+    TempDir dir;
+    // Lines of many sizes around the 64 KiB read size, with CR LF pairs split by the boundary.
+    std::string bytes;
+    std::vector<std::u16string> expected;
+    for (std::size_t length : {65535u, 65534u, 1u, 200000u, 0u, 131071u}) {
+        std::string line(length, 'x');
+        for (std::size_t i = 0; i < length; i += 997) line[i] = static_cast<char>('a' + i % 26);
+        bytes += line + "\r\n";
+        expected.emplace_back(line.begin(), line.end());
+        expected.back() += u'\n';
+    }
+    test::WriteFile(dir / "f", bytes);
+    EXPECT_EQ(ReadAll(dir / "f"), expected);
+}
+
+TEST(TextFileReader, DecodesCodePage932AndKeepsPairsSplitByTheBuffer) {
+    TempDir dir;
+    std::string bytes(65535, 'a');
+    bytes += "\x93\xFA\r\n";  // the pair straddles the first 64 KiB read
+    test::WriteFile(dir / "f", bytes);
+    auto lines = ReadAll(dir / "f", TextEncoding::Cp932);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(65535), u"日\n");
+}
+
+TEST(TextFileReader, RefusesMissingFilesAndFolders) {
+    TempDir dir;
+    TextFileReader reader(TextEncoding::Latin1);
+    EXPECT_FALSE(reader.Open(dir / "missing"));
+    EXPECT_TRUE(reader.Failed());
+    EXPECT_FALSE(reader.Open(dir.path()));
+    EXPECT_TRUE(reader.Failed());
+}
+
+}  // namespace
+}  // namespace zintor

@@ -1,0 +1,165 @@
+// Decoding log rows and adding them up per day, hour, weekday and day-and-hour.
+#include "report/TrafficTotals.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "logs/LogLineParser.h"
+#include "report/LogRow.h"
+
+namespace zintor {
+namespace {
+
+LogTable TableOf(std::initializer_list<std::u16string_view> lines) {
+    LogTable table;
+    for (auto line : lines) AppendLogRow(line, table);
+    return table;
+}
+
+struct Totals {
+    std::unique_ptr<TrafficTotals> t = std::make_unique<TrafficTotals>();
+    Aggregation run;
+};
+
+Totals Aggregate(std::initializer_list<std::u16string_view> lines) {
+    LogTable table = TableOf(lines);
+    Totals result;
+    result.run = AggregateLogTable(table, *result.t);
+    return result;
+}
+
+TEST(LogRow, FieldsReadAsWrappingDecimalNumbers) {
+    struct Case {
+        std::u16string text;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {u"123", 123},          {u"  \t42", 42},          {u"+7", 7},        {u"-7", -7},
+        {u"12abc", 12},         {u"abc", 0},              {u"", 0},          {u"--1", 0},
+        {u"+-1", 0},            {u"- 1", 0},              {u"4294967295", -1}, {u"4294967296", 0},
+        {u"4294967297", 1},     {u"2147483648", INT32_MIN}, {u"１２", 0},     {u"\"12\"", 0},
+        {u"00000000000000000009", 9},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseLogInteger(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+}
+
+TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
+    struct Case {
+        std::u16string line;
+        bool usable;
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    };
+    const Case cases[] = {
+        {u"20240105,103000,1,2\n", true, 2024, 1, 5, 10, 30, 0},
+        {u"20240105,93015,1,2\n", true, 2024, 1, 5, 9, 30, 15},
+        {u"1010105,5,1,2\n", true, 101, 1, 5, 0, 0, 5},               // written as 01010105
+        {u"202401051,1234567,1,2\n", true, 2024, 1, 5, 12, 34, 56},    // longer texts use their first digits
+        {u"20241299,995959,1,2\n", true, 2024, 12, 99, 99, 59, 59},   // day and hour are not checked
+        {u"00000105,0,1,2\n", true, 0, 1, 5, 0, 0, 0},
+        {u"20241305,0,1,2\n", false},   // month 13
+        {u"20240005,0,1,2\n", false},   // month 0
+        {u"-20240105,0,1,2\n", false},  // negative date
+        {u"20240105,-1,1,2\n", false},  // negative time
+        {u"date,time,sent,recv\n", false},  // a header line reads as date 0
+        {u"00000100,0,1,2\n", false},   // January of year 0, day 0: the weekday sum is negative
+        {u"00000132,0,1,2\n", false},   // ... and day 32, which is 0 mod 32
+        {u"00000101,0,1,2\n", true, 0, 1, 1, 0, 0, 0},
+        {u"00000200,0,1,2\n", true, 0, 2, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        LogTable table = TableOf({c.line});
+        LogRow r = DecodeLogRow(table, 0);
+        std::string name(c.line.begin(), c.line.end() - 1);
+        EXPECT_EQ(r.usable, c.usable) << name;
+        if (!c.usable) continue;
+        EXPECT_EQ(r.year, c.year) << name;
+        EXPECT_EQ(r.month, c.month) << name;
+        EXPECT_EQ(r.day, c.day) << name;
+        EXPECT_EQ(r.hour, c.hour) << name;
+        EXPECT_EQ(r.minute, c.minute) << name;
+        EXPECT_EQ(r.second, c.second) << name;
+    }
+}
+
+TEST(TrafficTotals, ARowAddsToItsDayHourWeekdayAndTotals) {
+    Totals a = Aggregate({u"20240105,103000,1000,2000\n", u"20240105,103000,0,0\n"});
+    const TrafficTotals& t = *a.t;
+    EXPECT_EQ(t.daySend[5], 1000);
+    EXPECT_EQ(t.daySend[32], 1000);
+    EXPECT_EQ(t.hourSend[10], 1000);
+    EXPECT_EQ(t.hourSend[24], 1000);
+    EXPECT_EQ(t.dayHourSend[5][10], 1000);
+    EXPECT_EQ(t.dayHourSend[5][24], 1000);
+    EXPECT_EQ(t.weekdaySend[5], 1000);  // 5 January 2024 was a Friday
+    EXPECT_EQ(t.weekdaySend[7], 1000);
+    EXPECT_EQ(t.dayRecv[5], 2000);
+    EXPECT_EQ(t.hourRecv[10], 2000);
+    EXPECT_EQ(t.dayHourRecv[5][10], 2000);
+    EXPECT_EQ(t.weekdayRecv[5], 2000);
+    EXPECT_EQ(t.dayRecv[32] + t.hourRecv[24] + t.weekdayRecv[7], 6000);
+    EXPECT_EQ(a.run.reportYear, 2024);
+    EXPECT_EQ(a.run.reportMonth, 1);
+}
+
+TEST(TrafficTotals, ByteCountsAreUnsigned32BitValues) {
+    Totals a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n", u"20240105,0,-1,-2\n",
+                          u"20240105,0,5\n"});
+    EXPECT_EQ(a.t->daySend[32], 4294967295LL + 0 + 4294967295LL + 5);
+    EXPECT_EQ(a.t->dayRecv[32], 1 + 0 + 4294967294LL + 0);  // a missing field reads 0
+}
+
+TEST(TrafficTotals, OddDaysAndHoursWrapIntoTheirArrays) {
+    Totals a = Aggregate({u"20240100,250000,7,0\n", u"20240140,0,11,0\n"});
+    const TrafficTotals& t = *a.t;
+    EXPECT_EQ(t.hourSend[1], 7);        // hour 25
+    EXPECT_EQ(t.daySend[0], 7);         // day 0
+    EXPECT_EQ(t.daySend[8], 11);        // day 40 is 8 mod 32
+    EXPECT_EQ(t.dayHourSend[8][0], 11);
+    EXPECT_EQ(t.weekdaySend[1], 11);    // 8 January 2024, a Monday
+    EXPECT_EQ(t.daySend[32], 18);
+}
+
+TEST(TrafficTotals, CaptureTimeCountsStepsOfOneTo61Seconds) {
+    struct Case {
+        const char* name;
+        std::initializer_list<std::u16string_view> lines;
+        int day;
+        std::int64_t seconds;
+    };
+    const Case cases[] = {
+        {"60 s", {u"20240105,100000,1,1\n", u"20240105,100100,1,1\n"}, 5, 60},
+        {"61 s", {u"20240105,100000,1,1\n", u"20240105,100101,1,1\n"}, 5, 61},
+        {"62 s", {u"20240105,100000,1,1\n", u"20240105,100102,1,1\n"}, 5, 0},
+        {"same stamp", {u"20240105,100000,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
+        {"backwards", {u"20240105,100100,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
+        {"over midnight to the later day", {u"20240105,235930,1,1\n", u"20240106,000020,1,1\n"}, 6, 50},
+        {"first row never counts", {u"20240105,000001,1,1\n"}, 5, 0},
+        {"month and year take no part", {u"20240105,100000,1,1\n", u"20230605,100030,1,1\n"}, 5, 30},
+        {"an unusable row keeps the previous stamp",
+         {u"20240105,100000,1,1\n", u"20241305,100020,1,1\n", u"20240105,100040,1,1\n"}, 5, 40},
+        {"a header line between rows is skipped",
+         {u"20240105,100000,1,1\n", u"date,time\n", u"20240105,100010,1,1\n"}, 5, 10},
+        {"a stamp of 0 does not start counting", {u"20240100,000000,1,1\n", u"20240100,000030,1,1\n"}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Totals a = Aggregate(c.lines);
+        EXPECT_EQ(a.t->dayCapture[c.day], c.seconds) << c.name;
+        EXPECT_EQ(a.t->dayCapture[32], c.seconds) << c.name;
+    }
+}
+
+TEST(TrafficTotals, ReportMonthComesFromTheLastUsableRow) {
+    Totals a = Aggregate({u"20240305,0,1,1\n", u"20240405,0,2,2\n", u"20241305,0,4,4\n", u"garbage\n"});
+    EXPECT_EQ(a.run.usableRows, 2);
+    EXPECT_EQ(a.run.reportMonth, 4);
+    EXPECT_EQ(a.t->daySend[5], 3);  // both months add into day 5
+    EXPECT_EQ(a.t->daySend[32], 3);
+
+    Totals none = Aggregate({u"date,time,sent,recv\n", u"# not a comment here\n"});
+    EXPECT_EQ(none.run.usableRows, 0);
+    EXPECT_EQ(none.t->daySend[32], 0);
+}
+
+}  // namespace
+}  // namespace zintor
