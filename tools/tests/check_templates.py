@@ -1,0 +1,210 @@
+#!/usr/bin/env python3
+"""Checks the default page templates, and the pages zintor writes from them.
+
+Usage:
+  check_templates.py sections RESOURCES_DIR
+      Each template's sections, placeholders, encoding, and the two languages' shared structure.
+  check_templates.py pages ZINTOR RESOURCES_DIR SAMPLE_LOG
+      Writes the sample's page in both languages and checks links, anchors and encodings.
+  check_templates.py tidy ZINTOR RESOURCES_DIR SAMPLE_LOG
+      The same pages must pass `tidy -q -e` without a warning (skipped, exit 77, without tidy).
+"""
+import html.parser
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+# (file, language, encoding of its bytes, charset the page declares)
+TEMPLATES = [
+    ("zintor.htm_en.txt", "C", "latin-1", "windows-1252"),
+    ("zintor.htm.txt", "ja_JP.UTF-8", "cp932", "Shift_JIS"),
+]
+
+SIZES = ["$SEND$", "$RECV$", "$SEND_KB$", "$RECV_KB$", "$SEND_MB$", "$RECV_MB$", "$SEND_GB$", "$RECV_GB$"]
+SPEEDS = ["$SEND_SPD$", "$RECV_SPD$", "$SEND_SPD_MB$", "$RECV_SPD_MB$",
+          "$SEND_SPD_KBPS$", "$RECV_SPD_KBPS$", "$SEND_SPD_MBPS$", "$RECV_SPD_MBPS$"]
+BARS = ["$SEND_H$", "$RECV_H$"]
+SHARES = ["$SEND_PER$", "$RECV_PER$"]
+
+# Section: (placeholders the page fills in it, placeholders our template must use there).
+# Any other placeholder in a filled section would come out empty; in body_footer and
+# html_footer, which are written as they stand, it would show literally.
+SECTIONS = {
+    "html_header": ({"$TITLE$"}, {"$TITLE$"}),
+    "body_header": ({"$BODYTITLE$", "$NAMETAG$"}, {"$BODYTITLE$", "$NAMETAG$"}),
+    "body_main1": ({"$DATE$", "$NAMETAG$", *SIZES, *SHARES, *BARS}, {"$DATE$", "$NAMETAG$", *BARS}),
+    "body_main2": ({"$TIME$", *SIZES, *SHARES, *BARS}, {"$TIME$", *BARS}),
+    "body_main3": ({"$DATE$", *SIZES, *BARS}, {"$DATE$", *BARS}),
+    "body_main4": ({"$CAP_TIME$"}, {"$CAP_TIME$"}),
+    "body_main5": (set(SPEEDS), set(SPEEDS)),
+    "body_footer": (set(), set()),
+    "html_footer": (set(), set()),
+}
+UNUSED = ["body_main6", "body_main7", "body_main8", "body_main9"]
+ORDER = ["html_header", "body_header", "body_main1", "body_main2", "body_main3", "body_main4",
+         "body_main5", "body_main6", "body_main7", "body_main8", "body_main9", "body_footer",
+         "html_footer"]
+PLACEHOLDER = re.compile(r"\$[A-Z_]+\$")
+
+
+def load_sections(text):
+    """Cuts a template into its sections the way the page writer reads it."""
+    sections = {name: "" for name in ORDER}
+    current = None
+    lines = text.split("\n")
+    for line in lines[:-1]:  # a last line without a line break is dropped
+        line = line.rstrip("\r")
+        if line[:1] in ("!", "#", ";"):
+            lower = line.lower()
+            for name in ORDER:
+                if name + "_start" in lower:
+                    current = name
+                if name + "_end" in lower:
+                    current = None
+            continue
+        if current:
+            sections[current] += line + "\n"
+    return sections
+
+
+def read_template(resources, name, encoding):
+    with open(os.path.join(resources, name), "rb") as f:
+        data = f.read()
+    return data, data.decode(encoding)
+
+
+class Structure(html.parser.HTMLParser):
+    """The sequence of tags with their structural attributes, text left out."""
+
+    KEEP = ("id", "class", "href", "style", "scope", "colspan")
+
+    def __init__(self):
+        super().__init__()
+        self.items = []
+
+    def handle_starttag(self, tag, attrs):
+        self.items.append((tag, tuple((k, v) for k, v in attrs if k in self.KEEP)))
+
+    def handle_endtag(self, tag):
+        self.items.append(("/" + tag,))
+
+
+def structure(text):
+    parser = Structure()
+    parser.feed(text)
+    return parser.items
+
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def check_sections(resources):
+    structures = []
+    for name, _, encoding, charset in TEMPLATES:
+        data, text = read_template(resources, name, encoding)
+        check(data.endswith(b"\n"), f"{name}: must end with a line break (its last line is dropped)")
+        check(b"\r" not in data, f"{name}: keep LF line ends in the repository")
+        if encoding == "latin-1":
+            check(not re.search(rb"[\x00-\x08\x0b-\x1f\x7f-\x9f]", data),
+                  f"{name}: control bytes have no meaning in the page's encoding")
+        for line in text.split("\n"):
+            # A style rule or a tag on a directive line never reaches the page: it was meant
+            # as content and needs indenting.
+            check(not (line[:1] in ("!", "#", ";") and re.search(r"[{}<>]", line)),
+                  f"{name}: directive line looks like page content: {line!r}")
+        sections = load_sections(text)
+        for section, (filled, required) in SECTIONS.items():
+            body = sections[section]
+            check(body.strip(), f"{name}: section {section} is empty")
+            used = set(PLACEHOLDER.findall(body))
+            check(used <= filled, f"{name}: {section} uses {sorted(used - filled)}, never filled there")
+            check(required <= used, f"{name}: {section} lacks {sorted(required - used)}")
+        for section in UNUSED:
+            check(not sections[section], f"{name}: {section} is never written; leave it out")
+        check(f'<meta charset="{charset}">' in sections["html_header"], f"{name}: declare charset {charset}")
+        check('id="$NAMETAG$"' in sections["body_header"], f"{name}: tables need id=\"$NAMETAG$\"")
+        check('href="#$NAMETAG$"' in sections["body_main1"], f"{name}: day rows must link to their table")
+        for section in ("body_main1", "body_main2", "body_main3"):
+            for bar in BARS:
+                check(f"width:{bar}px" in sections[section], f"{name}: {section} needs a {bar} bar")
+        page = "".join(sections[s] for s in ORDER)
+        structures.append(structure(page))
+        check(('body', (('id', 'top'),)) in structures[-1], f"{name}: the links back need id=\"top\"")
+    check(structures[0] == structures[1], "the two templates must build the same page structure")
+
+
+def write_pages(zintor, resources, sample, folder):
+    """Runs zintor from a folder holding its templates; returns {language: (bytes, encoding)}."""
+    for name, _, _, _ in TEMPLATES:
+        shutil.copy(os.path.join(resources, name), folder)
+    program = shutil.copy(zintor, folder)
+    log = shutil.copy(sample, folder)
+    pages = {}
+    for name, lang, encoding, _ in TEMPLATES:
+        env = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG=lang)
+        result = subprocess.run([program, log], env=env, capture_output=True)
+        if result.returncode != 0:
+            sys.exit(f"zintor failed for LANG={lang}: {result.stderr.decode(errors='replace')}")
+        with open(os.path.splitext(log)[0] + ".html", "rb") as f:
+            pages[lang] = (f.read(), encoding)
+    return pages
+
+
+def check_pages(zintor, resources, sample):
+    with tempfile.TemporaryDirectory() as folder:
+        pages = write_pages(zintor, resources, sample, folder)
+    for lang, (data, encoding) in pages.items():
+        text = data.decode(encoding)
+        check(PLACEHOLDER.search(text) is None, f"LANG={lang}: a placeholder was left on the page")
+        ids = re.findall(r'id="([^"]+)"', text)
+        check(len(ids) == len(set(ids)), f"LANG={lang}: duplicate ids")
+        links = re.findall(r'href="#([^"]+)"', text)
+        # The sample has traffic on every day, so every day row leads to a day table.
+        check(len(links) > 30 and set(links) <= set(ids), f"LANG={lang}: links without a target")
+        check(sum(1 for i in ids if re.fullmatch(r"\d{4}-\d\d-\d\d", i)) == 30,
+              f"LANG={lang}: expected 30 day tables")
+
+
+def run_tidy(zintor, resources, sample):
+    tidy = shutil.which("tidy")
+    if not tidy:
+        print("tidy is not installed (Debian package tidy); skipped")
+        return 77
+    options = {"latin-1": "-latin1", "cp932": "-shiftjis"}
+    with tempfile.TemporaryDirectory() as folder:
+        pages = write_pages(zintor, resources, sample, folder)
+        for lang, (data, encoding) in pages.items():
+            path = os.path.join(folder, "page.html")
+            with open(path, "wb") as f:
+                f.write(data)
+            result = subprocess.run([tidy, "-q", "-e", options[encoding], path], capture_output=True, text=True)
+            check(result.returncode == 0 and not result.stderr.strip(),
+                  f"LANG={lang}: tidy reports\n{result.stderr[:2000]}")
+    return 0
+
+
+def main(argv):
+    mode = argv[1] if len(argv) > 1 else ""
+    if mode == "sections" and len(argv) == 3:
+        check_sections(argv[2])
+        status = 0
+    elif mode in ("pages", "tidy") and len(argv) == 5:
+        status = (check_pages if mode == "pages" else run_tidy)(*argv[2:])
+        status = status or 0
+    else:
+        sys.exit(__doc__)
+    for message in failures:
+        print("FAIL:", message)
+    return 1 if failures else status
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
