@@ -5,8 +5,9 @@
 // busy evenings), is quieter at weekends, varies from day to day, and now and then carries a
 // large download or upload spread over a few minutes. The monitor is switched off a few times
 // a month, so the log has gaps of minutes to hours. The output depends on the options only:
-// the random numbers come from our own generator and distributions, so a seed gives the same
-// bytes with every compiler and standard library.
+// the random numbers come from our own generator and distributions rather than the standard
+// ones, whose results differ between standard libraries, so a seed gives the same bytes with
+// any compiler (given a maths library that rounds exp, log, pow and cos alike).
 //
 // --max writes the largest log the report reader holds: exactly 65,535 rows spread evenly over
 // all 31 days of a 31-day month (40 or 41 seconds apart), without gaps.
