@@ -1,41 +1,56 @@
-// Compact storage of the log's fields: one text buffer and two offset arrays.
+// Row starts over the log's bytes, fields split on demand.
 #include "logs/LogTable.h"
 
-#include <string>
+#include "platform/MappedFile.h"
 
 namespace zintor {
 
-LogTable::LogTable() {
-    rowFirstField_.reserve(kCapacity + 1);
-    Clear();
-}
+LogTable::LogTable() { rows_.reserve(kCapacity); }
 
 LogTable::~LogTable() = default;
 
 void LogTable::Clear() {
-    text_.clear();
-    fieldEnd_.clear();
-    rowFirstField_.assign(1, 0);
+    rows_.clear();
+    narrowText_ = {};
+    wideText_.clear();
+    file_.reset();
 }
+
+void LogTable::SetNarrowSource(std::unique_ptr<MappedFile> file, std::size_t end) {
+    file_ = std::move(file);
+    narrowText_ = file_ ? file_->Bytes().substr(0, end) : std::string_view();
+}
+
+bool LogTable::AddNarrowRow(std::size_t lineStart) {
+    if (lineStart >= kWide) return false;
+    rows_.push_back(static_cast<std::uint32_t>(lineStart));
+    return true;
+}
+
+bool LogTable::AddWideRow(std::u16string_view line, bool lineFeed) {
+    if (wideText_.size() + line.size() + 1 >= kWide) return false;
+    rows_.push_back(static_cast<std::uint32_t>(wideText_.size()) | kWide);
+    wideText_ += line;
+    if (lineFeed) wideText_ += u'\n';
+    return true;
+}
+
+bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }
 
 int LogTable::FieldCount(int row) const {
-    if (row < 0 || row >= RowCount()) return 0;
-    return static_cast<int>(rowFirstField_[static_cast<std::size_t>(row) + 1] - rowFirstField_[static_cast<std::size_t>(row)]);
+    int count = 0;
+    VisitFields(row, INT32_MAX, [&](int, auto) { ++count; });
+    return count;
 }
 
-std::u16string_view LogTable::Field(int row, int column) const {
-    if (column < 0 || column >= FieldCount(row)) return {};
-    std::size_t field = rowFirstField_[static_cast<std::size_t>(row)] + static_cast<std::size_t>(column);
-    std::size_t begin = field == 0 ? 0 : fieldEnd_[field - 1];
-    return std::u16string_view(text_).substr(begin, fieldEnd_[field] - begin);
-}
-
-void LogTable::DropFieldsFrom(std::size_t textSize) { text_.resize(textSize); }
-
-bool LogTable::EndRow() {
-    if (Full()) return false;
-    rowFirstField_.push_back(static_cast<std::uint32_t>(fieldEnd_.size()));
-    return true;
+std::u16string LogTable::Field(int row, int column) const {
+    std::u16string out;
+    VisitFields(row, column + 1, [&](int c, auto text) {
+        if (c != column) return;
+        out.resize(text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) out[i] = CharOf(text[i]);
+    });
+    return out;
 }
 
 }  // namespace zintor

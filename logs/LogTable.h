@@ -1,12 +1,22 @@
 // The parsed report log: up to 65,535 rows of text fields.
+//
+// The table keeps the log's bytes as the file holds them (mapped, not copied) and where each
+// data line starts; a row is split into its fields when they are read. Lines that need
+// decoding (code page 932 text beyond ASCII) are kept decoded, in UTF-16. So a log of 65,535
+// rows costs the table little more than 256 KB of its own.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "logs/LogLineParser.h"
+
 namespace zintor {
+
+class MappedFile;
 
 class LogTable {
 public:
@@ -14,27 +24,74 @@ public:
 
     LogTable();
     virtual ~LogTable();
+    LogTable(const LogTable&) = delete;
+    LogTable& operator=(const LogTable&) = delete;
 
-    // Empties every row; the storage is kept for the next log.
+    // Empties every row and lets go of the log's bytes.
     void Clear();
 
-    int RowCount() const { return static_cast<int>(rowFirstField_.size()) - 1; }
+    int RowCount() const { return static_cast<int>(rows_.size()); }
     int FieldCount(int row) const;
-    // The text of a field; empty when the row or the column does not exist.
-    std::u16string_view Field(int row, int column) const;
 
-    // Building a row: the fields of the row being built are appended one by one, then the
-    // row is closed. Rows beyond the capacity are refused by EndRow (false).
+    // The text of a field; empty when the row or the column does not exist.
+    std::u16string Field(int row, int column) const;
+
+    // Calls visit(column, text) for the fields 0 .. maxFields - 1 of a row that exist, in
+    // column order. text is a std::string_view of characters U+0000..U+00FF, one byte each,
+    // or a std::u16string_view; it is valid during the call.
+    template <typename Visitor>
+    void VisitFields(int row, int maxFields, Visitor&& visit) const {
+        if (row < 0 || row >= RowCount()) return;
+        std::uint32_t at = rows_[static_cast<std::size_t>(row)];
+        if (at & kWide) {
+            auto [line, lineFeed] = LineAt(std::u16string_view(wideText_), at & ~kWide);
+            SplitLogLine(line, lineFeed, wideScratch_, [&](int column, std::u16string_view text) {
+                if (column >= maxFields) return false;
+                visit(column, text);
+                return column + 1 < maxFields;
+            });
+        } else {
+            auto [line, lineFeed] = LineAt(narrowText_, at);
+            SplitLogLine(line, lineFeed, narrowScratch_, [&](int column, std::string_view text) {
+                if (column >= maxFields) return false;
+                visit(column, text);
+                return column + 1 < maxFields;
+            });
+        }
+    }
+
     bool Full() const { return RowCount() >= kCapacity; }
-    std::u16string& TextForAppend() { return text_; }  // append a field's text here ...
-    void EndField() { fieldEnd_.push_back(static_cast<std::uint32_t>(text_.size())); }  // ... then close it
-    void DropFieldsFrom(std::size_t textSize);  // drops an unfinished field's text
-    bool EndRow();
+
+    // Building, for the reader. The log's bytes (one byte a character), of which only the part
+    // before `end` counts; rows are then added by where their line starts in them.
+    void SetNarrowSource(std::unique_ptr<MappedFile> file, std::size_t end);
+    std::string_view NarrowSource() const { return narrowText_; }
+    // False when the row's line cannot be addressed (a log beyond 2 GB).
+    bool AddNarrowRow(std::size_t lineStart);
+    // A decoded line; lineFeed when it ended in one.
+    bool AddWideRow(std::u16string_view line, bool lineFeed);
+    // True when the log's file shrank while the table held it: the rows cannot be trusted.
+    bool SourceChanged() const;
 
 private:
-    std::u16string text_;                    // all field texts, one after the other
-    std::vector<std::uint32_t> fieldEnd_;    // end of each field in text_
-    std::vector<std::uint32_t> rowFirstField_;  // first field of each row, plus one past the last row
+    static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
+
+    // The line starting at `at`: up to its line feed (a CR before that removed) or the end.
+    template <typename Char>
+    static std::pair<std::basic_string_view<Char>, bool> LineAt(std::basic_string_view<Char> text, std::size_t at) {
+        std::basic_string_view<Char> rest = text.substr(at);
+        std::size_t lf = rest.find(Char('\n'));
+        if (lf == rest.npos) return {rest, false};
+        std::size_t end = lf > 0 && rest[lf - 1] == Char('\r') ? lf - 1 : lf;
+        return {rest.substr(0, end), true};
+    }
+
+    std::unique_ptr<MappedFile> file_;
+    std::string_view narrowText_;
+    std::u16string wideText_;           // decoded lines, each with its line feed
+    std::vector<std::uint32_t> rows_;   // where each row's line starts
+    mutable std::string narrowScratch_;  // unquoted field text while a row is visited
+    mutable std::u16string wideScratch_;
 };
 
 }  // namespace zintor

@@ -3,14 +3,26 @@
 
 #include <unistd.h>
 
-#include <cstdint>
-#include <limits>
+#include <cstring>
+#include <memory>
 #include <new>
 
 #include "logs/LogLineParser.h"
-#include "platform/TextFileReader.h"
+#include "platform/MappedFile.h"
 
 namespace zintor {
+
+namespace {
+
+constexpr char kEndOfText = 0x1A;
+
+bool IsAscii(std::string_view bytes) {
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
 
 bool HasReportLogName(std::string_view path) {
     return path.find("vorlix_report") != std::string_view::npos && path.find(".log") != std::string_view::npos;
@@ -29,17 +41,41 @@ int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& 
     table.Clear();
     if (::access(path.c_str(), F_OK) != 0) return fail("No such file or directory");
     try {
-        TextFileReader reader(encoding);
-        if (!reader.Open(path)) return fail(reader.ErrorText());
-        std::u16string line;
-        // Field offsets are 32-bit: a log whose text would not fit them is refused.
-        constexpr std::size_t kMaxText = std::numeric_limits<std::uint32_t>::max();
-        while (!table.Full() && reader.ReadLine(line)) {
-            if (IsLogCommentLine(line)) continue;
-            if (table.TextForAppend().size() + line.size() > kMaxText) return fail("the log is too large");
-            AppendLogRow(line, table);
+        auto file = std::make_unique<MappedFile>();
+        if (!file->Open(path)) return fail(file->ErrorText());
+        std::string_view bytes = file->Bytes();
+        // The input ends at the first 0x1A byte; lines are looked at one by one up to it, so
+        // that a long tail after the last row is never touched.
+        std::size_t end = bytes.size();
+        std::size_t pos = 0;
+        std::u16string decoded;
+        while (!table.Full() && pos < end) {
+            const char* base = bytes.data();
+            const void* lfAt = std::memchr(base + pos, '\n', end - pos);
+            std::size_t lineEnd = lfAt ? static_cast<std::size_t>(static_cast<const char*>(lfAt) - base) : end;
+            bool lineFeed = lfAt != nullptr;
+            if (const void* eot = std::memchr(base + pos, kEndOfText, lineEnd - pos)) {
+                lineEnd = end = static_cast<std::size_t>(static_cast<const char*>(eot) - base);
+                lineFeed = false;
+            }
+            std::size_t textEnd = lineFeed && lineEnd > pos && base[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
+            std::string_view text(base + pos, textEnd - pos);
+            std::size_t start = pos;
+            pos = lineEnd + 1;
+            if (text.empty() && !lineFeed) break;
+            if (encoding == TextEncoding::Latin1 || IsAscii(text)) {
+                // Each byte is one character: the row stays in the file's bytes.
+                if (IsLogCommentStart(text.empty() ? u'\n' : CharOf(text.front()))) continue;
+                if (!table.AddNarrowRow(start)) return fail("the log is too large");
+            } else {
+                decoded.clear();
+                DecodeAppend(encoding, text, decoded);
+                if (IsLogCommentStart(decoded.front())) continue;
+                if (!table.AddWideRow(decoded, lineFeed)) return fail("the log is too large");
+            }
         }
-        if (reader.Failed()) return fail(reader.ErrorText());
+        table.SetNarrowSource(std::move(file), end);
+        if (table.SourceChanged()) return fail("the file changed while it was read");
     } catch (const std::bad_alloc&) {
         return fail("not enough memory");
     }

@@ -69,8 +69,9 @@ bool TextFileReader::Fill() {
     return true;
 }
 
-bool TextFileReader::ReadLine(std::u16string& line) {
-    line.clear();
+bool TextFileReader::ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed) {
+    bytes = {};
+    endsWithLineFeed = false;
     if (error_) return false;
     std::size_t searched = start_;
     for (;;) {
@@ -80,16 +81,15 @@ bool TextFileReader::ReadLine(std::u16string& line) {
             std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - base);
             std::size_t textEnd = end;
             if (textEnd > start_ && base[textEnd - 1] == '\r') --textEnd;  // CR LF reads as LF
-            DecodeAppend(encoding_, std::string_view(base + start_, textEnd - start_), line);
-            line += u'\n';
+            bytes = std::string_view(base + start_, textEnd - start_);
+            endsWithLineFeed = true;
             start_ = end + 1;
             return true;
         }
         std::size_t pending = buffer_.size() - start_;
         if (!Fill()) {
-            if (error_) return false;
-            if (buffer_.size() == start_) return false;
-            DecodeAppend(encoding_, std::string_view(buffer_.data() + start_, buffer_.size() - start_), line);
+            if (error_ || buffer_.size() == start_) return false;
+            bytes = std::string_view(buffer_.data() + start_, buffer_.size() - start_);
             start_ = buffer_.size();
             return true;
         }
@@ -97,5 +97,14 @@ bool TextFileReader::ReadLine(std::u16string& line) {
     }
 }
 
-}  // namespace zintor
+bool TextFileReader::ReadLine(std::u16string& line) {
+    line.clear();
+    std::string_view bytes;
+    bool lineFeed;
+    if (!ReadRawLine(bytes, lineFeed)) return false;
+    DecodeAppend(encoding_, bytes, line);
+    if (lineFeed) line += u'\n';
+    return true;
+}
 
+}  // namespace zintor

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/TextCodec.h"
 
@@ -21,6 +22,12 @@ public:
     // Reads the next line, its line feed included when it has one. Lines are read whole,
     // however long. False at the end of the input or after a read error (see Failed).
     bool ReadLine(std::u16string& line);
+
+    // The same without decoding: the line's bytes without its line feed (a CR before the line
+    // feed removed), valid until the next read, and whether a line feed ended it.
+    bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
+
+    TextEncoding Encoding() const { return encoding_; }
 
     // True when opening or reading failed; ErrorText says why.
     bool Failed() const { return error_ != 0; }

@@ -6,7 +6,25 @@
 namespace zintor {
 namespace {
 
-bool IsBlank(char16_t ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
+template <typename Char>
+bool IsBlank(Char ch) {
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+
+template <typename Char>
+std::int32_t ParseInteger(std::basic_string_view<Char> field) {
+    std::size_t i = 0;
+    while (i < field.size() && IsBlank(field[i])) ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    std::uint32_t value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+        value = value * 10 + static_cast<std::uint32_t>(field[i] - '0');
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+
 
 // The first `keep` digits of value written with at least `keep` digits.
 std::int64_t LeadingDigits(std::int64_t value, int keep) {
@@ -18,23 +36,17 @@ std::int64_t LeadingDigits(std::int64_t value, int keep) {
 
 }  // namespace
 
-std::int32_t ParseLogInteger(std::u16string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && IsBlank(field[i])) ++i;
-    bool negative = false;
-    if (i < field.size() && (field[i] == u'+' || field[i] == u'-')) negative = field[i++] == u'-';
-    std::uint32_t value = 0;
-    for (; i < field.size() && field[i] >= u'0' && field[i] <= u'9'; ++i) value = value * 10 + (field[i] - u'0');
-    if (negative) value = 0u - value;
-    return static_cast<std::int32_t>(value);
-}
+std::int32_t ParseLogInteger(std::u16string_view field) { return ParseInteger(field); }
+std::int32_t ParseLogInteger(std::string_view field) { return ParseInteger(field); }
 
 LogRow DecodeLogRow(const LogTable& table, int row) {
     LogRow r;
-    std::int32_t date = ParseLogInteger(table.Field(row, 0));
-    std::int32_t time = ParseLogInteger(table.Field(row, 1));
-    r.sent = static_cast<std::uint32_t>(ParseLogInteger(table.Field(row, 2)));
-    r.received = static_cast<std::uint32_t>(ParseLogInteger(table.Field(row, 3)));
+    std::int32_t numbers[4] = {0, 0, 0, 0};  // a field the row does not have reads 0
+    table.VisitFields(row, 4, [&](int column, auto text) { numbers[column] = ParseInteger(text); });
+    std::int32_t date = numbers[0];
+    std::int32_t time = numbers[1];
+    r.sent = static_cast<std::uint32_t>(numbers[2]);
+    r.received = static_cast<std::uint32_t>(numbers[3]);
     if (date < 0 || time < 0) return r;
     std::int64_t ymd = LeadingDigits(date, 8);
     r.year = static_cast<int>(ymd / 10000);

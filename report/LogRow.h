@@ -11,6 +11,7 @@ namespace zintor {
 // A field as a signed decimal number: leading white space and one sign allowed, reading
 // stops at the first non-digit, no digits give 0, and the value wraps modulo 2^32.
 std::int32_t ParseLogInteger(std::u16string_view field);
+std::int32_t ParseLogInteger(std::string_view field);  // one byte a character
 
 struct LogRow {
     // False for a row that cannot be placed in the month: a negative date or time, a month

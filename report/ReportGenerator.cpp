@@ -74,6 +74,8 @@ bool ReportGenerator::GenerateReport(const std::string& outputPath) {
     try {
         auto totals = std::make_unique<TrafficTotals>();
         Aggregation run = AggregateLogTable(*logTable_, *totals);
+        if (logTable_->SourceChanged())
+            return Fail("no page written to " + outputPath + ": the log changed while it was read");
         if (run.usableRows == 0) return Fail("no page written to " + outputPath + ": no row of the log holds a usable date and time");
         TextFileWriter page(encoding_);
         if (!page.Open(outputPath)) return Fail(page.ErrorText());

@@ -5,15 +5,33 @@
 
 #include <vector>
 
+#include "logs/LogTable.h"
+
 namespace zintor {
 namespace {
 
-std::vector<std::u16string> Fields(std::u16string_view line) {
-    LogTable table;
-    AppendLogRow(line, table);
+// The fields of a line as read (its line feed last), split both as UTF-16 and, when every
+// character fits, as bytes; both must agree.
+std::vector<std::u16string> Fields(std::u16string_view lineAsRead) {
+    bool lineFeed = !lineAsRead.empty() && lineAsRead.back() == u'\n';
+    std::u16string_view line = lineFeed ? lineAsRead.substr(0, lineAsRead.size() - 1) : lineAsRead;
     std::vector<std::u16string> fields;
-    EXPECT_EQ(table.RowCount(), 1);
-    for (int c = 0; c < table.FieldCount(0); ++c) fields.emplace_back(table.Field(0, c));
+    std::u16string scratch;
+    int count = SplitLogLine(line, lineFeed, scratch, [&](int column, std::u16string_view text) {
+        EXPECT_EQ(column, static_cast<int>(fields.size()));
+        fields.emplace_back(text);
+        return true;
+    });
+    EXPECT_EQ(count, static_cast<int>(fields.size()));
+
+    std::string bytes(line.begin(), line.end());
+    std::vector<std::u16string> narrowFields;
+    std::string narrowScratch;
+    SplitLogLine(std::string_view(bytes), lineFeed, narrowScratch, [&](int, std::string_view text) {
+        narrowFields.emplace_back(text.begin(), text.end());
+        return true;
+    });
+    EXPECT_EQ(narrowFields, fields);
     return fields;
 }
 
@@ -29,7 +47,7 @@ TEST(LogLineParser, TellsCommentLinesByTheirFirstCharacter) {
         {u" 20240101\n", false}, {u"20240101,0\n", false}, {u"\x10\n", false},    {u"日\n", false},
         {u"\"#\"\n", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsLogCommentLine(c.line), c.comment) << int(c.line[0]);
+    for (const auto& c : cases) EXPECT_EQ(IsLogCommentStart(c.line[0]), c.comment) << int(c.line[0]);
 }
 
 TEST(LogLineParser, SplitsAndUnquotesFields) {
@@ -59,11 +77,21 @@ TEST(LogLineParser, SplitsAndUnquotesFields) {
     for (const auto& c : cases) EXPECT_EQ(Fields(c.line), c.fields) << c.name;
 }
 
-TEST(LogLineParser, RowsKeepTheirOwnFieldCounts) {
+TEST(LogLineParser, StopsWhenTheCallerHasEnoughFields) {
+    std::u16string scratch;
+    std::vector<int> seen;
+    SplitLogLine(std::u16string_view(u"a,b,c,d,e,f"), true, scratch, [&](int column, std::u16string_view) {
+        seen.push_back(column);
+        return column < 2;
+    });
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+}
+
+TEST(LogTable, RowsKeepTheirOwnFieldCounts) {
     LogTable table;
-    AppendLogRow(u"1,2,3,4,5,6\n", table);
-    AppendLogRow(u"7\n", table);
-    AppendLogRow(u"x", table);  // no field at all, still a row
+    table.AddWideRow(u"1,2,3,4,5,6", true);
+    table.AddWideRow(u"7", true);
+    table.AddWideRow(u"x", false);  // no field at all, still a row
     ASSERT_EQ(table.RowCount(), 3);
     EXPECT_EQ(table.FieldCount(0), 6);
     EXPECT_EQ(table.FieldCount(1), 1);

@@ -5,15 +5,17 @@
 
 #include <memory>
 
-#include "logs/LogLineParser.h"
 #include "report/LogRow.h"
 
 namespace zintor {
 namespace {
 
-LogTable TableOf(std::initializer_list<std::u16string_view> lines) {
-    LogTable table;
-    for (auto line : lines) AppendLogRow(line, table);
+std::unique_ptr<LogTable> TableOf(std::initializer_list<std::u16string_view> lines) {
+    auto table = std::make_unique<LogTable>();
+    for (auto line : lines) {
+        bool lineFeed = !line.empty() && line.back() == u'\n';
+        table->AddWideRow(lineFeed ? line.substr(0, line.size() - 1) : line, lineFeed);
+    }
     return table;
 }
 
@@ -23,9 +25,9 @@ struct Totals {
 };
 
 Totals Aggregate(std::initializer_list<std::u16string_view> lines) {
-    LogTable table = TableOf(lines);
+    auto table = TableOf(lines);
     Totals result;
-    result.run = AggregateLogTable(table, *result.t);
+    result.run = AggregateLogTable(*table, *result.t);
     return result;
 }
 
@@ -68,8 +70,8 @@ TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
         {u"00000200,0,1,2\n", true, 0, 2, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        LogTable table = TableOf({c.line});
-        LogRow r = DecodeLogRow(table, 0);
+        auto table = TableOf({c.line});
+        LogRow r = DecodeLogRow(*table, 0);
         std::string name(c.line.begin(), c.line.end() - 1);
         EXPECT_EQ(r.usable, c.usable) << name;
         if (!c.usable) continue;
