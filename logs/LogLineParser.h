@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace zintor {
 
@@ -25,44 +26,80 @@ bool IsLogCommentStart(char16_t first);
 // loses its last field and a line that ends inside quotes loses the field that is open. A
 // field holding a double quote is unquoted (into scratch): each non-overlapping pair of
 // double quotes becomes one, then a leading and a trailing double quote are dropped.
-template <typename Char, typename OnField>
-int SplitLogLine(std::basic_string_view<Char> line, bool lineFeed, std::basic_string<Char>& scratch,
-                 OnField&& onField) {
-    if (std::size_t nul = line.find(Char(0)); nul != line.npos) {
-        line = line.substr(0, nul);
-        lineFeed = false;
-    }
+namespace detail {
+// What a character means to the splitter: 0 nothing, else one of the kinds below.
+enum : unsigned char { kPlain = 0, kComma, kQuote, kLineFeed, kNul };
+extern const unsigned char kSplitKind[128];
+template <typename Char>
+inline unsigned char SplitKind(Char ch) {
+    auto c = static_cast<std::make_unsigned_t<Char>>(ch);
+    return c < 128 ? kSplitKind[c] : static_cast<unsigned char>(kPlain);
+}
+}  // namespace detail
+
+namespace detail {
+
+// The splitter behind both entry points below. With kWholeLine the text is one line; else it
+// runs on to the first line feed, which ends the line (a CR before it dropped when asked).
+template <bool kWholeLine, typename Char, typename OnField>
+int SplitFields(std::basic_string_view<Char> text, bool lineFeed, bool dropCrBeforeLineFeed,
+                std::basic_string<Char>& scratch, OnField&& onField) {
     int count = 0;
     std::size_t start = 0;
     bool inQuotes = false;
     bool quoted = false;
     auto field = [&](std::size_t end) {
-        std::basic_string_view<Char> text = line.substr(start, end - start);
+        std::basic_string_view<Char> value = text.substr(start, end - start);
         if (quoted) {
             scratch.clear();
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                scratch += text[i];
-                if (text[i] == Char('"') && i + 1 < text.size() && text[i + 1] == Char('"')) ++i;
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                scratch += value[i];
+                if (value[i] == Char('"') && i + 1 < value.size() && value[i + 1] == Char('"')) ++i;
             }
             if (!scratch.empty() && scratch.front() == Char('"')) scratch.erase(0, 1);
             if (!scratch.empty() && scratch.back() == Char('"')) scratch.pop_back();
-            text = scratch;
+            value = scratch;
         }
-        return onField(count++, text);
+        return onField(count++, value);
     };
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        Char ch = line[i];
-        if (ch == Char('"')) {
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        unsigned char kind = SplitKind(text[i]);
+        if (kind == kPlain) continue;
+        if (kind == kQuote) {
             inQuotes = !inQuotes;
             quoted = true;
-        } else if ((ch == Char(',') || ch == Char('\n')) && !inQuotes) {
+        } else if (kind == kNul) {
+            return count;  // the line ends at its first NUL, line feed and all
+        } else if (!kWholeLine && kind == kLineFeed) {
+            std::size_t end = dropCrBeforeLineFeed && i > start && text[i - 1] == Char('\r') ? i - 1 : i;
+            if (!inQuotes) field(end);
+            return count;
+        } else if (!inQuotes) {
             if (!field(i)) return count;
             start = i + 1;
             quoted = false;
         }
     }
-    if (lineFeed && !inQuotes) field(line.size());
+    if (kWholeLine && lineFeed && !inQuotes) field(size);
     return count;
+}
+
+}  // namespace detail
+
+template <typename Char, typename OnField>
+int SplitLogLine(std::basic_string_view<Char> line, bool lineFeed, std::basic_string<Char>& scratch,
+                 OnField&& onField) {
+    return detail::SplitFields<true>(line, lineFeed, false, scratch, onField);
+}
+
+// The same over text that holds the line and what follows it: the line ends at the first line
+// feed (with a CR just before it dropped when dropCrBeforeLineFeed), or at the end of the
+// text without one.
+template <typename Char, typename OnField>
+int SplitLogLineUntilLineFeed(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed,
+                              std::basic_string<Char>& scratch, OnField&& onField) {
+    return detail::SplitFields<false>(text, false, dropCrBeforeLineFeed, scratch, onField);
 }
 
 }  // namespace zintor

@@ -43,21 +43,17 @@ public:
     void VisitFields(int row, int maxFields, Visitor&& visit) const {
         if (row < 0 || row >= RowCount()) return;
         std::uint32_t at = rows_[static_cast<std::size_t>(row)];
-        if (at & kWide) {
-            auto [line, lineFeed] = LineAt(std::u16string_view(wideText_), at & ~kWide);
-            SplitLogLine(line, lineFeed, wideScratch_, [&](int column, std::u16string_view text) {
-                if (column >= maxFields) return false;
-                visit(column, text);
-                return column + 1 < maxFields;
-            });
-        } else {
-            auto [line, lineFeed] = LineAt(narrowText_, at);
-            SplitLogLine(line, lineFeed, narrowScratch_, [&](int column, std::string_view text) {
-                if (column >= maxFields) return false;
-                visit(column, text);
-                return column + 1 < maxFields;
-            });
-        }
+        auto limited = [&](int column, auto text) {
+            if (column >= maxFields) return false;
+            visit(column, text);
+            return column + 1 < maxFields;
+        };
+        // Narrow rows are the file's bytes, where a CR before the line feed is still there;
+        // wide rows were stored without it.
+        if (at & kWide)
+            SplitLogLineUntilLineFeed(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_, limited);
+        else
+            SplitLogLineUntilLineFeed(narrowText_.substr(at), true, narrowScratch_, limited);
     }
 
     bool Full() const { return RowCount() >= kCapacity; }
@@ -75,16 +71,6 @@ public:
 
 private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
-
-    // The line starting at `at`: up to its line feed (a CR before that removed) or the end.
-    template <typename Char>
-    static std::pair<std::basic_string_view<Char>, bool> LineAt(std::basic_string_view<Char> text, std::size_t at) {
-        std::basic_string_view<Char> rest = text.substr(at);
-        std::size_t lf = rest.find(Char('\n'));
-        if (lf == rest.npos) return {rest, false};
-        std::size_t end = lf > 0 && rest[lf - 1] == Char('\r') ? lf - 1 : lf;
-        return {rest.substr(0, end), true};
-    }
 
     std::unique_ptr<MappedFile> file_;
     std::string_view narrowText_;

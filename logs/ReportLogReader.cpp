@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -44,19 +45,27 @@ int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& 
         auto file = std::make_unique<MappedFile>();
         if (!file->Open(path)) return fail(file->ErrorText());
         std::string_view bytes = file->Bytes();
-        // The input ends at the first 0x1A byte; lines are looked at one by one up to it, so
-        // that a long tail after the last row is never touched.
+        // The input ends at the first 0x1A byte. It is looked for a window at a time ahead of
+        // the line being read, so that a long tail after the last row is never touched.
         std::size_t end = bytes.size();
+        std::size_t searchedTo = 0;
         std::size_t pos = 0;
         std::u16string decoded;
+        const char* base = bytes.data();
         while (!table.Full() && pos < end) {
-            const char* base = bytes.data();
             const void* lfAt = std::memchr(base + pos, '\n', end - pos);
             std::size_t lineEnd = lfAt ? static_cast<std::size_t>(static_cast<const char*>(lfAt) - base) : end;
             bool lineFeed = lfAt != nullptr;
-            if (const void* eot = std::memchr(base + pos, kEndOfText, lineEnd - pos)) {
-                lineEnd = end = static_cast<std::size_t>(static_cast<const char*>(eot) - base);
-                lineFeed = false;
+            while (searchedTo <= lineEnd && searchedTo < end) {
+                std::size_t window = std::min(end - searchedTo, std::max<std::size_t>(lineEnd + 1 - searchedTo, 1 << 16));
+                if (const void* eot = std::memchr(base + searchedTo, kEndOfText, window)) {
+                    end = static_cast<std::size_t>(static_cast<const char*>(eot) - base);
+                    if (end <= lineEnd) {
+                        lineEnd = end;
+                        lineFeed = false;
+                    }
+                }
+                searchedTo += window;
             }
             std::size_t textEnd = lineFeed && lineEnd > pos && base[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
             std::string_view text(base + pos, textEnd - pos);

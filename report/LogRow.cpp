@@ -12,24 +12,25 @@ bool IsBlank(Char ch) {
 }
 
 template <typename Char>
-std::int32_t ParseInteger(std::basic_string_view<Char> field) {
-    std::size_t i = 0;
-    while (i < field.size() && IsBlank(field[i])) ++i;
+inline std::int32_t ParseInteger(std::basic_string_view<Char> field) {
+    const Char* p = field.data();
+    const Char* end = p + field.size();
+    while (p < end && IsBlank(*p)) ++p;
     bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
     std::uint32_t value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
-        value = value * 10 + static_cast<std::uint32_t>(field[i] - '0');
+    for (; p < end; ++p) {
+        std::uint32_t digit = static_cast<std::uint32_t>(*p) - '0';  // wraps for characters below '0'
+        if (digit > 9) break;
+        value = value * 10 + digit;
+    }
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
 }
 
-
-
-// The first `keep` digits of value written with at least `keep` digits.
-std::int64_t LeadingDigits(std::int64_t value, int keep) {
-    std::int64_t limit = 1;
-    for (int i = 0; i < keep; ++i) limit *= 10;
+// The leading digits of value that fit below limit (10^8 for a date, 10^6 for a time): the
+// first 8 or 6 characters of the number written with at least that many digits.
+std::int64_t LeadingDigits(std::int64_t value, std::int64_t limit) {
     while (value >= limit) value /= 10;
     return value;
 }
@@ -48,11 +49,11 @@ LogRow DecodeLogRow(const LogTable& table, int row) {
     r.sent = static_cast<std::uint32_t>(numbers[2]);
     r.received = static_cast<std::uint32_t>(numbers[3]);
     if (date < 0 || time < 0) return r;
-    std::int64_t ymd = LeadingDigits(date, 8);
+    std::int64_t ymd = LeadingDigits(date, 100000000);
     r.year = static_cast<int>(ymd / 10000);
     r.month = static_cast<int>(ymd / 100 % 100);
     r.day = static_cast<int>(ymd % 100);
-    std::int64_t hms = LeadingDigits(time, 6);
+    std::int64_t hms = LeadingDigits(time, 1000000);
     r.hour = static_cast<int>(hms / 10000);
     r.minute = static_cast<int>(hms / 100 % 100);
     r.second = static_cast<int>(hms % 100);
