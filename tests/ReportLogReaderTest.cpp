@@ -107,6 +107,45 @@ TEST(ReportLogReader, ReadsEachLogAfreshAndLongLinesWhole) {
     EXPECT_EQ(table.Field(0, 1), u"x");
 }
 
+TEST(ReportLogReader, OnlyTheCrJustBeforeALineFeedIsDropped) {
+    for (bool japanese : {false, true}) {
+        TempDir dir;
+        // The second line holds a character beyond ASCII, so a Japanese read decodes it.
+        test::WriteFile(dir / "vorlix_report2024.log", "a,x\r\r\n\x93\xFA,y\r\r\nb,\"q\"\r\n");
+        LogTable table;
+        ASSERT_EQ(Read(dir / "vorlix_report2024.log", table, japanese ? TextEncoding::Cp932 : TextEncoding::Latin1), 1);
+        ASSERT_EQ(table.RowCount(), 3);
+        EXPECT_EQ(table.Field(0, 1), u"x\r");
+        EXPECT_EQ(table.Field(1, 1), u"y\r");
+        EXPECT_EQ(table.Field(2, 1), u"q");
+        EXPECT_EQ(table.FieldCount(2), 2);
+    }
+}
+
+TEST(ReportLogReader, TheEndOfTextByteCountsWhereverItLies) {
+    TempDir dir;
+    std::string rows;
+    for (int i = 0; i < 10000; ++i) rows += "20240301,120000,1,2\n";  // 200 KB: past the look-ahead window
+    struct Case {
+        std::string bytes;
+        int rows;
+        std::u16string lastField;
+    };
+    const Case cases[] = {
+        {rows + "1,2\x1A" "3,4\n", 10001, u""},   // the line ends at 0x1A without a line feed: "2" is lost ...
+        {rows + "1,2,\x1A\n", 10001, u"2"},      // ... unless a comma ended it
+        {rows + "\x1A" + rows, 10000, u"120000"},
+        {"\x1A" + rows, 0, u""},
+    };
+    for (const auto& c : cases) {
+        test::WriteFile(dir / "vorlix_report2024.log", c.bytes);
+        LogTable table;
+        ASSERT_EQ(Read(dir / "vorlix_report2024.log", table), 1);
+        EXPECT_EQ(table.RowCount(), c.rows);
+        EXPECT_EQ(table.Field(c.rows - 1, 1), c.lastField);
+    }
+}
+
 TEST(ReportLogReader, DecodesJapaneseLogsWithoutSplittingOnBadBytes) {
     TempDir dir;
     test::WriteFile(dir / "vorlix_report2024.log", "\x93\xFA,\x81\x20x,\x85,4\r\n");
