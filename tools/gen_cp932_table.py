@@ -4,8 +4,8 @@
 Run from the repository root: python3 tools/gen_cp932_table.py
 The tables follow Python's cp932 codec, which is the peer the pages are
 checked against: single bytes, double bytes (lead 0x81-0x9F and 0xE0-0xFC,
-trail 0x40-0xFC), and the few characters that only encode (for example
-U+00A2 to 0x8191).
+trail 0x40-0xFC), and the bytes written for each character beyond ASCII
+(including the few that only encode, for example U+00A2 to 0x8191).
 """
 
 LEADS = [b for b in range(0x81, 0xA0)] + [b for b in range(0xE0, 0xFD)]
@@ -29,16 +29,17 @@ for lead in LEADS:
     for trail in range(TRAIL_FIRST, TRAIL_LAST + 1):
         double.append(decode(bytes([lead, trail])))
 
-decoded = set(single) | set(double)
-extra = []
+# Every character beyond ASCII that has bytes, with the bytes the codec writes for it (where
+# several byte pairs read as the same character, the codec writes the lowest).
+encode = []
 for u in range(0x80, 0x10000):
-    if 0xD800 <= u < 0xE000 or u in decoded:
+    if 0xD800 <= u < 0xE000:
         continue
     try:
         e = chr(u).encode("cp932")
     except UnicodeEncodeError:
         continue
-    extra.append((u, int.from_bytes(e, "big")))
+    encode.append((u, int.from_bytes(e, "big")))
 
 
 def rows(values, per_line=12):
@@ -58,8 +59,9 @@ with open("platform/Cp932Table.inc", "w") as f:
     f.write("constexpr char16_t kCp932Single[256] = {\n%s\n};\n\n" % rows(single))
     f.write("// Lead bytes 0x81-0x9F then 0xE0-0xFC, each with trails 0x40-0xFC.\n")
     f.write("constexpr char16_t kCp932Double[%d] = {\n%s\n};\n\n" % (len(double), rows(double)))
-    f.write("// Characters that encode without decoding back to themselves.\n")
-    f.write("constexpr struct { char16_t ch; unsigned short bytes; } kCp932EncodeOnly[] = {\n")
-    for u, e in extra:
-        f.write("    {0x%04X, 0x%04X},\n" % (u, e))
+    f.write("// Characters beyond ASCII and their bytes (a single byte as 0x00nn), sorted by character.\n")
+    f.write("struct Cp932Encoding {\n    char16_t ch;\n    unsigned short bytes;\n};\n")
+    f.write("constexpr Cp932Encoding kCp932Encode[%d] = {\n" % len(encode))
+    for i in range(0, len(encode), 6):
+        f.write("    " + " ".join("{0x%04X, 0x%04X}," % p for p in encode[i:i + 6]) + "\n")
     f.write("};\n")
