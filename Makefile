@@ -10,7 +10,7 @@ SAMPLE     := samples/vorlix_report202611.log
 # Debian packages the build and the tests need.
 PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev \
-            xvfb xauth xdotool x11-utils python3 time
+            xvfb xauth xdotool x11-utils python3 time tidy
 
 .PHONY: run test deps build asan-build clean
 
