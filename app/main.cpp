@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/CommandLine.h"
+#include "app/WindowLauncher.h"
 #include "platform/FileSystem.h"
 
 int main(int argc, char** argv) {
@@ -17,10 +18,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A tail that names a folder starts the window there (it becomes the current directory).
-    if (tail.empty() || zintor::ChangeDirectory(tail)) {
-        std::cerr << "zintor: the window is not available in this build; give a report log to write its page\n"
-                  << zintor::UsageText();
-        return 2;
-    }
+    if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);
     return zintor::RunCommandLine(tail, std::cerr);
 }

@@ -1,0 +1,74 @@
+// file:// addresses and the inline message page.
+#include "app/PageUrl.h"
+
+namespace zintor {
+namespace {
+
+bool IsUnreserved(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+           c == '_' || c == '.' || c == '~' || c == '+' || c == ',' || c == '=' || c == '@' || c == ':' || c == '&' ||
+           c == '!' || c == '$' || c == '(' || c == ')' || c == '*' || c == ';' || c == '\'';
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+constexpr std::string_view kInlinePrefix = "about:<";
+
+}  // namespace
+
+std::string PageUrlOf(std::string_view pagePath) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (char ch : pagePath) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        if (IsUnreserved(c)) {
+            url += ch;
+        } else {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 15];
+        }
+    }
+    return url;
+}
+
+std::string PathOfFileUrl(std::string_view url) {
+    constexpr std::string_view kScheme = "file://";
+    if (url.substr(0, kScheme.size()) != kScheme) return {};
+    url.remove_prefix(kScheme.size());
+    url = url.substr(0, url.find('#'));
+    if (!url.starts_with('/')) {  // "file://host/path": only the local host is ours
+        std::size_t slash = url.find('/');
+        std::string_view host = url.substr(0, slash);
+        if (host != "localhost" || slash == std::string_view::npos) return {};
+        url.remove_prefix(slash);
+    }
+    std::string path;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        int hi, lo;
+        if (url[i] == '%' && i + 2 < url.size() && (hi = HexValue(url[i + 1])) >= 0 && (lo = HexValue(url[i + 2])) >= 0) {
+            path += static_cast<char>(hi * 16 + lo);
+            i += 2;
+        } else {
+            path += url[i];
+        }
+    }
+    return path;
+}
+
+std::string MessagePageUrl(std::string_view hint) {
+    return "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> " +
+           std::string(hint) + " </span></div></body></html>";
+}
+
+std::string InlineHtmlOf(std::string_view url) {
+    if (url.substr(0, kInlinePrefix.size()) != kInlinePrefix) return {};
+    return std::string(url.substr(6));
+}
+
+}  // namespace zintor

@@ -1,0 +1,45 @@
+// Position text <-> placement fields.
+#include "app/WindowPlacement.h"
+
+#include <cstdio>
+
+namespace zintor {
+
+bool ParseWindowPlacement(std::string_view text, WindowPlacement& p) {
+    std::string s(text);  // the conversion needs a terminated string
+    int n = std::sscanf(s.c_str(), "%i:%i:%i:%i:%i:%i:%i:%i:%i:%i", &p.flags, &p.showCmd, &p.minX, &p.minY, &p.maxX,
+                        &p.maxY, &p.left, &p.top, &p.right, &p.bottom);
+    return n == 10;
+}
+
+std::string FormatWindowPlacement(const WindowPlacement& p) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%i:%i:%i:%i:%i:%i:%i:%i:%i:%i", p.flags, p.showCmd, p.minX, p.minY, p.maxX,
+                  p.maxY, p.left, p.top, p.right, p.bottom);
+    return text;
+}
+
+WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool maximized, bool minimized) {
+    WindowPlacement p;
+    p.flags = maximized ? WindowPlacement::kRestoreToMaximized : 0;
+    p.showCmd = minimized   ? WindowPlacement::kShowMinimized
+                : maximized ? WindowPlacement::kShowMaximized
+                            : WindowPlacement::kShowNormal;
+    p.left = left;
+    p.top = top;
+    p.right = left + width;
+    p.bottom = top + height;
+    return p;
+}
+
+int ReadWindowPlacement(const SettingsFile& settings, WindowPlacement& placement, std::string_view key) {
+    std::string text = settings.ReadString(kSettingsSection, key, "");
+    if (text.empty()) return 0;
+    return ParseWindowPlacement(text, placement) ? 1 : 0;
+}
+
+bool WriteWindowPlacement(const SettingsFile& settings, const WindowPlacement& placement, std::string_view key) {
+    return settings.WriteString(kSettingsSection, key, FormatWindowPlacement(placement));
+}
+
+}  // namespace zintor

@@ -1,0 +1,54 @@
+// Start-up of the window module, and its one entry for the program.
+#include "app/gui/ReportApp.h"
+
+#include <csignal>
+
+#include "app/gui/ReportDlg.h"
+#include "platform/FileSystem.h"
+#include "platform/PathParts.h"
+
+namespace zintor {
+namespace {
+
+// Logging out or being told to stop closes the window the usual way, so that its settings
+// are saved.
+void CloseOnSignal(int) {
+    if (!wxTheApp) return;
+    if (wxWindow* window = wxTheApp->GetTopWindow()) window->Close(true);
+    // The loop may not wake up for the window's deletion on its own after a signal.
+    wxTheApp->ExitMainLoop();
+}
+
+}  // namespace
+
+bool CReportApp::OnInit() {
+    // The command line was looked at by the program before the window started; the
+    // toolkit's own parser is not run.
+    std::string modulePath = ModulePath();
+    PathParts parts = SplitPath(modulePath);
+    SetAppName(wxString::FromUTF8(parts.fname));
+    settings_ = std::make_unique<SettingsFile>(parts.drive + parts.dir + parts.fname + ".ini");
+
+    auto* window = new CReportDlg(*settings_, modulePath);
+    SetTopWindow(window);
+    if (!window->Initialise()) exitCode_ = window->ExitCode();
+    SetSignalHandler(SIGTERM, CloseOnSignal);
+    SetSignalHandler(SIGHUP, CloseOnSignal);
+    return true;
+}
+
+int CReportApp::OnRun() {
+    int status = wxApp::OnRun();
+    return exitCode_ != 0 ? exitCode_ : status;
+}
+
+}  // namespace zintor
+
+wxIMPLEMENT_APP_NO_MAIN(zintor::CReportApp);
+
+// Runs the window until it closes; the program's exit status. 1 when the toolkit cannot
+// start (no display).
+extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv) {
+    int status = wxEntry(argc, argv);
+    return status < 0 ? 1 : status;
+}

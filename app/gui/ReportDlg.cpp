@@ -1,0 +1,319 @@
+// The main window: initialisation, layout, background, menus, keys, the topmost and
+// side-menu switches, and the settings it leaves behind when it closes.
+#include "app/gui/ReportDlg.h"
+
+#include <algorithm>
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/settings.h>
+#include <wx/utils.h>
+#include <wx/webview.h>
+
+#include "app/WindowPlacement.h"
+#include "app/gui/AppIcon.h"
+#include "app/gui/LogDropTarget.h"
+#include "app/gui/SideMenuToolBar.h"
+#include "html/UiLanguage.h"
+#include "platform/PathParts.h"
+#include "platform/TextCodec.h"
+#include "resources/ResourceSet.h"
+
+namespace zintor {
+namespace {
+
+constexpr int kSideMenuWidth = 195;  // the tree and the strip above it
+constexpr int kDividerWidth = 2;
+constexpr int kStripHeight = 18;
+const wxColour kTreeText(0, 96, 0);
+const wxColour kTreeBack(255, 255, 235);
+
+wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+// The menu label with its shortcut text in the form the toolkit shows and understands:
+// "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
+wxString MenuLabel(std::string_view label) {
+    wxString text = FromUtf8(label);
+    text.Replace("\tCtrl+BS", "\tCtrl+Back");
+    text.Replace("\tESC", "\tEsc");
+    return text;
+}
+
+}  // namespace
+
+CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programPath)
+    : wxFrame(nullptr, wxID_ANY, FromUtf8(ResourcesFor(GetUiLanguage()).windowCaption)),
+      settings_(settings),
+      report(programPath, EncodingForLanguage(GetUiLanguage())),
+      modulePath(programPath),
+      startupTimer_(this, kStartupTimerId),
+      uiLanguage_(GetUiLanguage()) {
+    clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
+    clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    tree = new wxTreeCtrl(clientPane_, kTreeId, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
+                          wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_FULL_ROW_HIGHLIGHT |
+                              wxTR_SINGLE | wxBORDER_NONE);
+    tree->Hide();
+    browser.Create(clientPane_, kBrowserId);
+    CreateMenus();
+
+    Bind(wxEVT_MENU, &CReportDlg::OnCommand, this);
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        UpdateMenuChecks();
+        event.Skip();
+    });
+    Bind(wxEVT_CHAR_HOOK, &CReportDlg::OnCharHook, this);
+    Bind(wxEVT_SIZE, &CReportDlg::OnFrameGeometry, this);
+    Bind(wxEVT_MOVE, &CReportDlg::OnFrameGeometry, this);
+    Bind(wxEVT_TIMER, &CReportDlg::OnTimer, this, kStartupTimerId);
+    Bind(wxEVT_CLOSE_WINDOW, &CReportDlg::OnClose, this);
+    clientPane_->Bind(wxEVT_SIZE, &CReportDlg::OnClientSize, this);
+    clientPane_->Bind(wxEVT_PAINT, &CReportDlg::OnClientPaint, this);
+    tree->Bind(wxEVT_TREE_SEL_CHANGED, &CReportDlg::OnTreeSelChanged, this);
+}
+
+CReportDlg::~CReportDlg() { startupTimer_.Stop(); }
+
+wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath).fname); }
+
+bool CReportDlg::Initialise() {
+    wxBeginBusyCursor();
+    SetIcons(AppIcons());
+
+    // The template must be there before anything else is shown.
+    bool ending = false;
+    if (report.LoadTemplate() != 1) {
+        wxMessageBox(FromUtf8(kTemplateNotFound), AppName(), wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+        ending = true;
+        exitCode_ = 1;
+    }
+
+    toolBar = new SideMenuToolBar(clientPane_, this, uiLanguage_);
+    tree->SetForegroundColour(kTreeText);
+    tree->SetBackgroundColour(kTreeBack);
+    BuildSideMenu();
+    sideMenu = settings_.ReadInt(kSettingsSection, "IsSideMenu", 0) != 0 ? 1 : 0;
+    browser.Navigate("about:blank");
+
+    auto* paneTarget = new LogDropTarget(this);
+    clientPane_->SetDropTarget(paneTarget);
+    browser.AcceptDrops(new LogDropTarget(this), [this](const std::string& path) {
+        CallAfter([this, path] { OnDropFiles({path}); });
+    });
+
+    RestorePlacement();
+    if (!ending) Show();
+    LayoutPanes();
+    topMost = settings_.ReadInt(kSettingsSection, "IsTopMost", 1) != 0 ? 1 : 0;
+    SetTopMost(topMost != 0);
+    UpdateMenuChecks();
+    if (settings_.ReadInt(kSettingsSection, "IsZoomed", 0) != 0) Maximize();
+
+    if (ending) {
+        CallAfter([this] { Close(true); });
+    } else {
+        startupTimer_.StartOnce(250);
+    }
+    wxEndBusyCursor();
+    return !ending;
+}
+
+void CReportDlg::CreateMenus() {
+    const ResourceSet& texts = ResourcesFor(uiLanguage_);
+    auto* bar = new wxMenuBar;
+    for (const MenuText& menuText : texts.menus) {
+        auto* menu = new wxMenu;
+        for (int i = 0; i < menuText.count; ++i) {
+            const MenuItemText& item = menuText.items[static_cast<std::size_t>(i)];
+            if (item.id == 0) {
+                menu->AppendSeparator();
+            } else {
+                bool check = item.id == kCmdTopMost || item.id == kCmdSideMenu;
+                menu->Append(ToolkitId(item.id), MenuLabel(item.label), wxEmptyString, check ? wxITEM_CHECK : wxITEM_NORMAL);
+            }
+        }
+        bar->Append(menu, FromUtf8(menuText.title));
+    }
+    SetMenuBar(bar);
+}
+
+void CReportDlg::UpdateMenuChecks() {
+    wxMenuBar* bar = GetMenuBar();
+    if (!bar) return;
+    bar->Check(ToolkitId(kCmdSideMenu), sideMenu != 0);
+    bar->Check(ToolkitId(kCmdTopMost), topMost != 0);
+}
+
+void CReportDlg::SetTopMost(bool on) {
+    long style = GetWindowStyleFlag();
+    SetWindowStyleFlag(on ? (style | wxSTAY_ON_TOP) : (style & ~wxSTAY_ON_TOP));
+}
+
+// The saved rectangle comes back as it was, as long as some screen still shows part of it;
+// a rectangle that lies wholly off every screen (a screen since removed) is centred instead.
+void CReportDlg::RestorePlacement() {
+    WindowPlacement placement;
+    if (ReadWindowPlacement(settings_, placement, "Position") == 1 && placement.right > placement.left &&
+        placement.bottom > placement.top) {
+        wxRect rect(placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top);
+        bool visible = false;
+        for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+            if (wxDisplay(i).GetGeometry().Intersects(rect)) visible = true;
+        }
+        SetSize(rect);
+        if (!visible) Centre();
+    } else {
+        SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
+        Centre();
+    }
+    normalRect_ = GetRect();
+}
+
+void CReportDlg::LayoutPanes() {
+    if (!clientPane_) return;
+    wxSize size = clientPane_->GetClientSize();
+    int w = size.x, h = size.y;
+    wxWindow* view = browser.View();
+    if (sideMenu) {
+        tree->SetSize(0, kStripHeight, kSideMenuWidth, std::max(0, h - kStripHeight));
+        tree->Show();
+        // The pane reaches 4 pixels past the right edge, so no border of it shows there.
+        if (view) {
+            view->SetSize(kSideMenuWidth + kDividerWidth, 0, std::max(0, w - 193), h);
+            view->Show();
+        }
+        if (toolBar) {
+            toolBar->SetSize(127, 0, SideMenuToolBar::kWidth, kStripHeight);
+            toolBar->Show();
+        }
+    } else {
+        tree->Hide();
+        if (view) {
+            view->SetSize(0, 0, w, h);
+            view->Show();
+        }
+        if (toolBar) toolBar->Hide();
+    }
+}
+
+void CReportDlg::OnClientSize(wxSizeEvent& event) {
+    wxSize size = event.GetSize();
+    if (size.x <= 0 || size.y <= 0) return;  // minimised: keep the layout
+    LayoutPanes();
+    clientPane_->Refresh();
+    clientPane_->Update();
+}
+
+// The divider between tree and pane, and the strip behind the toolbar. The pane covers both
+// when the side menu is hidden.
+void CReportDlg::OnClientPaint(wxPaintEvent&) {
+    wxPaintDC dc(clientPane_);
+    int h = clientPane_->GetClientSize().y;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    dc.DrawRectangle(kSideMenuWidth, 0, kDividerWidth, h);
+    dc.SetBrush(wxBrush(kTreeBack));
+    dc.DrawRectangle(0, 0, kSideMenuWidth, kStripHeight);
+}
+
+void CReportDlg::OnFrameGeometry(wxEvent& event) {
+    if (IsShown() && !IsMaximized() && !IsIconized() && !IsFullScreen()) normalRect_ = GetRect();
+    event.Skip();
+}
+
+void CReportDlg::PostCommand(int id) { wxQueueEvent(this, new wxCommandEvent(wxEVT_MENU, ToolkitId(id))); }
+
+void CReportDlg::OnCommand(wxCommandEvent& event) {
+    const int command = CommandOfToolkitId(event.GetId());
+    switch (command) {
+        case kCmdOpenLogFiles: OpenLogFiles(); break;
+        case kCmdExit: Close(); break;
+        case kCmdAbout: ShowAboutBox(); break;
+        case kCmdTopMost:
+            topMost ^= 1;
+            SetTopMost(topMost != 0);
+            UpdateMenuChecks();
+            break;
+        case kCmdSideMenu:
+            sideMenu ^= 1;
+            LayoutPanes();
+            clientPane_->Refresh();
+            clientPane_->Update();
+            UpdateMenuChecks();
+            break;
+        case kCmdCollapseAll:
+        case kCmdExpandAll: {
+            wxTreeItemId root = tree->GetRootItem();
+            if (!root.IsOk()) break;
+            wxTreeItemIdValue cookie;
+            for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk(); item = tree->GetNextSibling(item)) {
+                if (command == kCmdCollapseAll) {
+                    tree->Collapse(item);
+                } else {
+                    tree->Expand(item);
+                }
+            }
+            break;
+        }
+        case kCmdFirstReport: ShowFirstReport(); break;
+        default: event.Skip();
+    }
+}
+
+// Keys are looked at before the focused control sees them, the browser pane included, so
+// that Backspace never goes back in the pane's history and single letters do nothing.
+void CReportDlg::OnCharHook(wxKeyEvent& event) {
+    int key = event.GetKeyCode();
+    if (event.AltDown()) {
+        if (key == WXK_F4 && !event.ControlDown() && !event.ShiftDown()) {
+            PostCommand(kCmdExit);
+            return;
+        }
+        event.Skip();  // Alt with a letter opens the menus
+        return;
+    }
+    switch (key) {
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER: return;
+        case WXK_ESCAPE: PostCommand(kCmdExit); return;
+        case WXK_BACK:
+            if (event.ControlDown()) PostCommand(kCmdOpenLogFiles);
+            return;
+        case 'O': return;
+        case 'S':
+            if (event.ControlDown()) PostCommand(kCmdSideMenu);
+            return;
+        case WXK_F1: return;  // no help
+        default: event.Skip();
+    }
+}
+
+void CReportDlg::OnTimer(wxTimerEvent&) {
+    startupTimer_.Stop();
+    PostCommand(kCmdFirstReport);
+}
+
+void CReportDlg::OnClose(wxCloseEvent&) {
+    startupTimer_.Stop();
+    SaveSettings();
+    Destroy();
+}
+
+// Written in this order: IsTopMost, IsSideMenu, IsZoomed, Position. LogFile is written
+// when a log is opened or chosen, not here.
+void CReportDlg::SaveSettings() {
+    if (settingsSaved_) return;
+    settingsSaved_ = true;
+    bool maximized = IsMaximized();
+    settings_.WriteInt(kSettingsSection, "IsTopMost", topMost);
+    settings_.WriteInt(kSettingsSection, "IsSideMenu", sideMenu);
+    settings_.WriteInt(kSettingsSection, "IsZoomed", maximized ? 1 : 0);
+    wxRect normal = (maximized || IsIconized()) ? normalRect_ : GetRect();
+    WindowPlacement placement =
+        PlacementAtClose(normal.x, normal.y, normal.width, normal.height, maximized, IsIconized());
+    WriteWindowPlacement(settings_, placement, "Position");
+}
+
+}  // namespace zintor

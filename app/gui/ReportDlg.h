@@ -1,0 +1,109 @@
+// The main window: menu bar, the side menu (a tree of the report logs grouped by year,
+// with its toolbar) and the browser pane showing the report page. It owns the report
+// engine, so a chosen log becomes its page here.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+#include <wx/treectrl.h>
+
+#include "app/gui/WebBrowser2.h"
+#include "platform/SettingsFile.h"
+#include "report/ReportGenerator.h"
+
+namespace zintor {
+
+class SideMenuToolBar;
+
+class CReportDlg : public wxFrame {
+public:
+    static constexpr int kTreeId = 1008;
+    static constexpr int kBrowserId = 1006;
+    static constexpr int kStartupTimerId = 1;
+    static constexpr int kDefaultClientWidth = 670;  // the size of a first start
+    static constexpr int kDefaultClientHeight = 450;
+
+    // modulePath names the program file whose templates and folder the window uses.
+    CReportDlg(const SettingsFile& settings, const std::string& modulePath);
+    ~CReportDlg() override;
+
+    // Initialisation: checks the template, builds the side menu, restores the window
+    // placement and switches, shows the window and sets the start-up timer. False when the
+    // window ends right away (the template is missing); it then closes itself.
+    bool Initialise();
+
+    // The pixel rules of the tree, toolbar and browser pane in the client area.
+    void LayoutPanes();
+
+    // Lists the report logs beside the last log and fills the tree with them.
+    void BuildSideMenu();
+
+    // The shared road of a chosen log: read it, write its page beside it and show the page
+    // (or the message page when no page could be written). False when the log could not be
+    // read; nothing is shown then.
+    bool ShowLogReport(const std::string& logPath);
+    void ShowMessagePage();
+
+    // The roads to a page (the start-up timer's first report, the open dialog, the side
+    // menu, dropped files).
+    void ShowFirstReport();
+    void OpenLogFiles();
+    void OnDropFiles(const std::vector<std::string>& names);
+
+    void ShowAboutBox();
+
+    // Posts a command of the menus to the window, as the keys and the toolbar do.
+    void PostCommand(int id);
+
+    bool TopMost() const { return topMost != 0; }
+    bool SideMenu() const { return sideMenu != 0; }
+    int ExitCode() const { return exitCode_; }
+    const std::vector<std::string>& LogFiles() const { return logFiles; }
+    wxTreeCtrl* Tree() const { return tree; }
+    CWebBrowser2& Browser() { return browser; }
+    SideMenuToolBar* ToolBar() const { return toolBar; }
+    wxWindow* ClientPane() const { return clientPane_; }
+    ReportGenerator& Report() { return report; }
+
+    // The program's name (its file name without extension): the caption of message boxes.
+    wxString AppName() const;
+
+private:
+    void CreateMenus();
+    void UpdateMenuChecks();
+    void SetTopMost(bool on);
+    void RestorePlacement();
+    void SaveSettings();
+
+    void OnCommand(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClientSize(wxSizeEvent& event);
+    void OnClientPaint(wxPaintEvent& event);
+    void OnFrameGeometry(wxEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnTreeSelChanged(wxTreeEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    const SettingsFile& settings_;
+    ReportGenerator report;
+    SideMenuToolBar* toolBar = nullptr;
+    int topMost = 1;
+    int sideMenu = 0;
+    std::string logFileSetting;
+    std::vector<std::string> logFiles;
+    std::string modulePath;
+    wxWindow* clientPane_ = nullptr;
+    wxTreeCtrl* tree = nullptr;
+    CWebBrowser2 browser;
+    wxTimer startupTimer_;
+    wxRect normalRect_;       // the window's rectangle when neither maximised nor minimised
+    bool settingsSaved_ = false;
+    int exitCode_ = 0;
+    int uiLanguage_;
+};
+
+}  // namespace zintor

@@ -1,0 +1,41 @@
+// The browser pane: a thin wrapper of the toolkit's web view whose one operation is
+// Navigate. Inline "about:<html>..." addresses are shown from their text; every other
+// address is loaded. Files dropped on the pane reach the window's drop handler instead of
+// being opened by the web view itself.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class wxWebView;
+class wxWindow;
+class wxWebViewEvent;
+class wxDropTarget;
+
+namespace zintor {
+
+class CWebBrowser2 {
+public:
+    // Creates the web view as a child of parent, showing the blank page.
+    bool Create(wxWindow* parent, int id);
+
+    void Navigate(const std::string& url);
+
+    // The files dropped on the pane go to dropTarget; a file the web view would still open
+    // on its own (a local file that is no page) goes to onForeignFile instead.
+    void AcceptDrops(wxDropTarget* dropTarget, std::function<void(const std::string& path)> onForeignFile);
+
+    // The address last given to Navigate ("about:blank" at first).
+    const std::string& RequestedUrl() const { return requested_; }
+
+    wxWebView* View() const { return view_; }
+
+private:
+    void OnNavigating(wxWebViewEvent& event);
+
+    wxWebView* view_ = nullptr;
+    std::string requested_ = "about:blank";
+    std::function<void(const std::string&)> onForeignFile_;
+};
+
+}  // namespace zintor

@@ -1,0 +1,46 @@
+// Listing, sorting and grouping the report logs of the side menu.
+#include "logs/ReportLogList.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/DirectorySearch.h"
+#include "platform/FileSystem.h"
+#include "platform/PathParts.h"
+
+namespace zintor {
+
+std::vector<std::string> ListReportLogs(const std::string& directory) {
+    std::vector<std::string> logFiles;
+    if (!ChangeDirectory(directory)) return logFiles;
+    std::string folder = CurrentDirectory();
+    if (folder.empty()) return logFiles;
+    if (folder.back() != '/') folder += '/';
+    SearchDirectory(folder, "vorlix_report*.log", [&](const DirectoryEntry& entry) {
+        if (!entry.isDirectory) logFiles.push_back(folder + entry.name);
+        return logFiles.size() < kMaxReportLogs;
+    });
+    return logFiles;
+}
+
+void SortReportLogs(std::vector<std::string>& logFiles) { std::sort(logFiles.begin(), logFiles.end()); }
+
+std::string SideMenuDirectory(const std::string& logFileSetting, const std::string& modulePath) {
+    return FolderOf(logFileSetting.empty() ? modulePath : logFileSetting);
+}
+
+std::vector<YearGroup> GroupReportLogsByYear(const std::vector<std::string>& logFiles) {
+    std::vector<YearGroup> groups;
+    for (int year = kFirstSideMenuYear; year <= kLastSideMenuYear; ++year) {
+        char key[32];
+        std::snprintf(key, sizeof key, "vorlix_report%04d", year);
+        YearGroup group{year, {}};
+        for (std::size_t i = 0; i < logFiles.size(); ++i) {
+            if (logFiles[i].find(key) != std::string::npos) group.files.push_back(i);
+        }
+        if (!group.files.empty()) groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+}  // namespace zintor

@@ -1,0 +1,43 @@
+// opendir/readdir with a case-folding wildcard match.
+#include "platform/DirectorySearch.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace zintor {
+
+bool SearchDirectory(const std::string& folder, std::string_view pattern,
+                     const std::function<bool(const DirectoryEntry&)>& visit) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return false;
+    const std::string wildcard(pattern);
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/') base += '/';
+    while (const dirent* entry = ::readdir(dir)) {
+        if (::fnmatch(wildcard.c_str(), entry->d_name, FNM_CASEFOLD | FNM_PERIOD) != 0) continue;
+        bool isDirectory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st;
+            isDirectory = ::stat((base + entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        if (!visit(DirectoryEntry{entry->d_name, isDirectory})) break;
+    }
+    ::closedir(dir);
+    return true;
+}
+
+std::string CurrentDirectory() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        if (::getcwd(buffer.data(), buffer.size())) return buffer.data();
+        if (errno != ERANGE) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace zintor

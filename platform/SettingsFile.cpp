@@ -1,0 +1,225 @@
+// Reading and rewriting an initialisation file line by line.
+#include "platform/SettingsFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+
+#include "platform/AtomicFileWriter.h"
+
+namespace zintor {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string_view Trim(std::string_view s) {
+    std::size_t first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    std::size_t last = s.find_last_not_of(kBlanks);
+    return s.substr(first, last - first + 1);
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The file as lines without their line ends, remembering how it was laid out so that a
+// rewrite changes nothing but the one line.
+struct IniText {
+    bool exists = false;
+    bool bom = false;
+    bool crlf = false;
+    std::vector<std::string> lines;
+};
+
+IniText Load(const std::string& path) {
+    IniText text;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return text;
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    text.exists = true;
+    std::string_view rest = bytes;
+    if (rest.starts_with(kUtf8Bom)) {
+        text.bom = true;
+        rest.remove_prefix(kUtf8Bom.size());
+    }
+    bool firstEnd = true;
+    while (!rest.empty()) {
+        std::size_t lf = rest.find('\n');
+        std::string_view line = rest.substr(0, lf);
+        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+            if (firstEnd) text.crlf = true;
+        }
+        if (lf != std::string_view::npos) firstEnd = false;
+        text.lines.emplace_back(line);
+        if (lf == std::string_view::npos) break;
+        rest.remove_prefix(lf + 1);
+    }
+    return text;
+}
+
+// "[Name]" gives Name; anything else is no section header.
+bool SectionName(std::string_view line, std::string_view& name) {
+    line = Trim(line);
+    if (!line.starts_with('[')) return false;
+    line.remove_prefix(1);
+    std::size_t close = line.find(']');
+    name = Trim(line.substr(0, close));
+    return true;
+}
+
+// "Key = value" gives Key and value; comments and lines without '=' are no key lines.
+bool KeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == ';') return false;
+    std::size_t eq = trimmed.find('=');
+    if (eq == std::string_view::npos) return false;
+    key = Trim(trimmed.substr(0, eq));
+    value = Trim(trimmed.substr(eq + 1));
+    return !key.empty();
+}
+
+// Where a key lives in the file: its section's header line, the key's own line, and the
+// line after which a new key of the section goes.
+struct Location {
+    std::ptrdiff_t section = -1;
+    std::ptrdiff_t key = -1;
+    std::ptrdiff_t lastContent = -1;
+};
+
+Location Find(const IniText& text, std::string_view section, std::string_view key) {
+    Location at;
+    bool inside = false;
+    for (std::size_t i = 0; i < text.lines.size(); ++i) {
+        std::string_view line = text.lines[i];
+        std::string_view name;
+        if (SectionName(line, name)) {
+            if (inside) break;  // only the first section of that name counts
+            if (EqualsNoCase(name, section)) {
+                inside = true;
+                at.section = at.lastContent = static_cast<std::ptrdiff_t>(i);
+            }
+            continue;
+        }
+        if (!inside) continue;
+        if (!Trim(line).empty()) at.lastContent = static_cast<std::ptrdiff_t>(i);
+        std::string_view k, v;
+        if (at.key < 0 && KeyLine(line, k, v) && EqualsNoCase(k, key)) at.key = static_cast<std::ptrdiff_t>(i);
+    }
+    return at;
+}
+
+// A value in matching single or double quotes loses them.
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// Cuts UTF-8 text to at most maxChars characters.
+std::string_view CutToChars(std::string_view s, std::size_t maxChars) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) continue;  // continuation byte
+        if (chars == maxChars) return s.substr(0, i);
+        ++chars;
+    }
+    return s;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                     std::size_t maxChars) const {
+    IniText text = Load(path_);
+    Location at = Find(text, section, key);
+    if (at.key < 0) return std::string(CutToChars(defaultValue, maxChars));
+    std::string_view k, v;
+    KeyLine(text.lines[static_cast<std::size_t>(at.key)], k, v);
+    return std::string(CutToChars(Unquote(v), maxChars));
+}
+
+int SettingsFile::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
+    std::string value = ReadString(section, key, "");
+    std::string_view s = Trim(value);
+    if (s.empty()) return defaultValue;
+    bool negative = false;
+    if (s.front() == '+' || s.front() == '-') {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    // 32-bit wrap-around, as the platform's conversion does for overlong numbers.
+    std::uint32_t n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') break;
+        n = n * 10u + static_cast<std::uint32_t>(c - '0');
+    }
+    if (negative) n = 0u - n;
+    return static_cast<int>(n);
+}
+
+bool SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
+    error_.clear();
+    // A line break would split the line and plant text of its own in the file.
+    if (section.empty() || Trim(key).empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
+        error_ = "cannot write " + path_ + ": a section, key or value holds a line break or is empty";
+        return false;
+    }
+    IniText text = Load(path_);
+    Location at = Find(text, section, key);
+    if (at.key >= 0) {
+        std::string& line = text.lines[static_cast<std::size_t>(at.key)];
+        std::string_view k, v;
+        KeyLine(line, k, v);
+        line = std::string(k) + "=" + std::string(value);
+    } else {
+        std::string line = std::string(Trim(key)) + "=" + std::string(value);
+        if (at.section >= 0) {
+            text.lines.insert(text.lines.begin() + at.lastContent + 1, line);
+        } else {
+            if (!text.lines.empty() && !Trim(text.lines.back()).empty()) text.lines.emplace_back();
+            text.lines.push_back("[" + std::string(section) + "]");
+            text.lines.push_back(line);
+        }
+    }
+    std::string bytes = text.bom ? std::string(kUtf8Bom) : std::string();
+    const char* end = text.crlf ? "\r\n" : "\n";
+    for (const std::string& line : text.lines) (bytes += line) += end;
+
+    AtomicFileWriter file;
+    if (!file.Open(path_) || !file.Write(bytes) || !file.Commit(true)) {
+        error_ = file.ErrorText();
+        return false;
+    }
+    return true;
+}
+
+bool SettingsFile::WriteInt(std::string_view section, std::string_view key, int value) const {
+    return WriteString(section, key, std::to_string(value));
+}
+
+}  // namespace zintor

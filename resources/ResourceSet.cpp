@@ -1,0 +1,45 @@
+// The Japanese and the English resource set.
+#include "resources/ResourceSet.h"
+
+namespace zintor {
+namespace {
+
+constexpr ResourceSet kJapanese{
+    "JP",
+    "zintor トラフィックレポート集計ツール",
+    "バージョン情報",
+    {{
+        {"ファイル(&F)",
+         {{{kCmdOpenLogFiles, "ログファイルを開く(&O)...\tCtrl+BS"}, {0, ""}, {kCmdExit, "アプリケーションの終了(&X)\tESC"}}},
+         3},
+        {"表示(&V)", {{{kCmdTopMost, "常に手前に表示(&T)"}, {kCmdSideMenu, "サイドメニューを表示(&S)\tCtrl+S"}, {0, ""}}}, 2},
+        {"ヘルプ(&H)", {{{kCmdAbout, "バージョン情報(&A)..."}, {0, ""}, {0, ""}}}, 1},
+    }},
+    "バージョン情報(&A)...",
+    {"ログファイルを開く", "アプリケーションの終了", "バージョン情報", "常に手前に表示", "サイドメニューを表示"},
+    "Quendrel のレポート用ログファイルを選択してください。",
+    "レポート用ログファイルの選択",
+    {"すべて折りたたむ", "すべて展開する", "サイドメニューを表示"},
+};
+
+constexpr ResourceSet kEnglish{
+    "EN",
+    "zintor - Traffic Report Aggregation Tool",
+    "About",
+    {{
+        {"File(&F)", {{{kCmdOpenLogFiles, "Open Log files(&O)...\tCtrl+BS"}, {0, ""}, {kCmdExit, "Exit(&X)\tESC"}}}, 3},
+        {"View(&V)", {{{kCmdTopMost, "Always topmost(&T)"}, {kCmdSideMenu, "Side Menu(&S)\tCtrl+S"}, {0, ""}}}, 2},
+        {"Help(&H)", {{{kCmdAbout, "About(&A)..."}, {0, ""}, {0, ""}}}, 1},
+    }},
+    "About(&A)...",
+    {"Open Log files", "Exit", "About", "Always topmost", "Side Menu"},
+    "Please select Report-Log file.",
+    "Selected Report-Log file",
+    {"Collapse all", "Expand all", "Side Menu"},
+};
+
+}  // namespace
+
+const ResourceSet& ResourcesFor(int uiLanguage) { return uiLanguage == 0 ? kJapanese : kEnglish; }
+
+}  // namespace zintor

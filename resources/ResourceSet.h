@@ -1,0 +1,64 @@
+// The two resource sets of the program, Japanese and English: window and box captions,
+// menus with their shortcut texts, the command names and the program's other fixed texts.
+// The user-interface language (0 Japanese, 1 English) picks the set.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace zintor {
+
+// Command ids of the main window.
+enum CommandId : int {
+    kCmdOpenLogFiles = 32773,
+    kCmdExit = 32774,
+    kCmdAbout = 32775,
+    kCmdTopMost = 32776,
+    kCmdSideMenu = 32777,
+    kCmdCollapseAll = 32778,
+    kCmdExpandAll = 32779,
+    kCmdFirstReport = 32869,  // posted by the start-up timer
+};
+
+// The toolkit takes menu ids below 32767 only: commands travel as their id less this.
+constexpr int kToolkitIdOffset = 30000;
+constexpr int ToolkitId(int command) { return command - kToolkitIdOffset; }
+constexpr int CommandOfToolkitId(int id) { return id + kToolkitIdOffset; }
+
+struct MenuItemText {
+    int id;                   // 0 for a separator
+    std::string_view label;   // "&" marks the mnemonic; "\t" is followed by the shortcut
+};
+
+struct MenuText {
+    std::string_view title;
+    std::array<MenuItemText, 3> items;  // unused places have id 0 and an empty label
+    int count;
+};
+
+struct ResourceSet {
+    std::string_view languageTag;    // string 10000: "JP" or "EN"
+    std::string_view windowCaption;  // main window
+    std::string_view aboutCaption;   // About box
+    std::array<MenuText, 3> menus;   // File, View, Help
+    std::string_view systemMenuAbout;  // string 101
+    std::array<std::string_view, 5> commandNames;  // strings 32773 to 32777
+    std::string_view hint;             // the message page's text
+    std::string_view openDialogTitle;
+    std::string_view toolTips[3];      // collapse all, expand all, side menu
+};
+
+// The set for a user-interface language (0 Japanese, anything else English).
+const ResourceSet& ResourcesFor(int uiLanguage);
+
+// Texts shared by both sets.
+constexpr std::string_view kVersionLabel = "Version 0.70";
+constexpr std::string_view kTemplateNotFound = "Template File is Not Found.";
+constexpr std::string_view kCouldNotOpen = "Could not Open.";
+constexpr std::string_view kCreditLine = "Copyright (C) 2026 the zintor developers";
+constexpr std::string_view kOpenDialogFilter =
+    "Log Files (vorlix_report*.log)|vorlix_report*.log;|All Files (*.*)|*.*||";
+// The page the About box's link opens, shipped beside the program.
+constexpr std::string_view kHelpPageName = "zintor-help.html";
+
+}  // namespace zintor

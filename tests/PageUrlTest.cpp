@@ -1,0 +1,56 @@
+// Page addresses, the message page and the open dialog's filter.
+#include "app/PageUrl.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FileFilter.h"
+#include "resources/ResourceSet.h"
+
+namespace zintor {
+namespace {
+
+TEST(PageUrl, EscapesWhatWouldChangeTheAddressAndReadsBack) {
+    struct Case {
+        const char* path;
+        const char* url;
+    };
+    const Case cases[] = {
+        {"/home/u/logs/vorlix_report2024.html", "file:///home/u/logs/vorlix_report2024.html"},
+        {"/home/u/my logs/a.html", "file:///home/u/my%20logs/a.html"},
+        {"/logs/#1/100%/a?.html", "file:///logs/%231/100%25/a%3F.html"},
+        {"/ログ/a.html", "file:///%E3%83%AD%E3%82%B0/a.html"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PageUrlOf(c.path), c.url);
+        EXPECT_EQ(PathOfFileUrl(c.url), c.path);
+    }
+    EXPECT_EQ(PathOfFileUrl("file:///a/b.html#day5"), "/a/b.html");
+    EXPECT_EQ(PathOfFileUrl("file://localhost/a/b.log"), "/a/b.log");
+    EXPECT_EQ(PathOfFileUrl("file://elsewhere/a/b.log"), "");
+    EXPECT_EQ(PathOfFileUrl("https://example.org/a"), "");
+}
+
+TEST(MessagePage, CarriesTheHintInEitherLanguage) {
+    EXPECT_EQ(MessagePageUrl(ResourcesFor(1).hint),
+              "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
+              "Please select Report-Log file. </span></div></body></html>");
+    std::string japanese = MessagePageUrl(ResourcesFor(0).hint);
+    EXPECT_NE(japanese.find("> Quendrel のレポート用ログファイルを選択してください。 <"), std::string::npos);
+    EXPECT_EQ(InlineHtmlOf(japanese).substr(0, 12), "<html><body>");
+    EXPECT_EQ(InlineHtmlOf("about:blank"), "");
+    EXPECT_EQ(InlineHtmlOf("file:///a.html"), "");
+}
+
+TEST(OpenDialogFilter, KeepsBothEntriesWithCaseBlindPatterns) {
+    std::vector<FileFilterEntry> entries = ParseFileFilter(kOpenDialogFilter);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].description, "Log Files (vorlix_report*.log)");
+    EXPECT_EQ(entries[0].patterns,
+              std::vector<std::string>{"[vV][oO][rR][lL][iI][xX]_[rR][eE][pP][oO][rR][tT]*.[lL][oO][gG]"});
+    EXPECT_EQ(entries[1].description, "All Files (*.*)");
+    EXPECT_EQ(entries[1].patterns, std::vector<std::string>{"*"});
+    EXPECT_EQ(JoinFileFilter(ParseFileFilter("A|*.a;*.b|B|x||")), "A|*.[aA];*.[bB]|B|[xX]");
+}
+
+}  // namespace
+}  // namespace zintor

@@ -1,0 +1,93 @@
+// Listing, sorting and grouping the report logs of the side menu.
+#include "logs/ReportLogList.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TestSupport.h"
+#include "platform/DirectorySearch.h"
+
+namespace zintor {
+namespace {
+
+using test::TempDir;
+
+// Keeps the test process's current directory, which ListReportLogs changes.
+class ReportLogListTest : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = CurrentDirectory(); }
+    void TearDown() override { (void)::chdir(saved_.c_str()); }
+    std::string saved_;
+};
+
+std::vector<std::string> Names(const std::vector<std::string>& paths, const std::string& folder) {
+    std::vector<std::string> names;
+    for (const std::string& p : paths) names.push_back(p.substr(folder.size() + 1));
+    return names;
+}
+
+TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
+    TempDir dir;
+    for (const char* name : {"vorlix_report2024.log", "vorlix_report2023.log", "VORLIX_REPORT2022.LOG",
+                             "vorlix_report2024b.log", "vorlix_report.log", "other2024.log", "vorlix_report2024.txt"}) {
+        test::WriteFile(dir / name, "x");
+    }
+    ::mkdir((dir / "vorlix_report2021.log").c_str(), 0755);  // a folder is never listed
+    std::vector<std::string> logs = ListReportLogs(dir.path() + "/");
+    SortReportLogs(logs);
+    EXPECT_EQ(Names(logs, dir.path()),
+              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log", "vorlix_report2023.log",
+                                        "vorlix_report2024.log", "vorlix_report2024b.log"}));
+    EXPECT_EQ(CurrentDirectory(), dir.path());  // the search leaves us in the folder
+}
+
+TEST_F(ReportLogListTest, MissingOrEmptyDirectoryGivesNoLogs) {
+    TempDir dir;
+    EXPECT_TRUE(ListReportLogs(dir / "gone/").empty());
+    EXPECT_TRUE(ListReportLogs("").empty());
+}
+
+TEST_F(ReportLogListTest, StopsAt32000Logs) {
+    TempDir dir;
+    for (int i = 0; i < 32005; ++i) test::WriteFile(dir / ("vorlix_report" + std::to_string(i) + ".log"), "");
+    EXPECT_EQ(ListReportLogs(dir.path() + "/").size(), kMaxReportLogs);
+}
+
+TEST(SideMenuDirectory, IsTheLastLogsFolderOrTheProgramsOwn) {
+    EXPECT_EQ(SideMenuDirectory("", "/opt/zintor/zintor"), "/opt/zintor/");
+    EXPECT_EQ(SideMenuDirectory("/home/u/logs/vorlix_report2024.log", "/opt/zintor/zintor"), "/home/u/logs/");
+    EXPECT_EQ(SideMenuDirectory("vorlix_report2024.log", "/opt/zintor/zintor"), "");  // bare name: no folder
+}
+
+TEST(GroupReportLogsByYear, GroupsByTheCaseSensitiveYearKeyInTheWholePath) {
+    struct Case {
+        std::vector<std::string> logs;
+        std::vector<YearGroup> expected;
+    };
+    auto eq = [](const std::vector<YearGroup>& a, const std::vector<YearGroup>& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i].year != b[i].year || a[i].files != b[i].files) return false;
+        }
+        return true;
+    };
+    const Case cases[] = {
+        {{"/l/vorlix_report2023.log", "/l/vorlix_report2024.log"}, {{2023, {0}}, {2024, {1}}}},
+        {{"/l/vorlix_report2024.log", "/l/vorlix_report2024_b.log"}, {{2024, {0, 1}}}},
+        // Outside 1990 to 2089, without a year, or in other letter case: listed, never shown.
+        {{"/l/vorlix_report1989.log", "/l/vorlix_report2090.log", "/l/vorlix_report.log", "/l/VORLIX_REPORT2024.LOG"},
+         {}},
+        {{"/l/vorlix_report1990.log", "/l/vorlix_report2089.log"}, {{1990, {0}}, {2089, {1}}}},
+        // A folder named with a year's key puts every log under that year.
+        {{"/vorlix_report2020/vorlix_report2023.log", "/vorlix_report2020/vorlix_report2024.log"},
+         {{2020, {0, 1}}, {2023, {0}}, {2024, {1}}}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(eq(GroupReportLogsByYear(c.logs), c.expected)) << (c.logs.empty() ? "" : c.logs[0]);
+    }
+}
+
+}  // namespace
+}  // namespace zintor
