@@ -181,6 +181,12 @@ class LogWriter:
         ]))
 
 
+def days_in_month_of(year, month):
+    if month == 2:
+        return 29 if year % 4 == 0 and (year % 100 != 0 or year % 400 == 0) else 28
+    return [31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][month - 1]
+
+
 def date_text(year, month, day):
     return "%04d%02d%02d" % (year, month, day)
 
@@ -230,6 +236,16 @@ def make_log(rng):
             log.add(b"%s,%02d0000,%d,%d" % (date_text(year, month, 1 + i // 24).encode(),
                                            i % 24, value, value * rng.choice([1, 3])))
         log.notes.add("equal shares")
+        return finish_lines(rng, log.lines, log.notes), log.notes
+
+    if rng.random() < 0.005:
+        # A whole month at one-minute intervals, as the monitor writes it.
+        for minute in range(days_in_month_of(year, month) * 1440):
+            log.add(b"%s,%02d%02d00,%d,%d" % (
+                date_text(year, month, 1 + minute // 1440).encode(),
+                minute // 60 % 24, minute % 60, rng.randrange(0, 50000000),
+                rng.randrange(0, 500000000)))
+        log.notes.add("whole month")
         return finish_lines(rng, log.lines, log.notes), log.notes
 
     shape = rng.random()
@@ -319,7 +335,9 @@ def make_log(rng):
             log.comment()
         if rng.random() < 0.005:
             log.add(rng.choice([b"#" + b"c" * rng.randint(2040, 5000),
-                                b"1" * 19 + b"," + b"y" * rng.randint(2040, 5000)]))
+                                b"1" * 19 + b"," + b"y" * rng.randint(2040, 5000),
+                                b"20240101,1,1,1," + foreign_text(rng, rng.randint(800, 1500)),
+                                foreign_text(rng, rng.randint(800, 1500))]))
             log.notes.add("long line")
 
     if rng.random() < 0.03:
@@ -441,8 +459,11 @@ def make_template(rng):
                     lines.append(b"")
                 elif roll < 0.14:
                     lines.append(b"\x00hidden")
-                elif roll < 0.155:
+                elif roll < 0.15:
                     lines.append(b"<p>" + b"w" * rng.randint(4090, 4200) + b"$DATE$</p>")
+                    notes.add("long line")
+                elif roll < 0.16:
+                    lines.append(b"<p>" + foreign_text(rng, rng.randint(1500, 3000)) + b"$TIME$")
                     notes.add("long line")
                 else:
                     lines.append(content_line(rng, name))
@@ -527,6 +548,20 @@ def make_case(seed):
     return case
 
 
+def straddling_template(shift):
+    """A template whose footer puts CR LF pairs, double-byte characters and
+    invalid lead bytes across the offsets 2**k - 1 + shift (k = 9 .. 20)."""
+    data = bytearray(b"#html_footer_start\n")
+    specials = [b"\r\n", "表".encode("cp932"), b"\x81\r\n", b"\xfa\x5c", b"\r\r\n"]
+    for k in range(9, 21):
+        target = (1 << k) - 1 + shift
+        while len(data) < target - 80:
+            data += b"x" * 60 + "日本".encode("cp932") + b"\r\n"
+        data += b"y" * (target - len(data))
+        data += specials[k % len(specials)] + b"z\n"
+    return bytes(data)
+
+
 def fixed_cases():
     """Cases that random seeds reach too rarely."""
     two_rows = b"20240301,120000,1000,2000\n20240301,120100,3000,4000\n"
@@ -554,6 +589,11 @@ def fixed_cases():
                 b"$DATE$ $SEND$ $SEND_GB$ $SEND_H$ $RECV_H$\n#body_main4_start\n$CAP_TIME$\n"
                 b"#body_main5_start\n$SEND_SPD$ $RECV_SPD_MBPS$\n#body_main5_end\n")
     cases.append(Case("full table", b"".join(rows), template, ["over capacity"]))
+
+    # Line ends and double-byte characters astride every power-of-two
+    # offset of the template, where a buffered reader cuts its input.
+    for shift, name in ((0, "boundaries"), (1, "boundaries shifted")):
+        cases.append(Case(name, two_rows, straddling_template(shift), ["boundaries"]))
 
     # Templates without any section text.
     cases.append(Case("empty template", two_rows, b"", ["empty template"]))
