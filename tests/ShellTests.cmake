@@ -8,3 +8,20 @@ add_executable(shell_tests
 )
 target_link_libraries(shell_tests PRIVATE zintor_shell GTest::gtest GTest::gtest_main)
 gtest_discover_tests(shell_tests DISCOVERY_MODE PRE_TEST)
+
+# The window in the test process, on a virtual display.
+if(TARGET zintor_gui_objects)
+  add_executable(gui_tests
+    TestSupport.cpp
+    gui/GuiTestMain.cpp
+    gui/MainWindowTest.cpp
+    gui/AboutBoxTest.cpp
+    $<TARGET_OBJECTS:zintor_gui_objects>
+  )
+  target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(gui_tests PRIVATE zintor_gui_objects GTest::gtest)
+  target_compile_definitions(gui_tests PRIVATE ZINTOR_BUILD_DIR="${CMAKE_BINARY_DIR}")
+  add_dependencies(gui_tests zintor zintor_gui)
+  add_test(NAME gui_tests COMMAND xvfb-run -a -s "-screen 0 1280x800x24" $<TARGET_FILE:gui_tests>)
+  set_tests_properties(gui_tests PROPERTIES TIMEOUT 300 ENVIRONMENT "LANG=C;LC_ALL=;LC_MESSAGES=")
+endif()

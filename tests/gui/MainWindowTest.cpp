@@ -1,0 +1,351 @@
+// The main window in the test process: its start, layout, switches, keys, side menu, the
+// roads to a page and what it saves when it closes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <wx/menu.h>
+#include <wx/webview.h>
+
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+#include "app/PageUrl.h"
+#include "app/gui/LogDropTarget.h"
+#include "app/gui/ReportDlg.h"
+#include "app/gui/SideMenuToolBar.h"
+#include "platform/DirectorySearch.h"
+#include "resources/ResourceSet.h"
+
+namespace zintor {
+namespace {
+
+using test::Pump;
+using test::PumpUntil;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// A month of rows, enough for a page: one row an hour on the first days of the month.
+std::string LogRows(int year, int month, int rows) {
+    std::string text;
+    for (int i = 0; i < rows; ++i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%04d%02d%02d,%02d0000,%d,%d\r\n", year, month, 1 + i / 24, i % 24,
+                      1000 + i, 5000 + i);
+        text += line;
+    }
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { cwd_ = CurrentDirectory(); }
+    void TearDown() override {
+        if (window_) Close();
+        (void)::chdir(cwd_.c_str());
+    }
+
+    // Opens the window with the settings file text given (none when null).
+    CReportDlg& Open(const char* settingsText = nullptr) {
+        if (settingsText) WriteFile(ini(), settingsText);
+        settings_ = std::make_unique<SettingsFile>(ini());
+        window_ = new CReportDlg(*settings_, test::ProgramPath());
+        EXPECT_TRUE(window_->Initialise());
+        PumpUntil([&] { return window_->IsShownOnScreen(); });
+        return *window_;
+    }
+
+    void Close() {
+        window_->Close(true);
+        window_ = nullptr;
+        Pump(50);
+    }
+
+    std::string ini() const { return dir_ / "zintor.ini"; }
+
+    // The text of what the browser pane shows, once it has something.
+    std::string PageText() {
+        wxWebView* view = window_->Browser().View();
+        std::string text;
+        PumpUntil([&] {
+            if (view->IsBusy()) return false;
+            wxString out;
+            if (!view->RunScript("document.body ? document.body.innerText : ''", &out)) return false;
+            text = out.utf8_string();
+            return !text.empty();
+        });
+        return text;
+    }
+
+    bool ShowsPageOf(const std::string& logPath) {
+        std::string url = PageUrlOf(ReportGenerator::PagePathOf(logPath));
+        return PumpUntil([&] { return window_->Browser().View()->GetCurrentURL().utf8_string() == url; });
+    }
+
+    void PostAndPump(int command) {
+        window_->PostCommand(command);
+        Pump(50);
+    }
+
+    TempDir dir_;
+    std::unique_ptr<SettingsFile> settings_;
+    CReportDlg* window_ = nullptr;
+    std::string cwd_;
+};
+
+TEST_F(MainWindowTest, FirstStartUsesTheDefaultsAndSavesThemInOrder) {
+    CReportDlg& w = Open();
+    EXPECT_FALSE(w.SideMenu());
+    EXPECT_FALSE(w.Tree()->IsShown());
+    EXPECT_TRUE(w.TopMost());
+    EXPECT_TRUE(w.HasFlag(wxSTAY_ON_TOP));
+    EXPECT_TRUE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdTopMost)));
+    EXPECT_FALSE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdSideMenu)));
+    EXPECT_FALSE(w.IsMaximized());
+    EXPECT_EQ(w.GetClientSize(), wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight));
+    // No LogFile: after the start-up timer the pane asks for a log.
+    EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos);
+    Close();
+    std::string saved = ReadFile(ini());
+    EXPECT_EQ(saved.rfind("[Settings]\nIsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=0:1:-1:-1:-1:-1:", 0), 0u)
+        << saved;
+    EXPECT_EQ(saved.find("LogFile"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, RestoresPlacementAndSwitchesFromTheSettings) {
+    CReportDlg& w = Open("[Settings]\nPosition=1:1:-1:-1:-1:-1:10:10:810:610\nIsTopMost=0\nIsSideMenu=1\n");
+    EXPECT_EQ(w.GetSize(), wxSize(800, 600));
+    EXPECT_FALSE(w.TopMost());
+    EXPECT_FALSE(w.HasFlag(wxSTAY_ON_TOP));
+    EXPECT_FALSE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdTopMost)));
+    EXPECT_TRUE(w.SideMenu());
+    EXPECT_TRUE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdSideMenu)));
+    PostAndPump(kCmdTopMost);
+    EXPECT_TRUE(w.HasFlag(wxSTAY_ON_TOP));
+    EXPECT_TRUE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdTopMost)));
+    Close();
+    EXPECT_NE(ReadFile(ini()).find("IsTopMost=1\nIsSideMenu=1\n"), std::string::npos) << ReadFile(ini());
+}
+
+TEST_F(MainWindowTest, ABadPositionIsIgnored) {
+    for (const char* position : {"1:1:-1:-1", "0:1:-1:-1:-1:-1:500:500:400:400", "garbage"}) {
+        CReportDlg& w = Open((std::string("[Settings]\nPosition=") + position + "\n").c_str());
+        EXPECT_EQ(w.GetClientSize(), wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight))
+            << position;
+        Close();
+    }
+}
+
+TEST_F(MainWindowTest, LaysOutThePanesByThePixelRules) {
+    CReportDlg& w = Open();
+    w.SetClientSize(800, 500);
+    Pump(100);
+    wxSize client = w.ClientPane()->GetClientSize();
+    ASSERT_EQ(client, wxSize(800, 500));
+    struct Expected {
+        bool tree, toolBar;
+        wxRect treeRect, browserRect, toolBarRect;
+    };
+    const Expected hidden{false, false, {}, wxRect(0, 0, 800, 500), {}};
+    const Expected shown{true, true, wxRect(0, 18, 195, 482), wxRect(197, 0, 607, 500), wxRect(127, 0, 66, 18)};
+    for (const Expected& e : {shown, hidden, shown}) {
+        PostAndPump(kCmdSideMenu);
+        EXPECT_EQ(w.Tree()->IsShown(), e.tree);
+        EXPECT_EQ(w.ToolBar()->IsShown(), e.toolBar);
+        EXPECT_EQ(w.Browser().View()->GetRect(), e.browserRect);  // 4 pixels past the edge when shown
+        if (e.tree) {
+            EXPECT_EQ(w.Tree()->GetRect(), e.treeRect);
+        }
+        if (e.toolBar) {
+            EXPECT_EQ(w.ToolBar()->GetRect(), e.toolBarRect);
+        }
+        EXPECT_EQ(w.GetMenuBar()->IsChecked(ToolkitId(kCmdSideMenu)), e.tree);
+    }
+}
+
+TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
+    CReportDlg& w = Open();
+    struct Case {
+        int key;
+        bool ctrl, alt;
+        bool consumed;
+        bool togglesSideMenu;
+    };
+    const Case cases[] = {
+        {WXK_RETURN, false, false, true, false}, {WXK_BACK, false, false, true, false},
+        {'O', false, false, true, false},        {'O', true, false, true, false},
+        {'S', false, false, true, false},        {'S', true, false, true, true},
+        {WXK_F1, false, false, true, false},     {WXK_DOWN, false, false, false, false},
+        {'A', false, false, false, false},       {'F', false, true, false, false},  // Alt+F opens the menu
+    };
+    for (const Case& c : cases) {
+        bool before = w.SideMenu();
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = c.key;
+        key.SetControlDown(c.ctrl);
+        key.SetAltDown(c.alt);
+        key.SetEventObject(&w);
+        key.Skip(false);
+        w.GetEventHandler()->ProcessEvent(key);
+        Pump(30);
+        EXPECT_EQ(!key.GetSkipped(), c.consumed) << c.key;
+        EXPECT_EQ(w.SideMenu() != before, c.togglesSideMenu) << c.key;
+    }
+    EXPECT_TRUE(w.IsShown());
+}
+
+TEST_F(MainWindowTest, EscapeAndAltF4CloseAndSave) {
+    for (int way = 0; way < 2; ++way) {
+        ::unlink(ini().c_str());
+        CReportDlg& w = Open();
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = way == 0 ? WXK_ESCAPE : WXK_F4;
+        key.SetAltDown(way == 1);
+        key.SetEventObject(&w);
+        w.GetEventHandler()->ProcessEvent(key);
+        EXPECT_TRUE(PumpUntil([&] { return test::Exists(ini()); })) << way;
+        window_ = nullptr;  // closed and destroyed by itself
+        Pump(50);
+        EXPECT_NE(ReadFile(ini()).find("IsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition="), std::string::npos);
+    }
+}
+
+// Logs for 2023 and 2024 beside the last log: two year items, 2024 expanded and selected.
+class SideMenuTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        logs_ = dir_ / "logs";
+        ::mkdir(logs_.c_str(), 0755);
+        WriteFile(log2023(), LogRows(2023, 5, 60));
+        WriteFile(log2024(), LogRows(2024, 2, 60));
+        WriteFile(logs_ + "/vorlix_report2024x.log", LogRows(2024, 3, 1));  // one row: no page
+        WriteFile(logs_ + "/notes.txt", "not a log");
+    }
+    std::string log2023() const { return logs_ + "/vorlix_report2023.log"; }
+    std::string log2024() const { return logs_ + "/vorlix_report2024.log"; }
+    std::string Settings(const std::string& logFile) const {
+        return "[Settings]\nIsSideMenu=1\nLogFile=" + logFile + "\n";
+    }
+    wxTreeItemId YearItem(int index) const {
+        wxTreeCtrl* tree = window_->Tree();
+        wxTreeItemIdValue cookie;
+        wxTreeItemId item = tree->GetFirstChild(tree->GetRootItem(), cookie);
+        for (int i = 0; i < index && item.IsOk(); ++i) item = tree->GetNextSibling(item);
+        return item;
+    }
+    std::string logs_;
+};
+
+TEST_F(SideMenuTest, GroupsTheLogsByYearWithTheLatestOpen) {
+    CReportDlg& w = Open(Settings("/nowhere/vorlix_report2024.log").c_str());
+    EXPECT_EQ(w.Tree()->GetChildrenCount(w.Tree()->GetRootItem(), false), 0u);  // folder gone: empty tree
+    Close();
+
+    Open(Settings(log2023()).c_str());
+    wxTreeCtrl* tree = window_->Tree();
+    ASSERT_EQ(tree->GetChildrenCount(tree->GetRootItem(), false), 2u);
+    EXPECT_EQ(tree->GetItemText(YearItem(0)), "2023");
+    EXPECT_EQ(tree->GetItemText(YearItem(1)), "2024");
+    EXPECT_FALSE(tree->IsExpanded(YearItem(0)));
+    EXPECT_TRUE(tree->IsExpanded(YearItem(1)));
+    EXPECT_TRUE(tree->IsSelected(YearItem(1)));
+    wxTreeItemIdValue cookie;
+    wxTreeItemId child = tree->GetFirstChild(YearItem(1), cookie);
+    EXPECT_EQ(tree->GetItemText(child), "vorlix_report2024.log");
+    EXPECT_EQ(tree->GetItemText(tree->GetNextSibling(child)), "vorlix_report2024x.log");
+    EXPECT_EQ(tree->GetForegroundColour(), wxColour(0, 96, 0));
+    EXPECT_EQ(tree->GetBackgroundColour(), wxColour(255, 255, 235));
+
+    PostAndPump(kCmdExpandAll);
+    EXPECT_TRUE(tree->IsExpanded(YearItem(0)) && tree->IsExpanded(YearItem(1)));
+    PostAndPump(kCmdCollapseAll);
+    EXPECT_FALSE(tree->IsExpanded(YearItem(0)) || tree->IsExpanded(YearItem(1)));
+}
+
+TEST_F(SideMenuTest, SelectingAFileWritesItsPageAndStoresItAsTheLastLog) {
+    Open(Settings(log2024()).c_str());
+    wxTreeCtrl* tree = window_->Tree();
+    tree->SelectItem(YearItem(0));  // a year: nothing happens
+    Pump(50);
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2023.html"));
+
+    wxTreeItemIdValue cookie;
+    tree->SelectItem(tree->GetFirstChild(YearItem(0), cookie));
+    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2023.html"));
+    EXPECT_TRUE(ShowsPageOf(log2023()));
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2023());
+}
+
+TEST_F(SideMenuTest, APageThatCannotBeWrittenShowsTheHintNotAnOlderPage) {
+    Open(Settings(log2024()).c_str());
+    WriteFile(logs_ + "/vorlix_report2024x.html", "<html><body>OLD PAGE</body></html>");
+    wxTreeCtrl* tree = window_->Tree();
+    wxTreeItemIdValue cookie;
+    wxTreeItemId second = tree->GetNextSibling(tree->GetFirstChild(YearItem(1), cookie));
+    ASSERT_EQ(tree->GetItemText(second), "vorlix_report2024x.log");
+    tree->SelectItem(second);
+    std::string text = PageText();
+    EXPECT_NE(text.find("Please select Report-Log file."), std::string::npos) << text;
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), logs_ + "/vorlix_report2024x.log");
+}
+
+TEST_F(SideMenuTest, TheFirstReportShowsTheLastLogsPageOrTheHint) {
+    struct Case {
+        std::string logFile;
+        bool page;
+    };
+    const Case cases[] = {
+        {log2024(), true},
+        {logs_ + "/vorlix_report2024x.log", false},  // one row
+        {logs_ + "/vorlix_report1999.log", false},   // missing
+    };
+    for (const Case& c : cases) {
+        ::unlink(ReportGenerator::PagePathOf(c.logFile).c_str());
+        Open(Settings(c.logFile).c_str());
+        if (c.page) {
+            EXPECT_TRUE(ShowsPageOf(c.logFile));
+            EXPECT_TRUE(test::Exists(ReportGenerator::PagePathOf(c.logFile)));
+        } else {
+            EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos) << c.logFile;
+        }
+        Close();
+    }
+}
+
+TEST_F(SideMenuTest, DroppedFilesShowTheFirstLogThatReads) {
+    Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
+    ::unlink((logs_ + "/vorlix_report2024.html").c_str());
+    ::mkdir((dir_ / "folder.log").c_str(), 0755);
+    WriteFile(dir_ / "vorlix_report2022.log.txt", LogRows(2022, 1, 60));
+    // A folder, a text file, a log that cannot be read, then two logs.
+    window_->OnDropFiles({dir_ / "folder.log", dir_ / "vorlix_report2022.log.txt", logs_ + "/vorlix_report1999.log",
+                          log2023(), log2024()});
+    EXPECT_TRUE(ShowsPageOf(log2023()));
+    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2023.html"));
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));  // one page per drop
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());  // unchanged
+}
+
+TEST_F(SideMenuTest, FilesDroppedOnTheBrowserPaneReachTheWindow) {
+    Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
+    wxWebView* view = window_->Browser().View();
+    EXPECT_NE(dynamic_cast<LogDropTarget*>(view->GetDropTarget()), nullptr);
+    EXPECT_NE(dynamic_cast<LogDropTarget*>(window_->ClientPane()->GetDropTarget()), nullptr);
+    // The drop target hands the names on once the drop is over.
+    wxArrayString names;
+    names.Add(wxString::FromUTF8(log2023()));
+    static_cast<LogDropTarget*>(view->GetDropTarget())->OnDropFiles(0, 0, names);
+    EXPECT_TRUE(ShowsPageOf(log2023()));
+    // Should the web view still take a drop itself, the file it goes to open is handed over.
+    ::unlink((logs_ + "/vorlix_report2024.html").c_str());
+    view->LoadURL(wxString::FromUTF8(PageUrlOf(log2024())));
+    EXPECT_TRUE(ShowsPageOf(log2024()));
+    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
+}  // namespace
+}  // namespace zintor
