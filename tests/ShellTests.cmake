@@ -25,3 +25,11 @@ if(TARGET zintor_gui_objects)
   add_test(NAME gui_tests COMMAND xvfb-run -a -s "-screen 0 1280x800x24" $<TARGET_FILE:gui_tests>)
   set_tests_properties(gui_tests PROPERTIES TIMEOUT 300 ENVIRONMENT "LANG=C;LC_ALL=;LC_MESSAGES=")
 endif()
+
+# The real program driven with keys and clicks on a virtual display.
+if(TARGET zintor_gui)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME window_e2e COMMAND xvfb-run -a -s "-screen 0 1280x800x24"
+    ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/window_e2e.py --build-dir ${CMAKE_BINARY_DIR})
+  set_tests_properties(window_e2e PROPERTIES TIMEOUT 400 ENVIRONMENT "LANG=C;LC_ALL=;LC_MESSAGES=")
+endif()

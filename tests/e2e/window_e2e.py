@@ -1,0 +1,317 @@
+#!/usr/bin/env python3
+"""The zintor window driven as a user drives it: the real program, started on the display
+of the run (xvfb-run), keys and clicks from xdotool, windows found by process id and read
+by their UTF-8 titles. Each test installs the program into a fresh folder."""
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+BUILD_DIR = None
+ENGLISH = {"LANG": "C", "LC_ALL": "", "LC_MESSAGES": ""}
+JAPANESE = {"LANG": "ja_JP.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
+MAIN_EN = "zintor - Traffic Report Aggregation Tool"
+MAIN_JA = "zintor トラフィックレポート集計ツール"
+
+
+def run(*args, check=False):
+    return subprocess.run(args, capture_output=True, text=True, check=check)
+
+
+def poll(what, timeout=20.0, step=0.05):
+    """what()'s first true answer within timeout seconds, else its last answer."""
+    end = time.monotonic() + timeout
+    while True:
+        value = what()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+def log_rows(year, month, rows):
+    return "".join(f"{year:04d}{month:02d}{1 + i // 24:02d},{i % 24:02d}0000,{1000 + i},{5000 + i}\r\n"
+                   for i in range(rows))
+
+
+class Program:
+    """One running copy of the program."""
+
+    def __init__(self, folder, env, args=()):
+        full_env = dict(os.environ)
+        full_env.update(env)
+        self.started = time.monotonic()
+        self.err = tempfile.TemporaryFile(mode="w+")
+        self.proc = subprocess.Popen([os.path.join(folder, "zintor"), *args], env=full_env,
+                                     stdout=subprocess.DEVNULL, stderr=self.err, text=True)
+
+    def windows(self):
+        """{title: window id} of the program's mapped windows."""
+        found = {}
+        out = run("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)).stdout.split()
+        for win in out:
+            prop = run("xprop", "-id", win, "_NET_WM_NAME").stdout
+            if "=" in prop:
+                title = prop.split("=", 1)[1].strip().strip('"')
+                found[title] = win
+        return found
+
+    def wait_window(self, title, timeout=20.0):
+        win = poll(lambda: self.windows().get(title), timeout)
+        if not win:
+            raise AssertionError(f"no window {title!r}; windows: {self.windows()}; "
+                                 f"stderr: {self.stderr_so_far()}")
+        return win
+
+    def stderr_so_far(self):
+        self.err.seek(0)
+        return self.err.read()
+
+    def keys(self, win, *keys):
+        run("xdotool", "windowfocus", "--sync", win)
+        for key in keys:
+            run("xdotool", "key", "--clearmodifiers", key)
+            time.sleep(0.15)
+
+    def click(self, win, x, y):
+        run("xdotool", "mousemove", "--window", win, str(x), str(y))
+        time.sleep(0.1)
+        run("xdotool", "click", "1")
+
+    def wait_exit(self, timeout=20.0):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+            raise AssertionError("the program did not end")
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.err.close()
+
+
+class WindowTest(unittest.TestCase):
+    def setUp(self):
+        self.root = tempfile.mkdtemp(prefix="zintor-e2e-")
+        self.app = os.path.join(self.root, "app")
+        os.mkdir(self.app)
+        for name in os.listdir(BUILD_DIR):
+            if name.startswith("zintor") and os.path.isfile(os.path.join(BUILD_DIR, name)) \
+                    and not name.endswith(".ini") and not name.endswith(".html") or name == "zintor-help.html":
+                shutil.copy2(os.path.join(BUILD_DIR, name), self.app)
+        self.logs = os.path.join(self.root, "logs")
+        os.mkdir(self.logs)
+        self.programs = []
+
+    def tearDown(self):
+        for p in self.programs:
+            p.stop()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    @property
+    def ini(self):
+        return os.path.join(self.app, "zintor.ini")
+
+    def settings(self, text):
+        with open(self.ini, "w", encoding="utf-8") as f:
+            f.write("[Settings]\n" + text)
+
+    def saved(self):
+        with open(self.ini, encoding="utf-8") as f:
+            return f.read()
+
+    def write_log(self, name, year, month, rows):
+        path = os.path.join(self.logs, name)
+        with open(path, "w", newline="") as f:
+            f.write(log_rows(year, month, rows))
+        return path
+
+    def start(self, env=ENGLISH, args=()):
+        p = Program(self.app, env, args)
+        self.programs.append(p)
+        return p
+
+    # -- start and close ------------------------------------------------------------------
+
+    def test_each_way_of_closing_saves_the_window_settings_in_order(self):
+        ways = {"Escape": ("Escape",), "Alt+F4": ("alt+F4",), "File > Exit": ("alt+f", "x")}
+        for way, keys in ways.items():
+            with self.subTest(way=way):
+                if os.path.exists(self.ini):
+                    os.remove(self.ini)
+                p = self.start()
+                win = p.wait_window(MAIN_EN)
+                p.keys(win, *keys)
+                self.assertEqual(p.wait_exit(), 0)
+                lines = self.saved().splitlines()
+                self.assertEqual(lines[:4], ["[Settings]", "IsTopMost=1", "IsSideMenu=0", "IsZoomed=0"])
+                self.assertTrue(lines[4].startswith("Position=0:1:-1:-1:-1:-1:"), lines)
+                self.assertEqual(len(lines), 5, lines)  # no LogFile before a log is opened
+
+    def test_ctrl_s_shows_the_side_menu_and_it_is_remembered(self):
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        p.keys(win, "ctrl+s", "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn("IsSideMenu=1\n", self.saved())
+
+    def test_a_saved_position_restores_an_800_by_600_window(self):
+        self.settings("Position=1:1:-1:-1:-1:-1:10:10:810:610\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        geometry = poll(lambda: "Width: 800" in (g := run("xwininfo", "-id", win).stdout) and g)
+        self.assertIn("Height: 600", geometry)
+        self.assertIn("Absolute upper-left X:  10", geometry)
+        self.assertIn("Absolute upper-left Y:  10", geometry)
+
+    def test_sigterm_closes_the_window_and_saves(self):
+        p = self.start()
+        p.wait_window(MAIN_EN)
+        p.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn("IsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=", self.saved())
+
+    def test_caption_in_japanese(self):
+        p = self.start(JAPANESE)
+        win = p.wait_window(MAIN_JA)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+
+    def test_missing_template_says_so_and_ends(self):
+        for name in ("zintor.htm.txt", "zintor.htm_en.txt"):
+            os.remove(os.path.join(self.app, name))
+        p = self.start()
+        box = p.wait_window("zintor")  # the message box, captioned with the program's name
+        self.assertNotIn(MAIN_EN, p.windows())  # the main window never shows
+        p.keys(box, "Return")
+        self.assertEqual(p.wait_exit(), 1)
+
+    # -- the roads to a page --------------------------------------------------------------
+
+    def test_the_last_log_is_shown_at_start(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 200)
+        page = log[:-4] + ".html"
+        self.settings(f"LogFile={log}\n")
+        p = self.start()
+        self.assertTrue(poll(lambda: os.path.exists(page), 20))
+        print(f"\n  first page written {time.monotonic() - p.started:.3f} s after start", file=sys.stderr)
+
+    def test_the_open_dialog_has_the_languages_title(self):
+        for env, main, title in ((ENGLISH, MAIN_EN, "Selected Report-Log file"),
+                                 (JAPANESE, MAIN_JA, "レポート用ログファイルの選択")):
+            with self.subTest(title=title):
+                p = self.start(env)
+                win = p.wait_window(main)
+                p.keys(win, "ctrl+BackSpace")
+                dialog = p.wait_window(title)
+                p.keys(dialog, "Escape")
+                self.assertTrue(poll(lambda: title not in p.windows(), 10))
+                p.keys(win, "Escape")
+                self.assertEqual(p.wait_exit(), 0)
+
+    def test_choosing_a_log_in_the_side_menu(self):
+        log2023 = self.write_log("vorlix_report2023.log", 2023, 5, 100)
+        log2024 = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"IsSideMenu=1\nLogFile={log2024}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log2024[:-4] + ".html")))  # the first report
+        # The first row is the 2023 year item, just below the menu bar and the toolbar strip.
+        menu_bar = 26
+        p.click(win, 60, menu_bar + 18 + 8)
+        time.sleep(0.5)
+        self.assertIn(f"LogFile={log2024}\n", self.saved())  # a year item does nothing
+        self.assertFalse(os.path.exists(log2023[:-4] + ".html"))
+        p.keys(win, "Right", "Down")  # open 2023 and move to its log
+        self.assertTrue(poll(lambda: os.path.exists(log2023[:-4] + ".html")))
+        self.assertTrue(poll(lambda: f"LogFile={log2023}\n" in self.saved()))
+
+    # -- the About box --------------------------------------------------------------------
+
+    def open_about(self, p, win):
+        p.keys(win, "alt+h", "a")
+        return p.wait_window("About")
+
+    def test_the_about_box_opens_and_closes(self):
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        for key in ("Escape", "Return"):
+            about = self.open_about(p, win)
+            p.keys(about, key)
+            self.assertTrue(poll(lambda: "About" not in p.windows(), 10))
+        self.assertIn(MAIN_EN, p.windows())
+
+    def test_the_link_says_could_not_open_when_nothing_opens_it(self):
+        os.remove(os.path.join(self.app, "zintor-help.html"))
+        env = dict(ENGLISH, XDG_DATA_HOME=os.path.join(self.root, "data"),
+                   XDG_CONFIG_HOME=os.path.join(self.root, "config"))
+        p = self.start(env)
+        win = p.wait_window(MAIN_EN)
+        about = self.open_about(p, win)
+        p.click(about, 194, 152)  # the middle of the link
+        box = p.wait_window("zintor")
+        self.assertIn("About", p.windows())  # the box stays open
+        p.keys(box, "Return")
+        self.assertTrue(poll(lambda: "zintor" not in p.windows(), 10))
+        self.assertIn("About", p.windows())
+
+    def test_the_link_opens_the_help_page_with_the_default_browser(self):
+        data = os.path.join(self.root, "data")
+        config = os.path.join(self.root, "config")
+        os.makedirs(os.path.join(data, "applications"))
+        os.makedirs(config)
+        opened = os.path.join(self.root, "opened.txt")
+        browser = os.path.join(self.root, "browser.sh")
+        with open(browser, "w") as f:
+            f.write(f"#!/bin/sh\necho \"$1\" > {opened}\n")
+        os.chmod(browser, 0o755)
+        with open(os.path.join(data, "applications", "test-browser.desktop"), "w") as f:
+            f.write(f"[Desktop Entry]\nType=Application\nName=Test browser\nExec={browser} %u\n"
+                    "MimeType=text/html;x-scheme-handler/file;\n")
+        with open(os.path.join(config, "mimeapps.list"), "w") as f:
+            f.write("[Default Applications]\ntext/html=test-browser.desktop\n")
+        p = self.start(dict(ENGLISH, XDG_DATA_HOME=data, XDG_CONFIG_HOME=config))
+        win = p.wait_window(MAIN_EN)
+        about = self.open_about(p, win)
+        p.click(about, 194, 152)
+        self.assertTrue(poll(lambda: os.path.exists(opened), 10), p.windows())
+        with open(opened) as f:
+            self.assertTrue(f.read().strip().endswith("/app/zintor-help.html"))
+        self.assertNotIn("zintor", p.windows())
+
+    # -- no window needed -----------------------------------------------------------------
+
+    def test_the_command_line_run_loads_no_toolkit(self):
+        libraries = run("ldd", os.path.join(self.app, "zintor")).stdout
+        for name in ("wx_", "gtk", "webkit"):
+            self.assertNotIn(name, libraries)
+
+
+def main():
+    global BUILD_DIR
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build-dir", required=True)
+    args, rest = parser.parse_known_args()
+    BUILD_DIR = os.path.abspath(args.build_dir)
+    if not os.environ.get("DISPLAY"):
+        print("window_e2e: no display; run it under xvfb-run", file=sys.stderr)
+        return 1
+    result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result
+    passed = result.testsRun - len(result.failures) - len(result.errors) - len(result.skipped)
+    print(f"{passed} passed, {len(result.failures) + len(result.errors)} failed")
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
