@@ -4,8 +4,9 @@
 Usage:
   check_templates.py sections RESOURCES_DIR
       Each template's sections, placeholders, encoding, and the two languages' shared structure.
-  check_templates.py pages ZINTOR RESOURCES_DIR SAMPLE_LOG
-      Writes the sample's page in both languages and checks links, anchors and encodings.
+  check_templates.py pages ZINTOR RESOURCES_DIR SAMPLE_LOG [MAKE_REPORT_LOG]
+      Writes the sample's page in both languages and checks links, anchors and encodings;
+      with the log generator, also that the maximal log's page stays under 1.5 MB.
   check_templates.py tidy ZINTOR RESOURCES_DIR SAMPLE_LOG
       The same pages must pass `tidy -q -e` without a warning (skipped, exit 77, without tidy).
 """
@@ -68,6 +69,10 @@ def load_sections(text):
         if current:
             sections[current] += line + "\n"
     return sections
+
+
+def encoding_of(lang):
+    return next(encoding for _, language, encoding, _ in TEMPLATES if language == lang)
 
 
 def read_template(resources, name, encoding):
@@ -133,8 +138,12 @@ def check_sections(resources):
         check('id="$NAMETAG$"' in sections["body_header"], f"{name}: tables need id=\"$NAMETAG$\"")
         check('href="#$NAMETAG$"' in sections["body_main1"], f"{name}: day rows must link to their table")
         for section in ("body_main1", "body_main2", "body_main3"):
+            styles = re.findall(r'style="([^"]*)"', sections[section])
             for bar in BARS:
-                check(f"width:{bar}px" in sections[section], f"{name}: {section} needs a {bar} bar")
+                check(any(bar in style for style in styles), f"{name}: {section} needs a {bar} bar")
+            # Rows are most of the page: their style lives in classes, inline only the bar lengths.
+            check(all(PLACEHOLDER.search(style) for style in styles),
+                  f"{name}: {section} has inline style that belongs in a class: {styles}")
         page = "".join(sections[s] for s in ORDER)
         structures.append(structure(page))
         check(('body', (('id', 'top'),)) in structures[-1], f"{name}: the links back need id=\"top\"")
@@ -158,9 +167,22 @@ def write_pages(zintor, resources, sample, folder):
     return pages
 
 
-def check_pages(zintor, resources, sample):
+MAX_PAGE_BYTES = 1_500_000
+
+
+def check_pages(zintor, resources, sample, make_log=None):
     with tempfile.TemporaryDirectory() as folder:
         pages = write_pages(zintor, resources, sample, folder)
+        if make_log:
+            # 65,535 rows over 31 days: the largest page a log can give (31 day tables).
+            max_log = os.path.join(folder, "vorlix_report202612.log")
+            os.mkdir(os.path.join(folder, "max"))
+            subprocess.run([make_log, "--max", "-o", max_log], check=True)
+            for lang, (data, _) in write_pages(zintor, resources, max_log, os.path.join(folder, "max")).items():
+                print(f"maximal page, LANG={lang}: {len(data)} bytes")
+                check(len(data) < MAX_PAGE_BYTES, f"LANG={lang}: the maximal page has {len(data)} bytes")
+                check(len(re.findall(r'<section id="\d{4}-\d\d-\d\d"', data.decode(encoding_of(lang)))) == 31,
+                      f"LANG={lang}: the maximal page should hold 31 day tables")
     for lang, (data, encoding) in pages.items():
         text = data.decode(encoding)
         check(PLACEHOLDER.search(text) is None, f"LANG={lang}: a placeholder was left on the page")
@@ -196,7 +218,7 @@ def main(argv):
     if mode == "sections" and len(argv) == 3:
         check_sections(argv[2])
         status = 0
-    elif mode in ("pages", "tidy") and len(argv) == 5:
+    elif (mode == "pages" and len(argv) in (5, 6)) or (mode == "tidy" and len(argv) == 5):
         status = (check_pages if mode == "pages" else run_tidy)(*argv[2:])
         status = status or 0
     else:
