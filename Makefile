@@ -1,18 +1,23 @@
 # zintor: the two commands of the Quick start, and a few more for developers.
 #   make run    install what is missing, build, write the sample log's page and show it
-#   make test   install what is missing, build, run every test (also under the sanitizers)
+#   make test   install what is missing, build, run every test (also under the sanitizers,
+#               and each fuzz target briefly)
+#   make fuzz   run each fuzz target for FUZZ_SECONDS (default 60)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 SAMPLE     := samples/vorlix_report202611.log
 
 # Debian packages the build and the tests need.
 PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev \
-            xvfb xauth xdotool x11-utils python3 time tidy
+            xvfb xauth xdotool x11-utils python3 time tidy \
+            clang libclang-rt-14-dev
 
-.PHONY: run test deps build asan-build clean
+.PHONY: run test deps build asan-build fuzz-build fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -30,13 +35,40 @@ asan-build: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZINTOR_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
-test: build asan-build
+# The fuzz targets: clang with libFuzzer, ASan and UBSan, in a build of their own.
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINTOR_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+test: build asan-build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Each fuzz target (or those named in FUZZ_TARGETS) for FUZZ_SECONDS, at low priority. New
+# inputs collect in $(FUZZ_BUILD)/corpus/NAME, findings in $(FUZZ_BUILD)/artifacts, the whole
+# output in $(FUZZ_BUILD)/logs/NAME.log; the number of executions of each is printed.
+FUZZ_TARGETS ?= $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/artifacts $(FUZZ_BUILD)/logs
+	@status=0; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  if nice -n 19 ./$(FUZZ_BUILD)/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	       -dict=fuzz/zintor.dict -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
+	       $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t > $(FUZZ_BUILD)/logs/$$t.log 2>&1; \
+	  then result=ok; else result="FAILED, see $(FUZZ_BUILD)/logs/$$t.log"; status=1; fi; \
+	  echo "$$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $(FUZZ_BUILD)/logs/$$t.log) executions, $$result"; \
+	done; exit $$status
 
 run: build
 	./$(BUILD)/zintor $(CURDIR)/$(SAMPLE)
 	@echo "Page written: $(CURDIR)/$(SAMPLE:.log=.html)"
+	@# With a display, the window opens on the sample (on a first run its settings name the
+	@# sample as the last log; later runs keep what the window saved).
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  [ -f $(BUILD)/zintor.ini ] || printf '[Settings]\nLogFile=%s\nIsSideMenu=1\n' "$(CURDIR)/$(SAMPLE)" > $(BUILD)/zintor.ini; \
+	  ./$(BUILD)/zintor; \
+	else echo "No display: open the page in a browser, or run make run on a desktop to see the window."; fi
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

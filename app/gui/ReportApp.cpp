@@ -2,6 +2,7 @@
 #include "app/gui/ReportApp.h"
 
 #include <csignal>
+#include <cstdlib>
 
 #include "app/gui/ReportDlg.h"
 #include "platform/FileSystem.h"
@@ -49,6 +50,10 @@ wxIMPLEMENT_APP_NO_MAIN(zintor::CReportApp);
 // Runs the window until it closes; the program's exit status. 1 when the toolkit cannot
 // start (no display).
 extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv) {
+    // The pages are still pictures: WebKit's GPU compositing only adds start-up time, and
+    // without a GPU (a remote or virtual display) it renders through a slow software GL.
+    // A value the user set is kept.
+    ::setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
     int status = wxEntry(argc, argv);
     return status < 0 ? 1 : status;
 }

@@ -95,7 +95,7 @@ bool CReportDlg::Initialise() {
     tree->SetBackgroundColour(kTreeBack);
     BuildSideMenu();
     sideMenu = settings_.ReadInt(kSettingsSection, "IsSideMenu", 0) != 0 ? 1 : 0;
-    browser.Navigate("about:blank");
+    // The pane was made on about:blank; a second blank load would only delay the first page.
 
     auto* paneTarget = new LogDropTarget(this);
     clientPane_->SetDropTarget(paneTarget);
