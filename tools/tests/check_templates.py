@@ -9,6 +9,9 @@ Usage:
       with the log generator, also that the maximal log's page stays under 1.5 MB.
   check_templates.py tidy ZINTOR RESOURCES_DIR SAMPLE_LOG
       The same pages must pass `tidy -q -e` without a warning (skipped, exit 77, without tidy).
+  check_templates.py example ZINTOR TEMPLATES_DOC SAMPLE_LOG
+      The example template of the template reference, run on the sample, gives the page the
+      reference shows.
 """
 import html.parser
 import os
@@ -213,10 +216,46 @@ def run_tidy(zintor, resources, sample):
     return 0
 
 
+def check_example(zintor, doc, sample):
+    with open(doc, encoding="utf-8") as f:
+        text = f.read()
+    example = re.search(r"```html example-template\n(.*?)```", text, re.S)
+    shown = re.search(r"```html example-template\n.*?```.*?```text\n(.*?)```", text, re.S)
+    if not example or not shown:
+        sys.exit(f"{doc}: no example template, or no page shown after it")
+    with tempfile.TemporaryDirectory() as folder:
+        with open(os.path.join(folder, "zintor.htm_en.txt"), "w", encoding="latin-1", newline="\n") as f:
+            f.write(example.group(1))
+        program = shutil.copy(zintor, folder)
+        log = shutil.copy(sample, folder)
+        env = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG="C")
+        result = subprocess.run([program, log], env=env, capture_output=True)
+        check(result.returncode == 0, f"the example template gives no page: {result.stderr.decode(errors='replace')}")
+        if result.returncode:
+            return
+        with open(os.path.splitext(log)[0] + ".html", "rb") as f:
+            page = f.read().decode("latin-1")
+    check(PLACEHOLDER.search(page) is None, "the example's page keeps a placeholder")
+    # The lines the reference shows appear in the page, in that order ("..." skips lines).
+    lines = page.split("\r\n")
+    at = 0
+    for wanted in shown.group(1).rstrip("\n").split("\n"):
+        if wanted == "...":
+            continue
+        try:
+            at = lines.index(wanted, at) + 1
+        except ValueError:
+            check(False, f"the example's page, as the reference shows it, lacks: {wanted!r}")
+            return
+
+
 def main(argv):
     mode = argv[1] if len(argv) > 1 else ""
     if mode == "sections" and len(argv) == 3:
         check_sections(argv[2])
+        status = 0
+    elif mode == "example" and len(argv) == 5:
+        check_example(*argv[2:])
         status = 0
     elif (mode == "pages" and len(argv) in (5, 6)) or (mode == "tidy" and len(argv) == 5):
         status = (check_pages if mode == "pages" else run_tidy)(*argv[2:])
