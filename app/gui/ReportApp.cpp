@@ -4,6 +4,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <wx/dialog.h>
+
 #include "app/gui/ReportDlg.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
@@ -15,9 +17,16 @@ namespace {
 // are saved.
 void CloseOnSignal(int) {
     if (!wxTheApp) return;
-    if (wxWindow* window = wxTheApp->GetTopWindow()) window->Close(true);
-    // The loop may not wake up for the window's deletion on its own after a signal.
-    wxTheApp->ExitMainLoop();
+    // An open box (About, the open dialog) ends first, so that the window closes from the
+    // main loop and not from under a modal one.
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+    }
+    wxTheApp->CallAfter([] {
+        if (wxWindow* window = wxTheApp->GetTopWindow()) window->Close(true);
+        // The loop may not wake up for the window's deletion on its own after a signal.
+        wxTheApp->ExitMainLoop();
+    });
 }
 
 }  // namespace

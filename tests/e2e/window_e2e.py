@@ -182,6 +182,15 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn("IsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=", self.saved())
 
+    def test_sigterm_with_the_about_box_open_still_saves(self):
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        p.keys(win, "alt+h", "a")
+        p.wait_window("About")
+        p.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn("IsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=", self.saved())
+
     def test_caption_in_japanese(self):
         p = self.start(JAPANESE)
         win = p.wait_window(MAIN_JA)
