@@ -114,15 +114,22 @@ def run_case(case, language):
     if case.old_page is not None:
         put(files, page_relative, case.old_page)
 
-    expected_status, page = expected_run(case, language, log_path)
+    argument = log_path
+    if case.relative is not None:
+        argument = case.relative.replace("{here}", os.path.basename(_workdir)) + case.log_name
+    arguments = argument.split(" ", 1) if case.split_args else [argument]
+
+    expected_status, page = expected_run(case, language, argument)
     if page is not None:
         files[page_relative] = page
 
     env = {k: v for k, v in os.environ.items() if k not in LOCALE_VARIABLES + ("DISPLAY",)}
     env.update(environment)
-    arguments = log_path.split(" ", 1) if case.split_args else [log_path]
     try:
+        # The program runs from its own folder, so a relative log path names
+        # the same file.
         completed = subprocess.run([_program] + arguments, env=env, stdin=subprocess.DEVNULL,
+                                   cwd=_workdir,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                                    timeout=RUN_TIMEOUT_SECONDS)
         status, stderr = completed.returncode, completed.stderr

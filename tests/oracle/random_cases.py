@@ -99,6 +99,8 @@ class Case:
     notes: list
     log_name: str = "vorlix_report2024.log"
     split_args: bool = False        # pass the log path as two words split at its blank
+    relative: str = None            # pass the log path as this prefix and its relative
+                                    # name ({here}: the name of the program's folder)
     old_page: bytes = None          # a page file that lies beside the log before the run
     template_present: bool = True   # False: only the other language's template exists
     environments: tuple = ({"LANG": "ja_JP.UTF-8"}, {"LANG": "C"})
@@ -421,8 +423,12 @@ def content_line(rng, section):
             parts.append(b"\r")          # a lone CR splits the line
         elif kind < 0.90:
             parts.append(b"\x00")        # the rest of the line is not seen
-        else:
+        elif kind < 0.95:
             parts.append(section.encode())
+        else:
+            # Markers count only on directive lines.
+            parts.append(b"<!-- " + rng.choice(SECTION_NAMES).encode()
+                         + rng.choice([b"_start", b"_end"]) + b" -->")
     line = b"".join(parts)
     roll = rng.random()
     if roll < 0.05:
@@ -537,6 +543,9 @@ def make_case(seed):
         case.log_name = rng.choice(LOG_NAMES)
         case.split_args = " " in case.log_name and rng.random() < 0.5
         case.notes.append("log name")
+    if rng.random() < 0.1:
+        case.relative = rng.choice(["", "./", "../{here}/"])
+        case.notes.append("relative path")
     if rng.random() < 0.3:
         case.old_page = b"old page\r\n" * rng.randint(1, 3000)
         case.notes.append("old page")
