@@ -1,0 +1,93 @@
+// Two copies of the program writing the same page at the same moment: one in English, one in
+// Japanese, so that the two pages differ in every line. Whichever finishes last, the page is
+// always one whole page of the two, never a mix or a part, also while they are writing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/FaultyFileOps.h"
+#include "tests/TestSupport.h"
+
+namespace zintor {
+namespace {
+
+using test::TempDir;
+
+const std::string kProgram = std::string(ZINTOR_BUILD_DIR) + "/zintor";
+
+pid_t Start(const std::string& log, const char* lang) {
+    std::string langVar = std::string("LANG=") + lang;
+    char* argv[] = {const_cast<char*>(kProgram.c_str()), const_cast<char*>(log.c_str()), nullptr};
+    char* envp[] = {const_cast<char*>(langVar.c_str()), const_cast<char*>("PATH=/usr/bin:/bin"), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+int Wait(pid_t pid) {
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string MonthLog() {
+    std::string log;
+    char line[64];
+    for (int day = 1; day <= 30; ++day)
+        for (int s = 0; s <= 600; s += 30) {
+            std::snprintf(line, sizeof line, "202404%02d,10%02d%02d,%d,%d\n", day, s / 60, s % 60, 4096 * day, 777 + s);
+            log += line;
+        }
+    return log;
+}
+
+TEST(ConcurrentRuns, TwoRunsWritingOnePageAlwaysLeaveOneWholePage) {
+    TempDir dir;
+    const std::string log = dir / "vorlix_report202404.log";
+    const std::string page = dir / "vorlix_report202404.html";
+    test::WriteFile(log, MonthLog());
+
+    // The two pages, each written alone.
+    std::string pages[2];
+    const char* langs[2] = {"C", "ja_JP.UTF-8"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(Wait(Start(log, langs[i])), 0);
+        pages[i] = test::ReadFile(page);
+    }
+    ASSERT_NE(pages[0], pages[1]);
+    ASSERT_GT(pages[0].size(), 3u * 65536) << "the page should take several writes";
+
+    int wins[2] = {0, 0};
+    int observed = 0;
+    for (int round = 0; round < 200; ++round) {
+        pid_t first = Start(log, langs[round % 2]);
+        pid_t second = Start(log, langs[1 - round % 2]);
+        // Read the page while they write: it is one of the two whole pages at every moment.
+        for (int look = 0; look < 3; ++look, ++observed) {
+            std::string now = test::ReadFile(page);
+            ASSERT_TRUE(now == pages[0] || now == pages[1]) << "round " << round << ": a page of " << now.size() << " bytes";
+        }
+        ASSERT_EQ(Wait(first), 0) << "round " << round;
+        ASSERT_EQ(Wait(second), 0) << "round " << round;
+        std::string last = test::ReadFile(page);
+        ASSERT_TRUE(last == pages[0] || last == pages[1]) << "round " << round;
+        ++wins[last == pages[0] ? 0 : 1];
+        ASSERT_EQ(test::CountTemporaryFiles(dir.path()), 0) << "round " << round;
+    }
+    EXPECT_EQ(test::CountEntries(dir.path()), 2);
+    // Both orders of finishing happened (not required, but shows the runs did overlap).
+    RecordProperty("english_last", wins[0]);
+    RecordProperty("japanese_last", wins[1]);
+}
+
+}  // namespace
+}  // namespace zintor
