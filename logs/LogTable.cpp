@@ -37,6 +37,8 @@ bool LogTable::AddWideRow(std::u16string_view line, bool lineFeed) {
 
 bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }
 
+bool LogTable::IsSourceFile(const std::string& path) const { return file_ && file_->IsSameFile(path); }
+
 int LogTable::FieldCount(int row) const {
     int count = 0;
     VisitFields(row, INT32_MAX, [&](int, auto) { ++count; });

@@ -68,6 +68,8 @@ public:
     bool AddWideRow(std::u16string_view line, bool lineFeed);
     // True when the log's file shrank while the table held it: the rows cannot be trusted.
     bool SourceChanged() const;
+    // True when path names the log file the rows come from.
+    bool IsSourceFile(const std::string& path) const;
 
 private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_

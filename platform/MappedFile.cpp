@@ -81,6 +81,12 @@ void MappedFile::Close() {
     size_ = 0;
     copy_.clear();
     copy_.shrink_to_fit();
+    identified_ = false;
+}
+
+bool MappedFile::IsSameFile(const std::string& path) const {
+    struct stat st;
+    return identified_ && ::stat(path.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
 }
 
 bool MappedFile::Truncated() const { return slot_ >= 0 && guarded[slot_].truncated.load(); }
@@ -101,6 +107,9 @@ bool MappedFile::Open(const std::string& path) {
         ::close(fd);
         return false;
     }
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+    identified_ = true;
     if (S_ISREG(st.st_mode) && st.st_size > 0) {
         std::call_once(handlerInstalled, InstallHandler);
         for (int i = 0; i < kSlots && slot_ < 0; ++i) {

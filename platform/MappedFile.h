@@ -24,6 +24,8 @@ public:
     void Close();
 
     std::string_view Bytes() const { return {data_, size_}; }
+    // True when path names the file that was opened (the same file, by any name).
+    bool IsSameFile(const std::string& path) const;
     bool Truncated() const;
     std::string ErrorText() const;
 
@@ -34,6 +36,8 @@ private:
     int slot_ = -1;               // where the SIGBUS handler finds this mapping
     std::string copy_;
     int error_ = 0;
+    unsigned long long device_ = 0, inode_ = 0;
+    bool identified_ = false;
 };
 
 }  // namespace zintor

@@ -77,6 +77,9 @@ bool ReportGenerator::GenerateReport(const std::string& outputPath) {
         if (logTable_->SourceChanged())
             return Fail("no page written to " + outputPath + ": the log changed while it was read");
         if (run.usableRows == 0) return Fail("no page written to " + outputPath + ": no row of the log holds a usable date and time");
+        // A log named like a page (vorlix_report.log.html) would be replaced by its own page.
+        if (logTable_->IsSourceFile(outputPath))
+            return Fail("no page written to " + outputPath + ": that is the log itself");
         TextFileWriter page(encoding_);
         if (!page.Open(outputPath)) return Fail(page.ErrorText());
         page_ = &page;

@@ -35,7 +35,8 @@ public:
 
     // Writes the page of the LogTable's month to outputPath. False when no page was written:
     // the template is missing, the log has fewer than 2 rows or none that can be placed in a
-    // month, or the file could not be written (an existing page is then left as it was).
+    // month, outputPath is the log itself, or the file could not be written (an existing page
+    // is then left as it was).
     bool GenerateReport(const std::string& outputPath);
 
     // The page beside a log: the log's folder and base name with ".html".

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <vector>
 
@@ -318,6 +321,25 @@ TEST(ReportPage, AFailedWriteLeavesTheOlderPageAndNoTemporaryFile) {
     EXPECT_FALSE(run.generator->GenerateReport(run.dir / "missing/vorlix_report2024.html"));
     EXPECT_EQ(run.Page(), older);
     EXPECT_EQ(test::CountEntries(run.dir.path()), 4);  // template, log, page, folder
+}
+
+TEST(ReportPage, NeverWritesOverItsOwnLog) {
+    PageRun run;
+    const std::string log = LogOfDays({1});
+    for (const char* name : {"vorlix_report.log.html", "vorlix_report.log/data.html"}) {
+        std::string path = run.dir / name;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        test::WriteFile(path, log);
+        ASSERT_EQ(run.generator->ReadReportLog(path), 1) << name;
+        ASSERT_EQ(ReportGenerator::PagePathOf(path), path);
+        EXPECT_FALSE(run.generator->GenerateReport(path)) << name;
+        EXPECT_EQ(test::ReadFile(path), log) << name;
+    }
+    // Nor through another name of the same file.
+    ::link((run.dir / "vorlix_report.log.html").c_str(), (run.dir / "linked.html").c_str());
+    ASSERT_EQ(run.generator->ReadReportLog(run.dir / "vorlix_report.log.html"), 1);
+    EXPECT_FALSE(run.generator->GenerateReport(run.dir / "linked.html"));
+    EXPECT_EQ(test::ReadFile(run.dir / "linked.html"), log);
 }
 
 TEST(ReportPage, TemplateIsReloadedForEveryRun) {
