@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -40,7 +41,7 @@ int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& 
         return 0;
     }
     table.Clear();
-    if (::access(path.c_str(), F_OK) != 0) return fail("No such file or directory");
+    if (::access(path.c_str(), F_OK) != 0) return fail(std::strerror(errno));
     try {
         auto file = std::make_unique<MappedFile>();
         if (!file->Open(path)) return fail(file->ErrorText());
