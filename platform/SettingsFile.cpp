@@ -202,7 +202,9 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key, s
             text.lines.insert(text.lines.begin() + at.lastContent + 1, line);
         } else {
             if (!text.lines.empty() && !Trim(text.lines.back()).empty()) text.lines.emplace_back();
-            text.lines.push_back("[" + std::string(section) + "]");
+            std::string header = "[";
+            header.append(section).append("]");
+            text.lines.push_back(std::move(header));
             text.lines.push_back(line);
         }
     }
