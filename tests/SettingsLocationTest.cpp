@@ -1,0 +1,47 @@
+// Where the settings file goes: beside the program when the user may write there, else in the
+// user's configuration folder.
+#include "app/SettingsLocation.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/TestSupport.h"
+
+namespace zintor {
+namespace {
+
+using test::TempDir;
+
+TEST(SettingsLocation, BesideTheProgramWhenItsFolderIsWritable) {
+    TempDir dir;
+    EXPECT_EQ(SettingsFileLocation(dir / "zintor.ini"), dir / "zintor.ini");
+    test::WriteFile(dir / "zintor.ini", "[Settings]\n");
+    EXPECT_EQ(SettingsFileLocation(dir / "zintor.ini"), dir / "zintor.ini");
+}
+
+TEST(SettingsLocation, TheUsersConfigurationFolderWhenTheProgramsIsNot) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
+    TempDir program, config;
+    ::chmod(program.path().c_str(), 0555);
+    {
+        test::ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
+        EXPECT_EQ(SettingsFileLocation(program / "other.ini"), config / "zintor/other.ini");
+        EXPECT_TRUE(test::Exists(config / "zintor"));
+    }
+    {
+        test::ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+        test::ScopedEnv home("HOME", config.path().c_str());
+        EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), config / ".config/zintor/zintor.ini");
+    }
+    {
+        test::ScopedEnv xdg("XDG_CONFIG_HOME", "relative/not/used");
+        test::ScopedEnv home("HOME", nullptr);
+        EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), program / "zintor.ini");
+    }
+    ::chmod(program.path().c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace zintor
