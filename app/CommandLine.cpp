@@ -35,12 +35,13 @@ int RunCommandLine(const std::string& logPath, std::ostream& err) {
 }
 
 std::string UsageText() {
-    return "Usage: zintor [REPORT-LOG]\n"
+    return "Usage: zintor [REPORT-LOG | --show REPORT-LOG]\n"
            "Writes the monthly traffic report page of REPORT-LOG (a vorlix_report*.log file)\n"
            "beside it, with the same name and the extension .html, and exits.\n"
            "Without REPORT-LOG, or with a folder, zintor opens its window.\n"
-           "  --help     show this text\n"
-           "  --version  show the version\n";
+           "  --show REPORT-LOG  open the window on REPORT-LOG\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
 }
 
 }  // namespace zintor

@@ -22,7 +22,7 @@ bool HasDisplay() {
 
 }  // namespace
 
-int RunWindow(const char* programName, std::ostream& err) {
+int RunWindow(const char* programName, std::ostream& err, const std::string& logToShow) {
     if (!HasDisplay()) {
         err << "zintor: no display to open the window on (DISPLAY is not set); "
                "give a report log to write its page without a window\n";
@@ -35,7 +35,7 @@ int RunWindow(const char* programName, std::ostream& err) {
         err << "zintor: cannot load the window module: " << (why ? why : module.c_str()) << '\n';
         return 1;
     }
-    using Entry = int (*)(int, char**);
+    using Entry = int (*)(int, char**, const char*);
     auto run = reinterpret_cast<Entry>(::dlsym(handle, "zintor_gui_run"));
     if (!run) {
         err << "zintor: cannot load the window module: " << module << " has no entry zintor_gui_run\n";
@@ -44,7 +44,7 @@ int RunWindow(const char* programName, std::ostream& err) {
     // The toolkit sees only the program's name: the command line was read already.
     std::string name = programName ? programName : "zintor";
     char* argv[] = {name.data(), nullptr};
-    return run(1, argv);
+    return run(1, argv, logToShow.c_str());
     // The module stays loaded until the process ends: the toolkit's cleanup runs at exit.
 }
 

@@ -11,7 +11,8 @@ namespace zintor {
 constexpr const char* kWindowModuleName = "zintor_gui.so";
 
 // Runs the window until it closes and returns the exit status: 1 with a line on err when
-// there is no display or the module cannot be loaded.
-int RunWindow(const char* programName, std::ostream& err);
+// there is no display or the module cannot be loaded. With logToShow the window opens on
+// that report log, which becomes the last log opened.
+int RunWindow(const char* programName, std::ostream& err, const std::string& logToShow = {});
 
 }  // namespace zintor

@@ -1,7 +1,7 @@
 // zintor's entry point. With a report log on the command line it writes the page and exits
 // without loading any toolkit; otherwise it starts the window.
-#include <cstdio>
 #include <iostream>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "app/WindowLauncher.h"
@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
         std::cout << zintor::kVersionText << '\n';
         return 0;
     }
+    // "--show LOG": the window on that log, as the file manager's "open with" asks for it.
+    if (argc >= 3 && std::string(argv[1]) == "--show")
+        return zintor::RunWindow(argv[0], std::cerr, zintor::CommandLineTail(argc - 1, argv + 1));
     // A tail that names a folder starts the window there (it becomes the current directory).
     if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);
     return zintor::RunCommandLine(tail, std::cerr);

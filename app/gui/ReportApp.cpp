@@ -3,10 +3,14 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 
 #include <wx/dialog.h>
 
+#include "app/SettingsLocation.h"
+#include "app/WindowPlacement.h"
 #include "app/gui/ReportDlg.h"
+#include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 
@@ -31,13 +35,24 @@ void CloseOnSignal(int) {
 
 }  // namespace
 
+std::string CReportApp::logToShow;
+
 bool CReportApp::OnInit() {
     // The command line was looked at by the program before the window started; the
     // toolkit's own parser is not run.
     std::string modulePath = ModulePath();
     PathParts parts = SplitPath(modulePath);
     SetAppName(wxString::FromUTF8(parts.fname));
-    settings_ = std::make_unique<SettingsFile>(parts.drive + parts.dir + parts.fname + ".ini");
+    settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(parts.drive + parts.dir + parts.fname + ".ini"));
+
+    // A log to open on is the last log opened from now on: the side menu lists its folder and
+    // the first report shows it, as after "Open Log files".
+    if (!logToShow.empty()) {
+        std::error_code ec;
+        std::string log = std::filesystem::absolute(logToShow, ec).string();
+        if (!ec && HasReportLogName(log) && FileExists(log) && !IsDirectory(log))
+            settings_->WriteString(kSettingsSection, "LogFile", log);
+    }
 
     auto* window = new CReportDlg(*settings_, modulePath);
     SetTopWindow(window);
@@ -57,8 +72,9 @@ int CReportApp::OnRun() {
 wxIMPLEMENT_APP_NO_MAIN(zintor::CReportApp);
 
 // Runs the window until it closes; the program's exit status. 1 when the toolkit cannot
-// start (no display).
-extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv) {
+// start (no display). logToShow, when not empty, is a report log to open the window on.
+extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv, const char* logToShow) {
+    zintor::CReportApp::logToShow = logToShow ? logToShow : "";
     // The pages are still pictures: WebKit's GPU compositing only adds start-up time, and
     // without a GPU (a remote or virtual display) it renders through a slow software GL.
     // A value the user set is kept.

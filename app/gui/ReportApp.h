@@ -16,6 +16,9 @@ public:
     bool OnInit() override;
     int OnRun() override;
 
+    // A report log the window opens on ("zintor --show LOG"), set before the toolkit starts.
+    static std::string logToShow;
+
 private:
     std::unique_ptr<SettingsFile> settings_;
     int exitCode_ = 0;

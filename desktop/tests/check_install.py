@@ -67,11 +67,19 @@ def png_size(path):
     return struct.unpack(">II", head[16:24])
 
 
+def generated_cache(relative):
+    """Files the desktop's cache tools make after an install, when they are present."""
+    return (relative.startswith("share/mime/") and not relative.startswith("share/mime/packages/")) \
+        or relative == "share/applications/mimeinfo.cache"
+
+
 def installed_files(prefix):
     found = set()
     for folder, dirs, files in os.walk(prefix):
         for name in files + [d for d in dirs if os.path.islink(os.path.join(folder, d))]:
-            found.add(os.path.relpath(os.path.join(folder, name), prefix))
+            relative = os.path.relpath(os.path.join(folder, name), prefix)
+            if not generated_cache(relative):
+                found.add(relative)
     return found
 
 
@@ -81,6 +89,7 @@ def expected_files(install_dir, has_gui):
     if has_gui:
         files.add(f"{install_dir}/zintor_gui.so")
         files.add("share/applications/zintor.desktop")
+        files.add("share/mime/packages/zintor.xml")
         files |= {f"share/icons/hicolor/{s}x{s}/apps/zintor.png" for s in ICON_SIZES}
     return files
 

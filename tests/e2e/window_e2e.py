@@ -216,6 +216,18 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(poll(lambda: os.path.exists(page), 20))
         print(f"\n  first page written {time.monotonic() - p.started:.3f} s after start", file=sys.stderr)
 
+    def test_show_opens_the_window_on_a_log_and_remembers_it(self):
+        older = self.write_log("vorlix_report2023.log", 2023, 5, 100)
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"LogFile={older}\n")
+        p = self.start(args=("--show", log))  # as the file manager's "open with" starts it
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        self.assertFalse(os.path.exists(older[:-4] + ".html"))
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"LogFile={log}\n", self.saved())
+
     def test_the_open_dialog_has_the_languages_title(self):
         for env, main, title in ((ENGLISH, MAIN_EN, "Selected Report-Log file"),
                                  (JAPANESE, MAIN_JA, "レポート用ログファイルの選択")):
