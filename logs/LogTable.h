@@ -56,6 +56,16 @@ public:
             SplitLogLineUntilLineFeed(narrowText_.substr(at), true, narrowScratch_, limited);
     }
 
+    // The log's bytes from a row's start on (the row ends at its line feed, a CR before that
+    // included), for readers with a one-pass scan of their own; false for a decoded row.
+    bool NarrowRowText(int row, std::string_view& text) const {
+        if (row < 0 || row >= RowCount()) return false;
+        std::uint32_t at = rows_[static_cast<std::size_t>(row)];
+        if (at & kWide) return false;
+        text = narrowText_.substr(at);
+        return true;
+    }
+
     bool Full() const { return RowCount() >= kCapacity; }
 
     // Building, for the reader. The log's bytes (one byte a character), of which only the part

@@ -1,6 +1,8 @@
 // Field numbers and the fixed-width splitting of date and time.
 #include "report/LogRow.h"
 
+#include <algorithm>
+
 #include "logs/Calendar.h"
 
 namespace zintor {
@@ -40,10 +42,38 @@ std::int64_t LeadingDigits(std::int64_t value, std::int64_t limit) {
 std::int32_t ParseLogInteger(std::u16string_view field) { return ParseInteger(field); }
 std::int32_t ParseLogInteger(std::string_view field) { return ParseInteger(field); }
 
+bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    for (int column = 0; column < 4; ++column) {
+        // Blanks before the number; the line feed is one, but it ends the row first.
+        while (p < end && *p != '\n' && IsBlank(*p)) ++p;
+        bool negative = false;
+        if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+        std::uint32_t value = 0;
+        for (; p < end; ++p) {
+            std::uint32_t digit = static_cast<std::uint32_t>(static_cast<unsigned char>(*p)) - '0';
+            if (digit > 9) break;
+            value = value * 10 + digit;
+        }
+        // The rest of the field, up to the comma or line feed that ends it.
+        for (; p < end && *p != ',' && *p != '\n'; ++p)
+            if (*p == '"' || *p == '\0') return false;
+        if (p == end) return true;  // the log ended without a line feed: the open field is not a field
+        numbers[column] = static_cast<std::int32_t>(negative ? 0u - value : value);
+        if (*p++ == '\n') return true;
+    }
+    return true;
+}
+
 LogRow DecodeLogRow(const LogTable& table, int row) {
     LogRow r;
     std::int32_t numbers[4] = {0, 0, 0, 0};  // a field the row does not have reads 0
-    table.VisitFields(row, 4, [&](int column, auto text) { numbers[column] = ParseInteger(text); });
+    std::string_view text;
+    if (!table.NarrowRowText(row, text) || !ScanRowNumbers(text, numbers)) {
+        std::fill(numbers, numbers + 4, 0);
+        table.VisitFields(row, 4, [&](int column, auto field) { numbers[column] = ParseInteger(field); });
+    }
     std::int32_t date = numbers[0];
     std::int32_t time = numbers[1];
     r.sent = static_cast<std::uint32_t>(numbers[2]);

@@ -30,4 +30,10 @@ struct LogRow {
 
 LogRow DecodeLogRow(const LogTable& table, int row);
 
+// The first four numbers of a row in one pass over its bytes (text runs from the row's start
+// on, the row ends at its line feed), exactly as splitting the row and ParseLogInteger give
+// them; a field the row does not have reads 0. False, with numbers unfinished, when a double
+// quote or a NUL comes before the fourth field ends: the field split must decide such rows.
+bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
+
 }  // namespace zintor

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 
 #include "report/LogRow.h"
 
@@ -161,6 +163,37 @@ TEST(TrafficTotals, ReportMonthComesFromTheLastUsableRow) {
     Totals none = Aggregate({u"date,time,sent,recv\n", u"# not a comment here\n"});
     EXPECT_EQ(none.run.usableRows, 0);
     EXPECT_EQ(none.t->daySend[32], 0);
+}
+
+}  // namespace
+}  // namespace zintor
+
+namespace zintor {
+namespace {
+
+// The one-pass scan of a row's numbers must agree with splitting the row into fields and
+// reading each, whatever the row holds, wherever it gives an answer at all.
+TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
+    std::mt19937 random(2024);
+    const char pieces[] = {'0', '1', '9', '5', ',', ',', ',', ' ', '\t', '\r', '+', '-', 'a', '"', '\0', '\n', '7'};
+    int scanned = 0;
+    for (int round = 0; round < 200000; ++round) {
+        std::string text;
+        int length = static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) text += pieces[random() % sizeof pieces];
+        std::int32_t fast[4] = {0, 0, 0, 0};
+        if (!ScanRowNumbers(text, fast)) continue;
+        ++scanned;
+        std::int32_t split[4] = {0, 0, 0, 0};
+        std::string scratch;
+        SplitLogLineUntilLineFeed(std::string_view(text), true, scratch, [&](int column, std::string_view field) {
+            if (column >= 4) return false;
+            split[column] = ParseLogInteger(field);
+            return column < 3;
+        });
+        ASSERT_TRUE(std::equal(fast, fast + 4, split)) << "round " << round;
+    }
+    EXPECT_GT(scanned, 50000);
 }
 
 }  // namespace
