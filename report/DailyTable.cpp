@@ -15,9 +15,8 @@ std::u16string DayNameTag(int year, int month, int day) {
 TableLayout DailyTable(const ReportMonth& m) {
     const TrafficTotals& t = m.totals;
     TableLayout table;
-    table.title = m.English() ? Join(u"Daily Reports ", MonthAbbreviation(m.month), u".", Decimal(m.year, 4))
-                              : Join(Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月の日別送受信量");
-    table.nameTag = Join(Decimal(m.year, 4), u"-", Decimal(m.month, 2), u"-day");
+    table.title = MonthTableTitle(m, u"Daily Reports ", u"の日別送受信量");
+    table.nameTag = MonthNameTag(m, u"-day");
     table.dailyRows = true;
 
     int days = std::clamp(DaysInMonth(m.year, m.month), 1, 31);
@@ -36,15 +35,8 @@ TableLayout DailyTable(const ReportMonth& m) {
         table.scaleValues.push_back(t.daySend[day]);
         table.scaleValues.push_back(t.dayRecv[day]);
     }
-    table.shareSend = t.daySend[32];
-    table.shareRecv = t.dayRecv[32];
-    table.totalLabel = MonthTotalLabel(m);
-    table.totalSend = t.daySend[32];
-    table.totalRecv = t.dayRecv[32];
+    CloseWithMonthTotals(m, t.daySend[32], t.dayRecv[32], table);
     table.averageLabel = m.English() ? u"Average daily" : u"1日あたりの平均";
-    table.speedSend = t.daySend[32];
-    table.speedRecv = t.dayRecv[32];
-    table.captureSeconds = t.dayCapture[32];
     return table;
 }
 

@@ -27,6 +27,24 @@ std::u16string MonthTotalLabel(const ReportMonth& m) {
     return Join(Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月 合計");
 }
 
+std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english, std::u16string_view japanese) {
+    if (m.English()) return Join(english, MonthAbbreviation(m.month), u".", Decimal(m.year, 4));
+    return Join(Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月", japanese);
+}
+
+std::u16string MonthNameTag(const ReportMonth& m, std::u16string_view suffix) {
+    return Join(Decimal(m.year, 4), u"-", Decimal(m.month, 2), suffix);
+}
+
+void CloseWithMonthTotals(const ReportMonth& m, std::int64_t send, std::int64_t recv, TableLayout& table) {
+    table.shareSend = table.totalSend = send;
+    table.shareRecv = table.totalRecv = recv;
+    table.totalLabel = MonthTotalLabel(m);
+    table.speedSend = m.totals.daySend[32];
+    table.speedRecv = m.totals.dayRecv[32];
+    table.captureSeconds = m.totals.dayCapture[32];
+}
+
 std::u16string HourLabel(const ReportMonth& m, int hour) {
     std::u16string h = Decimal(hour, 2);
     if (m.English()) return Join(h, u":00 - ", h, u":59");
