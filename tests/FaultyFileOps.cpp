@@ -1,6 +1,8 @@
 // The failing system calls behind ScopedFaults.
 #include "tests/FaultyFileOps.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 
@@ -45,7 +47,8 @@ ssize_t Write(int fd, const void* data, size_t size) {
             errno = current.writeError;
             return -1;
         }
-        if (static_cast<long>(size) > room) size = static_cast<size_t>(room);  // the disk takes what fits
+        if (static_cast<long>(size) > room)
+            size = static_cast<size_t>(room);  // the disk takes what fits
     }
     ssize_t n = Real().write(fd, data, size);
     if (n > 0) current.bytesWritten += n;
@@ -80,7 +83,8 @@ int Rename(const char* from, const char* to) {
     return Real().rename(from, to);
 }
 
-const FileOps kFaultyOps = {Open, Write, Fsync, Close, Rename, [](const char* path) { return Real().unlink(path); }};
+const FileOps kFaultyOps = {Open,  Write,  Fsync,
+                            Close, Rename, [](const char* path) { return Real().unlink(path); }};
 
 }  // namespace
 
@@ -92,6 +96,17 @@ ScopedFaults::ScopedFaults(const FaultPlan& plan) : ops_(kFaultyOps) {
 ScopedFaults::~ScopedFaults() { current = FaultPlan(); }
 
 const FaultPlan& ScopedFaults::plan() const { return current; }
+
+UnprivilegedUser::UnprivilegedUser() {
+    if (::geteuid() == 0) active_ = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+}
+
+UnprivilegedUser::~UnprivilegedUser() {
+    if (active_) {
+        (void)::seteuid(0);
+        (void)::setegid(0);
+    }
+}
 
 int CountTemporaryFiles(const std::string& folder) {
     int n = 0;

@@ -13,12 +13,12 @@
 namespace zintor::test {
 
 struct FaultPlan {
-    int openError = 0;            // every create fails with this errno
-    int openEexistTimes = 0;      // the first so many creates find their name taken
-    long writeFailsAfter = -1;    // bytes written before writes fail with writeError
+    int openError = 0;          // every create fails with this errno
+    int openEexistTimes = 0;    // the first so many creates find their name taken
+    long writeFailsAfter = -1;  // bytes written before writes fail with writeError
     int writeError = ENOSPC;
-    bool writeReturnsZero = false;  // at the limit, write returns 0 instead of failing
-    std::size_t shortWrite = 0;   // each write takes at most this many bytes (0: all)
+    bool writeReturnsZero = false;     // at the limit, write returns 0 instead of failing
+    std::size_t shortWrite = 0;        // each write takes at most this many bytes (0: all)
     bool interruptEveryOther = false;  // every other write fails with EINTR first
     int fsyncError = 0;
     int closeError = 0;  // the descriptor is closed all the same, as the system does
@@ -30,7 +30,7 @@ struct FaultPlan {
 };
 
 class ScopedFaults {
-public:
+  public:
     explicit ScopedFaults(const FaultPlan& plan);
     ~ScopedFaults();
     ScopedFaults(const ScopedFaults&) = delete;
@@ -38,8 +38,21 @@ public:
 
     const FaultPlan& plan() const;
 
-private:
+  private:
     ScopedFileOps ops_;
+};
+
+// While it lives, the process acts as an unprivileged user (nobody) when it runs as root, so
+// that file permissions apply to it as they do to a user.
+class UnprivilegedUser {
+  public:
+    UnprivilegedUser();
+    ~UnprivilegedUser();
+    UnprivilegedUser(const UnprivilegedUser&) = delete;
+    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
+
+  private:
+    bool active_ = false;
 };
 
 // The names in a folder that look like the writer's temporary files (".zintor-XXXXXX").

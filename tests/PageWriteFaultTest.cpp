@@ -6,7 +6,6 @@
 // The program's own templates lie beside this test program under its name, so that the
 // command-line run works here exactly as it does in the installed program.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +22,7 @@ namespace {
 using test::FaultPlan;
 using test::ScopedFaults;
 using test::TempDir;
+using test::UnprivilegedUser;
 
 constexpr const char* kOlderPage = "<html>the page of an earlier run</html>\r\n";
 
@@ -33,8 +33,8 @@ std::string MonthLog() {
     char line[64];
     for (int day = 1; day <= 30; ++day)
         for (int s = 0; s <= 600; s += 30) {
-            std::snprintf(line, sizeof line, "202404%02d,%02d%02d%02d,%d,%d\r\n", day, day % 24, s / 60, s % 60,
-                          1000 * day, 3000 + s);
+            std::snprintf(line, sizeof line, "202404%02d,%02d%02d%02d,%d,%d\r\n", day, day % 24,
+                          s / 60, s % 60, 1000 * day, 3000 + s);
             log += line;
         }
     return log;
@@ -57,7 +57,9 @@ std::string CleanPage(bool japanese) {
     return test::ReadFile(folder.page);
 }
 
-bool OneLine(const std::string& text) { return !text.empty() && text.find('\n') == std::string::npos; }
+bool OneLine(const std::string& text) {
+    return !text.empty() && text.find('\n') == std::string::npos;
+}
 
 // Runs the page writing and the command-line run under a fault that makes them fail, and
 // checks what both leave behind.
@@ -112,14 +114,21 @@ TEST(PageWriteFaults, EveryFailureLeavesTheOlderPageAndNoTemporaryFile) {
         return p;
     };
     const Case cases[] = {
-        {"folder refuses new files", plan([](FaultPlan& p) { p.openError = EACCES; }), "Permission denied"},
-        {"read-only file system", plan([](FaultPlan& p) { p.openError = EROFS; }), "Read-only file system"},
-        {"disk full, no file can be made", plan([](FaultPlan& p) { p.openError = ENOSPC; }), "No space left"},
-        {"every temporary name taken", plan([](FaultPlan& p) { p.openEexistTimes = 1000; }), "File exists"},
-        {"disk full at the first byte", plan([](FaultPlan& p) { p.writeFailsAfter = 0; }), "No space left"},
-        {"disk full part-way", plan([](FaultPlan& p) { p.writeFailsAfter = 100000; }), "No space left"},
+        {"folder refuses new files", plan([](FaultPlan& p) { p.openError = EACCES; }),
+         "Permission denied"},
+        {"read-only file system", plan([](FaultPlan& p) { p.openError = EROFS; }),
+         "Read-only file system"},
+        {"disk full, no file can be made", plan([](FaultPlan& p) { p.openError = ENOSPC; }),
+         "No space left"},
+        {"every temporary name taken", plan([](FaultPlan& p) { p.openEexistTimes = 1000; }),
+         "File exists"},
+        {"disk full at the first byte", plan([](FaultPlan& p) { p.writeFailsAfter = 0; }),
+         "No space left"},
+        {"disk full part-way", plan([](FaultPlan& p) { p.writeFailsAfter = 100000; }),
+         "No space left"},
         {"disk full one byte before the end",
-         plan([&](FaultPlan& p) { p.writeFailsAfter = static_cast<long>(pageSize) - 1; }), "No space left"},
+         plan([&](FaultPlan& p) { p.writeFailsAfter = static_cast<long>(pageSize) - 1; }),
+         "No space left"},
         {"quota used up on a buffer boundary", plan([](FaultPlan& p) {
              p.writeFailsAfter = 65536;
              p.writeError = EDQUOT;
@@ -143,7 +152,8 @@ TEST(PageWriteFaults, EveryFailureLeavesTheOlderPageAndNoTemporaryFile) {
         {"close reports a delayed write error", plan([](FaultPlan& p) { p.closeError = EIO; }),
          "Input/output error"},
         {"rename refused", plan([](FaultPlan& p) { p.renameError = EACCES; }), "Permission denied"},
-        {"rename on a full disk", plan([](FaultPlan& p) { p.renameError = ENOSPC; }), "No space left"},
+        {"rename on a full disk", plan([](FaultPlan& p) { p.renameError = ENOSPC; }),
+         "No space left"},
     };
     for (const Case& c : cases) ExpectFailureKeepsOlderPage(c.name, c.plan, c.reason);
     FaultPlan full;
@@ -199,7 +209,8 @@ TEST(PageWriteFaults, APagePathThatIsAFolderOrInAMissingFolderIsRefused) {
     ASSERT_EQ(generator.ReadReportLog(folder.log), 1);
     EXPECT_FALSE(generator.GenerateReport(folder.page));
     EXPECT_TRUE(OneLine(generator.LastError()));
-    EXPECT_NE(generator.LastError().find("Is a directory"), std::string::npos) << generator.LastError();
+    EXPECT_NE(generator.LastError().find("Is a directory"), std::string::npos)
+        << generator.LastError();
     EXPECT_EQ(test::ReadFile(folder.page + "/inside.txt"), "kept");
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
@@ -210,26 +221,9 @@ TEST(PageWriteFaults, APagePathThatIsAFolderOrInAMissingFolderIsRefused) {
 
     std::string missing = folder.dir / "gone/vorlix_report202404.html";
     EXPECT_FALSE(generator.GenerateReport(missing));
-    EXPECT_NE(generator.LastError().find("No such file or directory"), std::string::npos) << generator.LastError();
+    EXPECT_NE(generator.LastError().find("No such file or directory"), std::string::npos)
+        << generator.LastError();
 }
-
-// While it lives, the process acts as an unprivileged user (when it runs as root), so that
-// file permissions apply to it.
-class UnprivilegedUser {
-public:
-    UnprivilegedUser() {
-        if (::geteuid() == 0) active_ = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-    }
-    ~UnprivilegedUser() {
-        if (active_) {
-            (void)::seteuid(0);
-            (void)::setegid(0);
-        }
-    }
-
-private:
-    bool active_ = false;
-};
 
 // A real folder without write permission, not a simulated one.
 TEST(PageWriteFaults, AReadOnlyFolderKeepsTheOlderPage) {

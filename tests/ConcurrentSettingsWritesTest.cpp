@@ -1,0 +1,108 @@
+// Two windows closing at the same moment, as far as the settings file sees them: two
+// processes each writing IsTopMost, IsSideMenu, IsZoomed and Position into one file at once.
+// Their writes interleave key by key, but the file always parses: every line of it is whole,
+// each key is there at most once with a value one of the two wrote, and the lines no window
+// writes (a comment, LogFile) stay.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <sstream>
+
+#include "app/WindowPlacement.h"
+#include "platform/SettingsFile.h"
+#include "tests/FaultyFileOps.h"
+#include "tests/TestSupport.h"
+
+namespace zintor {
+namespace {
+
+using test::TempDir;
+
+struct Closing {
+    int topMost, sideMenu, zoomed;
+    WindowPlacement placement;
+};
+
+// Forks a process that waits for the start signal, writes as a closing window and ends.
+pid_t StartWindowClosing(const std::string& path, const Closing& c, int startSignal) {
+    pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    char go;
+    if (::read(startSignal, &go, 1) != 1) ::_exit(2);
+    SettingsFile settings(path);
+    bool ok = settings.WriteInt(kSettingsSection, "IsTopMost", c.topMost);
+    ok = settings.WriteInt(kSettingsSection, "IsSideMenu", c.sideMenu) && ok;
+    ok = settings.WriteInt(kSettingsSection, "IsZoomed", c.zoomed) && ok;
+    ok = WriteWindowPlacement(settings, c.placement, "Position") && ok;
+    ::_exit(ok ? 0 : 1);
+}
+
+TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
+    const Closing windows[2] = {{1, 0, 0, PlacementAtClose(10, 20, 800, 600, false, false)},
+                                {0, 1, 1, PlacementAtClose(0, 0, 1280, 800, true, false)}};
+    const std::string older =
+        "; my settings\n[Settings]\nLogFile=/home/u/logs/vorlix_report2024.log\n";
+    TempDir dir;
+    const std::string path = dir / "zintor.ini";
+    test::WriteFile(path, older);
+    std::map<std::string, int> lastPosition;
+    int mixed = 0;
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        pid_t pids[2] = {StartWindowClosing(path, windows[0], start[0]),
+                         StartWindowClosing(path, windows[1], start[0])};
+        ASSERT_EQ(::write(start[1], "gg", 2), 2);  // both at once
+        ::close(start[0]);
+        ::close(start[1]);
+        for (pid_t pid : pids) {
+            int status = -1;
+            ::waitpid(pid, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed";
+        }
+
+        const std::string text = test::ReadFile(path);
+        ASSERT_EQ(text.rfind(older, 0), 0u) << "the lines no window writes are kept:\n" << text;
+        std::istringstream lines(text.substr(older.size()));
+        std::map<std::string, std::string> keys;
+        for (std::string line; std::getline(lines, line);) {
+            std::size_t eq = line.find('=');
+            ASSERT_NE(eq, std::string::npos) << "a broken line: " << line;
+            ASSERT_TRUE(keys.emplace(line.substr(0, eq), line.substr(eq + 1)).second)
+                << "twice: " << line;
+        }
+        auto isOneOf = [&](const std::string& key, std::string a, std::string b) {
+            return keys.count(key) == 0 || keys[key] == a || keys[key] == b;
+        };
+        EXPECT_TRUE(isOneOf("IsTopMost", "1", "0") && isOneOf("IsSideMenu", "0", "1") &&
+                    isOneOf("IsZoomed", "0", "1"))
+            << text;
+        // Each window writes Position last, so the last write to land is a Position.
+        ASSERT_EQ(keys.count("Position"), 1u) << text;
+        WindowPlacement read;
+        SettingsFile settings(path);
+        ASSERT_EQ(ReadWindowPlacement(settings, read, "Position"), 1) << text;
+        ASSERT_TRUE(keys["Position"] == FormatWindowPlacement(windows[0].placement) ||
+                    keys["Position"] == FormatWindowPlacement(windows[1].placement))
+            << text;
+        ++lastPosition[keys["Position"]];
+        if (keys.count("IsTopMost") &&
+            keys["IsTopMost"] !=
+                (keys["Position"] == FormatWindowPlacement(windows[0].placement) ? "1" : "0"))
+            ++mixed;  // the two windows' writes interleaved
+        EXPECT_EQ(keys.size() + 3,
+                  static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+        ASSERT_EQ(test::CountTemporaryFiles(dir.path()), 0);
+    }
+    RecordProperty("interleaved_rounds", mixed);
+    RecordProperty("position_of_first_window_last",
+                   lastPosition[FormatWindowPlacement(windows[0].placement)]);
+    RecordProperty("position_of_second_window_last",
+                   lastPosition[FormatWindowPlacement(windows[1].placement)]);
+}
+
+}  // namespace
+}  // namespace zintor
