@@ -30,7 +30,8 @@ inline std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (dirent* e = ::readdir(dir))
-            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.push_back(e->d_name);
         ::closedir(dir);
     }
     return names;
@@ -44,7 +45,8 @@ inline void RemoveAll(const std::string& folder) {
 // A folder of this process, made on first use and removed when the process ends.
 inline const std::string& ScratchDir() {
     static const std::string dir = [] {
-        std::string pattern = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/zintor-fuzz-XXXXXX");
+        std::string pattern = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                              std::string("/zintor-fuzz-XXXXXX");
         if (!::mkdtemp(pattern.data())) Fail("mkdtemp", pattern);
         return pattern;
     }();
@@ -53,7 +55,9 @@ inline const std::string& ScratchDir() {
     return dir;
 }
 
-inline std::string ScratchPath(std::string_view name) { return ScratchDir() + "/" + std::string(name); }
+inline std::string ScratchPath(std::string_view name) {
+    return ScratchDir() + "/" + std::string(name);
+}
 
 inline void WriteFile(const std::string& path, std::string_view bytes) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -71,7 +75,8 @@ inline std::string ReadFile(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return bytes;
     char chunk[65536];
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;) bytes.append(chunk, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+        bytes.append(chunk, static_cast<std::size_t>(n));
     ::close(fd);
     return bytes;
 }

@@ -37,10 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int slot = 0; slot < kSlotCount && cut != std::string_view::npos; ++slot) {
         std::size_t from = cut + 1;
         cut = input.find('\x01', from);
-        std::u16string value = Characters(input.substr(from, cut == std::string_view::npos ? cut : cut - from));
+        std::u16string value =
+            Characters(input.substr(from, cut == std::string_view::npos ? cut : cut - from));
         slots.Set(slot, value);
         const std::u16string& kept = slots.Value(slot);
-        zintor::fuzz::Check(kept.size() <= PlaceholderSlots::kMaxValue && kept.find(u'\0') == std::u16string::npos &&
+        zintor::fuzz::Check(kept.size() <= PlaceholderSlots::kMaxValue &&
+                                kept.find(u'\0') == std::u16string::npos &&
                                 std::u16string_view(value).substr(0, kept.size()) == kept,
                             "a slot keeps other than the value's start up to its first NUL");
     }

@@ -24,8 +24,10 @@ using namespace zintor;
 // lines skipped, the rest split into fields.
 std::vector<std::vector<std::u16string>> PlainRows(const std::string& path, TextEncoding encoding) {
     std::vector<std::vector<std::u16string>> rows;
-    static TextFileReader readers[2] = {TextFileReader(TextEncoding::Latin1), TextFileReader(TextEncoding::Cp932)};
-    TextFileReader& reader = readers[encoding == TextEncoding::Cp932];  // kept: its buffer is reused
+    static TextFileReader readers[2] = {TextFileReader(TextEncoding::Latin1),
+                                        TextFileReader(TextEncoding::Cp932)};
+    TextFileReader& reader =
+        readers[encoding == TextEncoding::Cp932];  // kept: its buffer is reused
     fuzz::Check(reader.Open(path), "plain reader cannot open", path);
     static std::u16string line, scratch;
     while (rows.size() < LogTable::kCapacity && reader.ReadLine(line)) {
@@ -33,10 +35,11 @@ std::vector<std::vector<std::u16string>> PlainRows(const std::string& path, Text
         bool lineFeed = line.back() == u'\n';
         if (lineFeed) line.pop_back();
         auto& row = rows.emplace_back();
-        SplitLogLine(std::u16string_view(line), lineFeed, scratch, [&](int, std::u16string_view text) {
-            row.emplace_back(text);
-            return true;
-        });
+        SplitLogLine(std::u16string_view(line), lineFeed, scratch,
+                     [&](int, std::u16string_view text) {
+                         row.emplace_back(text);
+                         return true;
+                     });
     }
     return rows;
 }
@@ -57,30 +60,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static LogTable table;
     std::string error;
-    fuzz::Check(ReadReportLogFile(path, encoding, table, &error) == 1, "a readable log was not read:", error);
+    fuzz::Check(ReadReportLogFile(path, encoding, table, &error) == 1,
+                "a readable log was not read:", error);
 
     auto plain = PlainRows(path, encoding);
-    fuzz::Check(table.RowCount() == static_cast<int>(plain.size()), "row count differs from the plain reading");
+    fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
+                "row count differs from the plain reading");
     for (int row = 0; row < table.RowCount(); ++row) {
         const auto& expected = plain[static_cast<std::size_t>(row)];
         int count = table.FieldCount(row);
-        fuzz::Check(count == static_cast<int>(expected.size()), "field count differs", std::to_string(row));
+        fuzz::Check(count == static_cast<int>(expected.size()), "field count differs",
+                    std::to_string(row));
         for (int column = 0; column < count; ++column)
-            fuzz::Check(table.Field(row, column) == expected[static_cast<std::size_t>(column)], "field differs",
-                        std::to_string(row) + "," + std::to_string(column));
+            fuzz::Check(table.Field(row, column) == expected[static_cast<std::size_t>(column)],
+                        "field differs", std::to_string(row) + "," + std::to_string(column));
         fuzz::Check(table.Field(row, count).empty(), "a field past the row's end is not empty");
         LogRow decoded = DecodeLogRow(table, row);
         if (decoded.usable)
-            fuzz::Check(decoded.month >= 1 && decoded.month <= 12 && decoded.weekday >= 0 && decoded.weekday <= 6,
+            fuzz::Check(decoded.month >= 1 && decoded.month <= 12 && decoded.weekday >= 0 &&
+                            decoded.weekday <= 6,
                         "a usable row out of range");
     }
-    fuzz::Check(table.Field(-1, 0).empty() && table.Field(table.RowCount(), 0).empty(), "a missing row has text");
+    fuzz::Check(table.Field(-1, 0).empty() && table.Field(table.RowCount(), 0).empty(),
+                "a missing row has text");
 
     static TrafficTotals totals;
     Aggregation run = AggregateLogTable(table, totals);
     fuzz::Check(run.usableRows <= table.RowCount(), "more usable rows than rows");
-    fuzz::Check(totals.daySend[32] == totals.hourSend[24] && totals.hourSend[24] == totals.weekdaySend[7] &&
-                    totals.dayRecv[32] == totals.hourRecv[24] && totals.hourRecv[24] == totals.weekdayRecv[7],
+    fuzz::Check(totals.daySend[32] == totals.hourSend[24] &&
+                    totals.hourSend[24] == totals.weekdaySend[7] &&
+                    totals.dayRecv[32] == totals.hourRecv[24] &&
+                    totals.hourRecv[24] == totals.weekdayRecv[7],
                 "the month totals disagree");
     table.Clear();
     return 0;

@@ -23,12 +23,14 @@ constexpr std::size_t kMaxTemplate = 512;  // pages are written ~100 to ~1,000 s
 // Every section with a few of the placeholders: the values of all slots are formatted
 // whether a section shows them or not, so a short line per section keeps pages small.
 std::string ProbeTemplate() {
-    static const char* const kNames[] = {"html_header", "body_header", "body_main1", "body_main2", "body_main3",
-                                         "body_main4",  "body_main5",  "body_main6", "body_main7", "body_main8",
-                                         "body_main9",  "body_footer", "html_footer"};
+    static const char* const kNames[] = {"html_header", "body_header", "body_main1", "body_main2",
+                                         "body_main3",  "body_main4",  "body_main5", "body_main6",
+                                         "body_main7",  "body_main8",  "body_main9", "body_footer",
+                                         "html_footer"};
     std::string text;
     for (const char* name : kNames)
-        text += std::string(";") + name + "_start\n" + name + "|$TITLE$|$NAMETAG$|$DATE$|$TIME$|$RECV$|$SEND_PER$|" +
+        text += std::string(";") + name + "_start\n" + name +
+                "|$TITLE$|$NAMETAG$|$DATE$|$TIME$|$RECV$|$SEND_PER$|" +
                 "$SEND_H$|$CAP_TIME$|$RECV_SPD_MBPS$\n;" + name + "_end\n";
     return text;
 }
@@ -60,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ::setenv("LANG", japanese ? "ja_JP.UTF-8" : "C", 1);
     const std::string logPath = fuzz::ScratchPath("vorlix_report2024.log");
     const std::string pagePath = fuzz::ScratchPath("vorlix_report2024.html");
-    const std::string templatePath = fuzz::ScratchPath(japanese ? "zintor.htm.txt" : "zintor.htm_en.txt");
+    const std::string templatePath =
+        fuzz::ScratchPath(japanese ? "zintor.htm.txt" : "zintor.htm_en.txt");
     ::unlink(fuzz::ScratchPath(japanese ? "zintor.htm_en.txt" : "zintor.htm.txt").c_str());
     ::unlink(pagePath.c_str());
     fuzz::WriteFile(logPath, log);
@@ -69,13 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static std::unique_ptr<ReportGenerator> generators[2];
     auto& generator = generators[japanese ? 0 : 1];
     if (!generator)
-        generator = std::make_unique<ReportGenerator>(fuzz::ScratchPath("zintor"),
-                                                      japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
+        generator = std::make_unique<ReportGenerator>(
+            fuzz::ScratchPath("zintor"), japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
 
-    fuzz::Check(generator->ReadReportLog(logPath) == 1, "a readable log was not read:", generator->LastError());
+    fuzz::Check(generator->ReadReportLog(logPath) == 1,
+                "a readable log was not read:", generator->LastError());
     bool written = generator->GenerateReport(pagePath);
     auto entries = fuzz::Entries(fuzz::ScratchDir());
-    fuzz::Check(entries.size() == (written ? 3u : 2u), "files beside the page:", std::to_string(entries.size()));
+    fuzz::Check(entries.size() == (written ? 3u : 2u),
+                "files beside the page:", std::to_string(entries.size()));
     if (written) {
         fuzz::Check(LineEndsAreCrLf(fuzz::ReadFile(pagePath)), "a page line does not end in CR LF");
     } else {

@@ -35,19 +35,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k = 0; k < 5; ++k) {
         before[k] = settings.ReadString("Settings", kKeys[k], "(none)");
         numbers[k] = settings.ReadInt("settings", kKeys[k], -7);
-        fuzz::Check(Utf8Characters(before[k]) <= SettingsFile::kMaxValueChars, "a value longer than 4,095 characters");
+        fuzz::Check(Utf8Characters(before[k]) <= SettingsFile::kMaxValueChars,
+                    "a value longer than 4,095 characters");
     }
-    fuzz::Check(Utf8Characters(settings.ReadString("Settings", "LogFile", "", 10)) <= 10, "a value over its limit");
+    fuzz::Check(Utf8Characters(settings.ReadString("Settings", "LogFile", "", 10)) <= 10,
+                "a value over its limit");
 
     const std::string value = "1:1:-1:-1:-1:-1:10:10:810:610";
-    fuzz::Check(settings.WriteString("Settings", written, value), "write failed:", settings.ErrorText());
+    fuzz::Check(settings.WriteString("Settings", written, value),
+                "write failed:", settings.ErrorText());
     for (int k = 0; k < 5; ++k) {
         std::string after = settings.ReadString("Settings", kKeys[k], "(none)");
         if (kKeys[k] == written) {
             fuzz::Check(after == value, "the written key reads back as", after);
         } else {
-            fuzz::Check(after == before[k], "another key changed:", std::string(kKeys[k]) + " " + before[k] + " -> " + after);
-            fuzz::Check(settings.ReadInt("SETTINGS", kKeys[k], -7) == numbers[k], "another key's number changed");
+            fuzz::Check(after == before[k], "another key changed:",
+                        std::string(kKeys[k]) + " " + before[k] + " -> " + after);
+            fuzz::Check(settings.ReadInt("SETTINGS", kKeys[k], -7) == numbers[k],
+                        "another key's number changed");
         }
     }
     fuzz::Check(fuzz::Entries(fuzz::ScratchDir()).size() == 1, "a temporary file was left");

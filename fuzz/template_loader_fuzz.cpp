@@ -3,9 +3,9 @@
 //
 // Checked: the file loads; every section is empty or a run of lines each ending in "\n", and
 // holds neither a CR nor a NUL; no section holds more characters than the file has bytes.
-// The first byte, when its low four bits are set, puts a long content line first (outside any section, so it is
-// dropped), so that the lines after it straddle the 64 KiB steps in which the file is read;
-// the second byte moves that boundary.
+// The first byte, when its low four bits are set, puts a long content line first (outside any
+// section, so it is dropped), so that the lines after it straddle the 64 KiB steps in which the
+// file is read; the second byte moves that boundary.
 #include <cstdint>
 #include <string>
 
@@ -27,11 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Cp932}) {
         static TemplateSet sections;
         std::string error;
-        fuzz::Check(LoadTemplateFile(path, encoding, sections, &error) == TemplateLoad::Loaded, "not loaded:", error);
+        fuzz::Check(LoadTemplateFile(path, encoding, sections, &error) == TemplateLoad::Loaded,
+                    "not loaded:", error);
         std::size_t total = 0;
         for (const std::u16string& text : sections.sections) {
             total += text.size();
-            fuzz::Check(text.empty() || text.back() == u'\n', "a section does not end in a line feed");
+            fuzz::Check(text.empty() || text.back() == u'\n',
+                        "a section does not end in a line feed");
             fuzz::Check(text.find(u'\r') == std::u16string::npos, "a CR in a section");
             fuzz::Check(text.find(u'\0') == std::u16string::npos, "a NUL in a section");
         }

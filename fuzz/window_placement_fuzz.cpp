@@ -23,14 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text = settings.ReadString("Settings", "Position", "");
     if (text.empty()) fuzz::Check(result == 0, "an empty Position was taken");
     WindowPlacement direct;
-    fuzz::Check(ParseWindowPlacement(text, direct) == (result == 1), "reading and parsing the text disagree");
+    fuzz::Check(ParseWindowPlacement(text, direct) == (result == 1),
+                "reading and parsing the text disagree");
     if (result == 1) {
         WindowPlacement again;
-        fuzz::Check(ParseWindowPlacement(FormatWindowPlacement(placement), again), "formatted text does not read");
-        const int a[] = {placement.flags, placement.showCmd, placement.minX, placement.minY, placement.maxX,
-                         placement.maxY, placement.left, placement.top, placement.right, placement.bottom};
-        const int b[] = {again.flags, again.showCmd, again.minX, again.minY, again.maxX,
-                         again.maxY, again.left, again.top, again.right, again.bottom};
+        fuzz::Check(ParseWindowPlacement(FormatWindowPlacement(placement), again),
+                    "formatted text does not read");
+        const int a[] = {placement.flags, placement.showCmd, placement.minX, placement.minY,
+                         placement.maxX,  placement.maxY,    placement.left, placement.top,
+                         placement.right, placement.bottom};
+        const int b[] = {again.flags, again.showCmd, again.minX, again.minY,  again.maxX,
+                         again.maxY,  again.left,    again.top,  again.right, again.bottom};
         for (int i = 0; i < 10; ++i) fuzz::Check(a[i] == b[i], "a field changed in a round trip");
     }
     return 0;

@@ -1,9 +1,8 @@
 // The command-line run with unusual paths: 4,000 characters deep, longer than the system
 // allows, and names with blanks, quotes and characters beyond ASCII, in both languages. The
 // page's bytes never depend on where the log lies.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -27,11 +26,13 @@ RunResult Zintor(const std::string& argument, bool japanese) {
     TempDir capture;
     const std::string program = std::string(ZINTOR_BUILD_DIR) + "/zintor";
     const std::string lang = japanese ? "LANG=ja_JP.UTF-8" : "LANG=C";
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
+                    nullptr};
     char* envp[] = {const_cast<char*>(lang.c_str()), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, (capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, (capture / "err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     RunResult run;
     pid_t pid;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp) == 0) {
@@ -90,20 +91,24 @@ TEST(CommandLineLimits, APathLongerThanTheSystemAllowsIsReported) {
     log += "/vorlix_report2024.log";
     RunResult run = Zintor(log, false);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("File name too long"), std::string::npos) << run.err.substr(run.err.size() - 80);
+    EXPECT_NE(run.err.find("File name too long"), std::string::npos)
+        << run.err.substr(run.err.size() - 80);
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line";
 }
 
 TEST(CommandLineLimits, FileNamesWithBlanksQuotesAndOtherCharacters) {
-    const char* const names[] = {
-        "my logs/vorlix_report 2024.log",
-        "two  blanks/vorlix_report  2024 .log",
-        "quotes \"a\" 'b'/vorlix_report\"2024\"'x'.log",
-        "\xE3\x83\xAD\xE3\x82\xB0/vorlix_report2024 \xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF.log",  // UTF-8 Japanese
-        "caf\xE9/vorlix_report\xE9\xFF.log",                                                     // not UTF-8
-        "$TITLE$ & <b>/vorlix_report$DATE$;,#.log",
-        "-dash/vorlix_report.log.log",
-    };
+    const char* const
+        names[] =
+            {
+                "my logs/vorlix_report 2024.log",
+                "two  blanks/vorlix_report  2024 .log",
+                "quotes \"a\" 'b'/vorlix_report\"2024\"'x'.log",
+                "\xE3\x83\xAD\xE3\x82\xB0/vorlix_report2024 "
+                "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF.log",  // UTF-8 Japanese
+                "caf\xE9/vorlix_report\xE9\xFF.log",         // not UTF-8
+                "$TITLE$ & <b>/vorlix_report$DATE$;,#.log",
+                "-dash/vorlix_report.log.log",
+            };
     for (bool japanese : {false, true}) {
         const std::string expected = PlainPage(japanese);
         for (const char* name : names) {

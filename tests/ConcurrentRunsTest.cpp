@@ -1,9 +1,8 @@
 // Two copies of the program writing the same page at the same moment: one in English, one in
 // Japanese, so that the two pages differ in every line. Whichever finishes last, the page is
 // always one whole page of the two, never a mix or a part, also while they are writing.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -30,7 +29,8 @@ constexpr int kRounds = 200;
 pid_t Start(const std::string& log, const char* lang) {
     std::string langVar = std::string("LANG=") + lang;
     char* argv[] = {const_cast<char*>(kProgram.c_str()), const_cast<char*>(log.c_str()), nullptr};
-    char* envp[] = {const_cast<char*>(langVar.c_str()), const_cast<char*>("PATH=/usr/bin:/bin"), nullptr};
+    char* envp[] = {const_cast<char*>(langVar.c_str()), const_cast<char*>("PATH=/usr/bin:/bin"),
+                    nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
@@ -51,7 +51,8 @@ std::string MonthLog() {
     char line[64];
     for (int day = 1; day <= 30; ++day)
         for (int s = 0; s <= 600; s += 30) {
-            std::snprintf(line, sizeof line, "202404%02d,10%02d%02d,%d,%d\n", day, s / 60, s % 60, 4096 * day, 777 + s);
+            std::snprintf(line, sizeof line, "202404%02d,10%02d%02d,%d,%d\n", day, s / 60, s % 60,
+                          4096 * day, 777 + s);
             log += line;
         }
     return log;
@@ -81,7 +82,8 @@ TEST(ConcurrentRuns, TwoRunsWritingOnePageAlwaysLeaveOneWholePage) {
         // Read the page while they write: it is one of the two whole pages at every moment.
         for (int look = 0; look < 3; ++look, ++observed) {
             std::string now = test::ReadFile(page);
-            ASSERT_TRUE(now == pages[0] || now == pages[1]) << "round " << round << ": a page of " << now.size() << " bytes";
+            ASSERT_TRUE(now == pages[0] || now == pages[1])
+                << "round " << round << ": a page of " << now.size() << " bytes";
         }
         ASSERT_EQ(Wait(first), 0) << "round " << round;
         ASSERT_EQ(Wait(second), 0) << "round " << round;

@@ -17,13 +17,15 @@ using test::TempDir;
 
 // Every section on one line, with a few placeholders: enough to show that pages are equal.
 std::string ProbeTemplate(const std::string& headerLines = "") {
-    static const char* const kNames[] = {"html_header", "body_header", "body_main1", "body_main2", "body_main3",
-                                         "body_main4",  "body_main5",  "body_footer", "html_footer"};
+    static const char* const kNames[] = {"html_header", "body_header", "body_main1",
+                                         "body_main2",  "body_main3",  "body_main4",
+                                         "body_main5",  "body_footer", "html_footer"};
     std::string text;
     for (const char* name : kNames) {
         text += std::string(";") + name + "_start\n";
         if (std::string(name) == "html_header") text += headerLines;
-        text += std::string(name) + "|$TITLE$|$DATE$|$TIME$|$SEND$|$RECV_KB$|$SEND_PER$|$SEND_H$|$CAP_TIME$|" +
+        text += std::string(name) +
+                "|$TITLE$|$DATE$|$TIME$|$SEND$|$RECV_KB$|$SEND_PER$|$SEND_H$|$CAP_TIME$|" +
                 "$SEND_SPD$\n;" + name + "_end\n";
     }
     return text;
@@ -31,17 +33,18 @@ std::string ProbeTemplate(const std::string& headerLines = "") {
 
 // A program folder with its template; the page of a log written into it.
 class Program {
-public:
+  public:
     explicit Program(bool japanese, const std::string& templateText = ProbeTemplate())
         : language_(japanese), japanese_(japanese) {
         test::WriteFile(dir_ / (japanese ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateText);
-        generator_ = std::make_unique<ReportGenerator>(dir_ / "zintor",
-                                                       japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
+        generator_ = std::make_unique<ReportGenerator>(
+            dir_ / "zintor", japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
     }
 
     // The page of the log, or "" when none was written.
     std::string Page(const std::string& logBytes) {
-        const std::string log = dir_ / "vorlix_report2024.log", page = dir_ / "vorlix_report2024.html";
+        const std::string log = dir_ / "vorlix_report2024.log",
+                          page = dir_ / "vorlix_report2024.html";
         test::WriteFile(log, logBytes);
         ::unlink(page.c_str());
         EXPECT_EQ(generator_->ReadReportLog(log), 1) << generator_->LastError();
@@ -52,27 +55,30 @@ public:
     }
     const LogTable& Table() const { return generator_->logTable(); }
     std::string Title(const char* english, const char* japanese) const {
-        return "html_header|Traffic Report - " + (japanese_ ? test::Cp932(japanese) : std::string(english)) + "|";
+        return "html_header|Traffic Report - " +
+               (japanese_ ? test::Cp932(japanese) : std::string(english)) + "|";
     }
 
-private:
+  private:
     TempDir dir_;
     test::ScopedLanguage language_;
     bool japanese_;
     std::unique_ptr<ReportGenerator> generator_;
 };
 
-std::string Row(int year, int month, int day, int second, long sent, long received, const std::string& extra = "") {
+std::string Row(int year, int month, int day, int second, long sent, long received,
+                const std::string& extra = "") {
     char line[96];
-    std::snprintf(line, sizeof line, "%04d%02d%02d,%02d%02d%02d,%ld,%ld", year, month, day, second / 3600 % 24,
-                  second / 60 % 60, second % 60, sent, received);
+    std::snprintf(line, sizeof line, "%04d%02d%02d,%02d%02d%02d,%ld,%ld", year, month, day,
+                  second / 3600 % 24, second / 60 % 60, second % 60, sent, received);
     return line + extra + "\n";
 }
 
 TEST(Limits, ExactlyTheFirst65535DataLinesAreRead) {
     for (bool japanese : {false, true}) {
         for (int lines : {65535, 65536}) {
-            SCOPED_TRACE(std::to_string(lines) + (japanese ? " lines, Japanese" : " lines, English"));
+            SCOPED_TRACE(std::to_string(lines) +
+                         (japanese ? " lines, Japanese" : " lines, English"));
             // April up to the second-to-last row of the limit, May for the 65,535th, June for
             // the 65,536th; comment lines in between do not count.
             std::string log;
@@ -84,7 +90,8 @@ TEST(Limits, ExactlyTheFirst65535DataLinesAreRead) {
             Program program(japanese);
             std::string page = program.Page(log);
             EXPECT_EQ(program.Table().RowCount(), 65535);
-            EXPECT_EQ(page.rfind(program.Title("May.2024", "2024年05月"), 0), 0u) << page.substr(0, 60);
+            EXPECT_EQ(page.rfind(program.Title("May.2024", "2024年05月"), 0), 0u)
+                << page.substr(0, 60);
         }
     }
 }
@@ -144,15 +151,17 @@ TEST(Limits, ATemplateOf50Megabytes) {
     std::string log;
     for (int i = 0; i < 100; ++i) log += Row(2024, 4, 5, 36000 + i * 30, 5000, 6000);
     const std::string small = Program(false).Page(log);
-    const std::string filledLine = "<p>Traffic Report - Apr.2024 " + std::string(100 - 15, '.') + "</p>\r\n";
+    const std::string filledLine =
+        "<p>Traffic Report - Apr.2024 " + std::string(100 - 15, '.') + "</p>\r\n";
     std::string expected;
     expected.reserve(500000 * filledLine.size() + small.size());
     for (int i = 0; i < 500000; ++i) expected += filledLine;
     expected += small;
     std::string page = Program(false, ProbeTemplate(header)).Page(log);
     ASSERT_EQ(page.size(), expected.size());
-    EXPECT_TRUE(page == expected) << "first difference at byte "
-                                  << std::mismatch(page.begin(), page.end(), expected.begin()).first - page.begin();
+    EXPECT_TRUE(page == expected)
+        << "first difference at byte "
+        << std::mismatch(page.begin(), page.end(), expected.begin()).first - page.begin();
 }
 
 }  // namespace
