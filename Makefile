@@ -63,11 +63,11 @@ fuzz: fuzz-build
 run: build
 	./$(BUILD)/zintor $(CURDIR)/$(SAMPLE)
 	@echo "Page written: $(CURDIR)/$(SAMPLE:.log=.html)"
-	@# With a display, the window opens on the sample (on a first run its settings name the
-	@# sample as the last log; later runs keep what the window saved).
+	@# With a display, the window opens on the sample (with the side menu on a first run;
+	@# later runs keep what the window saved).
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  [ -f $(BUILD)/zintor.ini ] || printf '[Settings]\nLogFile=%s\nIsSideMenu=1\n' "$(CURDIR)/$(SAMPLE)" > $(BUILD)/zintor.ini; \
-	  ./$(BUILD)/zintor; \
+	  [ -f $(BUILD)/zintor.ini ] || printf '[Settings]\nIsSideMenu=1\n' > $(BUILD)/zintor.ini; \
+	  ./$(BUILD)/zintor --show $(CURDIR)/$(SAMPLE); \
 	else echo "No display: open the page in a browser, or run make run on a desktop to see the window."; fi
 
 clean:
