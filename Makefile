@@ -60,7 +60,10 @@ fuzz: fuzz-build
 	  echo "$$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $(FUZZ_BUILD)/logs/$$t.log) executions, $$result"; \
 	done; exit $$status
 
-run: build
+# The program and its window only: no tests to build before the sample's page is on screen.
+run: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j$(JOBS) --target zintor zintor_gui
 	./$(BUILD)/zintor $(CURDIR)/$(SAMPLE)
 	@echo "Page written: $(CURDIR)/$(SAMPLE:.log=.html)"
 	@# With a display, the window opens on the sample (with the side menu on a first run;
