@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         templateBytes = probe;
     }
 
+    ::unsetenv("LC_ALL");  // the language then follows LANG alone
+    ::unsetenv("LC_MESSAGES");
     ::setenv("LANG", japanese ? "ja_JP.UTF-8" : "C", 1);
     const std::string logPath = fuzz::ScratchPath("vorlix_report2024.log");
     const std::string pagePath = fuzz::ScratchPath("vorlix_report2024.html");
