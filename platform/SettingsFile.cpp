@@ -67,7 +67,9 @@ IniText Load(const std::string& path) {
     while (!rest.empty()) {
         std::size_t lf = rest.find('\n');
         std::string_view line = rest.substr(0, lf);
-        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') {
+        // CR LF ends a line, and so does a CR that ends the file: the rewrite gives that
+        // last line a line end, and its value must read the same afterwards.
+        if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
             if (firstEnd) text.crlf = true;
         }

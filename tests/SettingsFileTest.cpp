@@ -25,6 +25,7 @@ TEST(SettingsFileRead, FindsValuesAsThePrivateProfileFunctionsDo) {
         {"[settings]\nlogfile=/a/b.log\n", "Settings", "LogFile", "/a/b.log"},            // names ignore case
         {"[ SETTINGS ]\n  LOGFILE  =   /a b.log  \t\n", "Settings", "LogFile", "/a b.log"},  // blanks trimmed
         {"[Settings]\r\nLogFile=/a/b.log\r\n", "Settings", "LogFile", "/a/b.log"},         // CR LF
+        {"[Settings]\r\nLogFile=/a/b.log\r", "Settings", "LogFile", "/a/b.log"},           // CR at the end
         {"\xEF\xBB\xBF[Settings]\nLogFile=x\n", "Settings", "LogFile", "x"},                // UTF-8 mark
         {"[Settings]\nLogFile=\"/a/b.log\"\n", "Settings", "LogFile", "/a/b.log"},         // quotes dropped
         {"[Settings]\nLogFile='x'\n", "Settings", "LogFile", "x"},
@@ -105,6 +106,8 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
         {"\xEF\xBB\xBF[Settings]\r\nA=1\r\n", "A", "2", "\xEF\xBB\xBF[Settings]\r\nA=2\r\n"},
         // Only the first section of that name is the key's.
         {"[Settings]\nA=1\n[Settings]\nB=1\n", "B", "2", "[Settings]\nA=1\nB=2\n[Settings]\nB=1\n"},
+        // A CR that ends the file ends its last line; that line's value is kept as it read.
+        {"[Settings]\nA=1\r", "B", "2", "[Settings]\nA=1\nB=2\n"},
     };
     for (const Case& c : cases) {
         TempDir dir;
