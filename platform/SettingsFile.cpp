@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/AtomicFileWriter.h"
@@ -39,6 +40,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 // rewrite changes nothing but the one line.
 struct IniText {
     bool exists = false;
+    int readError = 0;  // errno of a file that is there but could not be read whole
     bool bom = false;
     bool crlf = false;
     std::vector<std::string> lines;
@@ -47,16 +49,23 @@ struct IniText {
 IniText Load(const std::string& path) {
     IniText text;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return text;
+    if (fd < 0) {
+        // Only a file that is not there reads as empty; one that cannot be opened must not
+        // be rewritten from nothing.
+        if (errno != ENOENT && errno != ENOTDIR) text.readError = errno;
+        return text;
+    }
     std::string bytes;
     char buffer[8192];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) text.readError = errno;
         if (n <= 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    if (text.readError != 0) return text;
     text.exists = true;
     std::string_view rest = bytes;
     if (rest.starts_with(kUtf8Bom)) {
@@ -192,6 +201,10 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key, s
         return false;
     }
     IniText text = Load(path_);
+    if (text.readError != 0) {
+        error_ = "cannot read " + path_ + ": " + std::strerror(text.readError);
+        return false;
+    }
     Location at = Find(text, section, key);
     if (at.key >= 0) {
         std::string& line = text.lines[static_cast<std::size_t>(at.key)];

@@ -20,7 +20,12 @@ namespace zintor {
 ReportGenerator::ReportGenerator() : ReportGenerator(ModulePath(), EncodingForLanguage(GetUiLanguage())) {}
 
 ReportGenerator::ReportGenerator(std::string path, TextEncoding encoding)
-    : modulePath(std::move(path)), logTable_(std::make_unique<LogTable>()), encoding_(encoding) {}
+    : modulePath(std::move(path)),
+      logTable_(std::make_unique<LogTable>()),
+      encoding_(encoding),
+      // The language goes with the encoding the generator was made for: the template, the
+      // page's texts and its bytes then always agree.
+      language_(encoding == TextEncoding::Cp932 ? kJapanese : kEnglish) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
@@ -36,13 +41,16 @@ int ReportGenerator::ReadReportLog(const std::string& path) {
 
 std::string ReportGenerator::TemplatePath() const {
     PathParts parts = SplitPath(modulePath);
-    return parts.drive + parts.dir + parts.fname + (GetUiLanguage() == kJapanese ? ".htm.txt" : ".htm_en.txt");
+    return parts.drive + parts.dir + parts.fname + (language_ == kJapanese ? ".htm.txt" : ".htm_en.txt");
 }
 
 int ReportGenerator::LoadTemplate() {
     std::string error;
     TemplateLoad result = LoadTemplateFile(TemplatePath(), encoding_, sections, &error);
-    templateReadFailed_ = result == TemplateLoad::ReadError;
+    // A template that is there but cannot be read (a folder of that name, no permission,
+    // reading stopped part-way) loads empty; writing a page from it would replace a good
+    // page with an empty one, so the run refuses it.
+    templateReadFailed_ = result == TemplateLoad::Unreadable || result == TemplateLoad::ReadError;
     if (result != TemplateLoad::Loaded) lastError_ = error;
     return result == TemplateLoad::Missing ? 0 : 1;
 }
@@ -67,7 +75,6 @@ void ReportGenerator::WriteRawSection(Section section) {
 
 bool ReportGenerator::GenerateReport(const std::string& outputPath) {
     lastError_.clear();
-    language_ = GetUiLanguage();
     if (LoadTemplate() != 1) return Fail("Template File is Not Found.");
     if (templateReadFailed_) return false;
     if (logTable_->RowCount() < 2) return Fail("no page written to " + outputPath + ": the log holds fewer than 2 data rows");

@@ -300,6 +300,36 @@ TEST(ReportPage, MissingTemplateWritesNothing) {
     EXPECT_EQ(run.generator->LastError(), "Template File is Not Found.");
 }
 
+TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
+    PageRun run;
+    ASSERT_TRUE(run.Generate(LogOfDays({1})));
+    const std::string older = run.Page();
+    const std::string templatePath = run.dir / "zintor.htm_en.txt";
+    struct Case {
+        const char* what;
+        bool (*make)(const std::string& path);
+    };
+    const Case cases[] = {
+        {"a folder in the template's place",
+         [](const std::string& path) { return ::unlink(path.c_str()) == 0 && ::mkdir(path.c_str(), 0755) == 0; }},
+        {"a template without read permission",
+         [](const std::string& path) {
+             test::WriteFile(path, ProbeTemplate());
+             return ::geteuid() != 0 && ::chmod(path.c_str(), 0) == 0;  // root reads it anyway
+         }},
+    };
+    for (const Case& c : cases) {
+        if (!c.make(templatePath)) continue;
+        EXPECT_EQ(run.generator->LoadTemplate(), 1) << c.what;  // it is there: no "not found"
+        EXPECT_FALSE(run.generator->GenerateReport(run.PagePath())) << c.what;
+        EXPECT_NE(run.generator->LastError().find(templatePath), std::string::npos) << run.generator->LastError();
+        EXPECT_EQ(run.Page(), older) << c.what;
+        EXPECT_EQ(test::CountEntries(run.dir.path()), 3) << c.what;  // no temporary file left
+        ::rmdir(templatePath.c_str());
+        ::unlink(templatePath.c_str());
+    }
+}
+
 TEST(ReportPage, ReplacesAnOlderPageWholly) {
     PageRun run;
     test::WriteFile(run.PagePath(), std::string(1 << 20, 'x'));

@@ -164,5 +164,29 @@ TEST(SettingsFileFaults, AReadOnlyFolderOrAFolderInTheFilesPlace) {
     EXPECT_EQ(test::CountEntries(dir.path()), 2);
 }
 
+TEST(SettingsFileFaults, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
+    TempDir dir;
+    const std::string path = dir / "zintor.ini";
+    test::WriteFile(path, kOlderSettings);
+    // The folder lets anyone replace the file, but the file cannot be read (as nobody).
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    bool saved;
+    std::string error;
+    {
+        UnprivilegedUser user;
+        SettingsFile settings(path);
+        saved = SaveAsTheWindowCloses(settings);
+        error = settings.ErrorText();
+        EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 7), 7) << "reads as the default";
+    }
+    ::chmod(path.c_str(), 0644);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(error.find("cannot read " + path + ": Permission denied"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadFile(path), kOlderSettings);
+    EXPECT_EQ(test::CountEntries(dir.path()), 1);
+}
+
 }  // namespace
 }  // namespace zintor
