@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // "--show LOG": the window on that log, as the file manager's "open with" asks for it.
-    if (argc >= 3 && std::string(argv[1]) == "--show")
+    // The applications menu runs the same line without a file: then the window as usual.
+    if (argc >= 2 && std::string(argv[1]) == "--show")
         return zintor::RunWindow(argv[0], std::cerr, zintor::CommandLineTail(argc - 1, argv + 1));
     // A tail that names a folder starts the window there (it becomes the current directory).
     if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);

@@ -3,6 +3,7 @@
 #include "app/gui/ReportDlg.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <wx/dcclient.h>
 #include <wx/display.h>
@@ -112,6 +113,8 @@ bool CReportDlg::Initialise() {
     if (settings_.ReadInt(kSettingsSection, "IsZoomed", 0) != 0) Maximize();
 
     if (ending) {
+        // The window was never shown: what the settings hold from the last real run stays.
+        settingsSaved_ = true;
         CallAfter([this] { Close(true); });
     } else {
         startupTimer_.StartOnce(250);
@@ -152,11 +155,15 @@ void CReportDlg::SetTopMost(bool on) {
 }
 
 // The saved rectangle comes back as it was, as long as some screen still shows part of it;
-// a rectangle that lies wholly off every screen (a screen since removed) is centred instead.
+// a rectangle that lies wholly off every screen (a screen since removed) is centred instead,
+// and one no screen could hold (a hand-edited value) counts as none.
 void CReportDlg::RestorePlacement() {
+    constexpr std::int64_t kLargestSide = 32767;
     WindowPlacement placement;
-    if (ReadWindowPlacement(settings_, placement, "Position") == 1 && placement.right > placement.left &&
-        placement.bottom > placement.top) {
+    auto side = [](int from, int to) { return std::int64_t{to} - from; };
+    if (ReadWindowPlacement(settings_, placement, "Position") == 1 &&
+        side(placement.left, placement.right) > 0 && side(placement.left, placement.right) <= kLargestSide &&
+        side(placement.top, placement.bottom) > 0 && side(placement.top, placement.bottom) <= kLargestSide) {
         wxRect rect(placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top);
         bool visible = false;
         for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {

@@ -200,11 +200,14 @@ class WindowTest(unittest.TestCase):
     def test_missing_template_says_so_and_ends(self):
         for name in ("zintor.htm.txt", "zintor.htm_en.txt"):
             os.remove(os.path.join(self.app, name))
+        self.settings("IsZoomed=1\nPosition=0:3:-1:-1:-1:-1:30:40:830:640\n")
+        before = self.saved()
         p = self.start()
         box = p.wait_window("zintor")  # the message box, captioned with the program's name
         self.assertNotIn(MAIN_EN, p.windows())  # the main window never shows
         p.keys(box, "Return")
         self.assertEqual(p.wait_exit(), 1)
+        self.assertEqual(self.saved(), before)  # a window never shown leaves the settings be
 
     # -- the roads to a page --------------------------------------------------------------
 
@@ -227,6 +230,15 @@ class WindowTest(unittest.TestCase):
         p.keys(win, "Escape")
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn(f"LogFile={log}\n", self.saved())
+
+    def test_show_without_a_log_opens_the_window_on_the_last_log(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"LogFile={log}\n")
+        p = self.start(args=("--show",))  # as the applications menu starts it: no file
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
 
     def test_the_open_dialog_has_the_languages_title(self):
         for env, main, title in ((ENGLISH, MAIN_EN, "Selected Report-Log file"),

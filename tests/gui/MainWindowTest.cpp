@@ -128,7 +128,8 @@ TEST_F(MainWindowTest, RestoresPlacementAndSwitchesFromTheSettings) {
 }
 
 TEST_F(MainWindowTest, ABadPositionIsIgnored) {
-    for (const char* position : {"1:1:-1:-1", "0:1:-1:-1:-1:-1:500:500:400:400", "garbage"}) {
+    for (const char* position : {"1:1:-1:-1", "0:1:-1:-1:-1:-1:500:500:400:400", "garbage",
+                                 "0:1:-1:-1:-1:-1:-2000000000:0:2000000000:600"}) {
         CReportDlg& w = Open((std::string("[Settings]\nPosition=") + position + "\n").c_str());
         EXPECT_EQ(w.GetClientSize(), wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight))
             << position;
