@@ -7,13 +7,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <vector>
 
 namespace zintor {
 
 bool SearchDirectory(const std::string& folder, std::string_view pattern,
                      const std::function<bool(const DirectoryEntry&)>& visit) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    // Closed however the walk ends, also when visit throws.
+    std::unique_ptr<DIR, int (*)(DIR*)> folderHandle(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    DIR* dir = folderHandle.get();
     if (!dir) return false;
     const std::string wildcard(pattern);
     std::string base = folder;
@@ -27,7 +30,6 @@ bool SearchDirectory(const std::string& folder, std::string_view pattern,
         }
         if (!visit(DirectoryEntry{entry->d_name, isDirectory})) break;
     }
-    ::closedir(dir);
     return true;
 }
 

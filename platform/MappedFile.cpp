@@ -101,9 +101,11 @@ bool MappedFile::Open(const std::string& path) {
         error_ = errno;
         return false;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        error_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    struct stat st {};
+    // A folder opens for reading on this system, but it is no file to read.
+    int statError = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (statError != 0) {
+        error_ = statError;
         ::close(fd);
         return false;
     }
