@@ -11,6 +11,7 @@
 #include "app/gui/AddressOpener.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/LinkLabel.h"
+#include "app/gui/Utf8Text.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
@@ -40,8 +41,6 @@ wxFont ArialOfCellHeight(int cellHeight, wxFontWeight weight, bool underlined) {
     wxFont font(wxFontInfo(wxSize(0, em)).Family(wxFONTFAMILY_SWISS).FaceName("Arial").Weight(weight).Underlined(underlined));
     return font;
 }
-
-wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
 // A centred label whose text sits in the middle of its rectangle.
 wxStaticText* Label(wxWindow* parent, int id, const wxString& text, const wxRect& rect, const wxFont& font) {

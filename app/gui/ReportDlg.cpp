@@ -17,6 +17,7 @@
 #include "app/gui/AppIcon.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/SideMenuToolBar.h"
+#include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
 #include "platform/PathParts.h"
 #include "platform/TextCodec.h"
@@ -30,8 +31,6 @@ constexpr int kDividerWidth = 2;
 constexpr int kStripHeight = 18;
 const wxColour kTreeText(0, 96, 0);
 const wxColour kTreeBack(255, 255, 235);
-
-wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
 // The menu label with its shortcut text in the form the toolkit shows and understands:
 // "Ctrl+BS" is the Backspace key, "ESC" the Escape key.

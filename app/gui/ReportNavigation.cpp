@@ -10,6 +10,7 @@
 #include "app/gui/AboutDlg.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
+#include "app/gui/Utf8Text.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 #include "resources/ResourceSet.h"
@@ -22,8 +23,6 @@ bool IsLogExtension(const std::string& path) {
     for (char& c : ext) c = static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
     return ext == ".log";
 }
-
-wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
 }  // namespace
 
@@ -45,21 +44,7 @@ void CReportDlg::ShowMessagePage() { browser.Navigate(MessagePageUrl(ResourcesFo
 
 void CReportDlg::ShowFirstReport() {
     logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    if (logFileSetting.empty()) {
-        ShowMessagePage();
-        return;
-    }
-    wxBusyCursor wait;
-    if (report.ReadReportLog(logFileSetting) != 1) {
-        ShowMessagePage();
-        return;
-    }
-    std::string page = ReportGenerator::PagePathOf(logFileSetting);
-    if (report.GenerateReport(page)) {
-        browser.Navigate(PageUrlOf(page));
-    } else {
-        ShowMessagePage();
-    }
+    if (logFileSetting.empty() || !ShowLogReport(logFileSetting)) ShowMessagePage();
 }
 
 void CReportDlg::OpenLogFiles() {
