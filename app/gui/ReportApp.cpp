@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 #include <wx/dialog.h>
 
@@ -47,14 +48,22 @@ bool CReportApp::OnInit() {
 
     // A log to open on is the last log opened from now on: the side menu lists its folder and
     // the first report shows it, as after "Open Log files".
+    // One that is no report log is said so, and the window then asks for a log rather than
+    // show the last one as if it were the one asked for.
+    bool refused = false;
     if (!logToShow.empty()) {
         std::error_code ec;
         std::string log = std::filesystem::absolute(logToShow, ec).string();
-        if (!ec && HasReportLogName(log) && FileExists(log) && !IsDirectory(log))
+        if (!ec && HasReportLogName(log) && FileExists(log) && !IsDirectory(log)) {
             settings_->WriteString(kSettingsSection, "LogFile", log);
+        } else {
+            refused = true;
+            std::cerr << parts.fname << ": not a report log: " << logToShow << '\n';
+        }
     }
 
     auto* window = new CReportDlg(*settings_, modulePath);
+    if (refused) window->StartOnMessagePage();
     SetTopWindow(window);
     if (!window->Initialise()) exitCode_ = window->ExitCode();
     SetSignalHandler(SIGTERM, CloseOnSignal);

@@ -51,6 +51,8 @@ public:
     // The roads to a page (the start-up timer's first report, the open dialog, the side
     // menu, dropped files).
     void ShowFirstReport();
+    // The first report is the message page, whatever LogFile holds.
+    void StartOnMessagePage() { startOnMessagePage_ = true; }
     void OpenLogFiles();
     void OnDropFiles(const std::vector<std::string>& names);
 
@@ -102,6 +104,7 @@ private:
     wxTimer startupTimer_;
     wxRect normalRect_;       // the window's rectangle when neither maximised nor minimised
     bool settingsSaved_ = false;
+    bool startOnMessagePage_ = false;
     int exitCode_ = 0;
     int uiLanguage_;
 };

@@ -44,7 +44,7 @@ void CReportDlg::ShowMessagePage() { browser.Navigate(MessagePageUrl(ResourcesFo
 
 void CReportDlg::ShowFirstReport() {
     logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    if (logFileSetting.empty() || !ShowLogReport(logFileSetting)) ShowMessagePage();
+    if (startOnMessagePage_ || logFileSetting.empty() || !ShowLogReport(logFileSetting)) ShowMessagePage();
 }
 
 void CReportDlg::OpenLogFiles() {

@@ -231,6 +231,19 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn(f"LogFile={log}\n", self.saved())
 
+    def test_show_with_no_report_log_says_so_and_shows_the_hint(self):
+        older = self.write_log("vorlix_report2023.log", 2023, 5, 100)
+        self.settings(f"LogFile={older}\n")
+        missing = os.path.join(self.logs, "vorlix_report2024.log")
+        p = self.start(args=("--show", missing))
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: "not a report log: " + missing in p.stderr_so_far()))
+        time.sleep(2)  # the first report comes 250 ms after start: it must not be the old log's
+        self.assertFalse(os.path.exists(older[:-4] + ".html"))
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"LogFile={older}\n", self.saved())
+
     def test_show_without_a_log_opens_the_window_on_the_last_log(self):
         log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
         self.settings(f"LogFile={log}\n")
