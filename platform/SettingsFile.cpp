@@ -72,20 +72,19 @@ IniText Load(const std::string& path) {
         text.bom = true;
         rest.remove_prefix(kUtf8Bom.size());
     }
+    // A line ends at LF, at CR LF, or at a CR alone: no value ever holds a CR, so a rewrite,
+    // which ends every line alike, reads back the same values.
     bool firstEnd = true;
     while (!rest.empty()) {
-        std::size_t lf = rest.find('\n');
-        std::string_view line = rest.substr(0, lf);
-        // CR LF ends a line, and so does a CR that ends the file: the rewrite gives that
-        // last line a line end, and its value must read the same afterwards.
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-            if (firstEnd) text.crlf = true;
-        }
-        if (lf != std::string_view::npos) firstEnd = false;
-        text.lines.emplace_back(line);
-        if (lf == std::string_view::npos) break;
-        rest.remove_prefix(lf + 1);
+        std::size_t end = rest.find_first_of("\r\n");
+        text.lines.emplace_back(rest.substr(0, end));
+        if (end == std::string_view::npos) break;
+        std::size_t next = end + 1;
+        bool crlf = rest[end] == '\r' && next < rest.size() && rest[next] == '\n';
+        if (crlf) ++next;
+        if (firstEnd) text.crlf = crlf;
+        firstEnd = false;
+        rest.remove_prefix(next);
     }
     return text;
 }

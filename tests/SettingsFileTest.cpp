@@ -26,6 +26,7 @@ TEST(SettingsFileRead, FindsValuesAsThePrivateProfileFunctionsDo) {
         {"[ SETTINGS ]\n  LOGFILE  =   /a b.log  \t\n", "Settings", "LogFile", "/a b.log"},  // blanks trimmed
         {"[Settings]\r\nLogFile=/a/b.log\r\n", "Settings", "LogFile", "/a/b.log"},         // CR LF
         {"[Settings]\r\nLogFile=/a/b.log\r", "Settings", "LogFile", "/a/b.log"},           // CR at the end
+        {"[Settings]\rLogFile=/a/b.log \r\r\nA=1", "Settings", "LogFile", "/a/b.log"},     // CR alone ends a line
         {"\xEF\xBB\xBF[Settings]\nLogFile=x\n", "Settings", "LogFile", "x"},                // UTF-8 mark
         {"[Settings]\nLogFile=\"/a/b.log\"\n", "Settings", "LogFile", "/a/b.log"},         // quotes dropped
         {"[Settings]\nLogFile='x'\n", "Settings", "LogFile", "x"},
@@ -106,8 +107,9 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
         {"\xEF\xBB\xBF[Settings]\r\nA=1\r\n", "A", "2", "\xEF\xBB\xBF[Settings]\r\nA=2\r\n"},
         // Only the first section of that name is the key's.
         {"[Settings]\nA=1\n[Settings]\nB=1\n", "B", "2", "[Settings]\nA=1\nB=2\n[Settings]\nB=1\n"},
-        // A CR that ends the file ends its last line; that line's value is kept as it read.
+        // A CR alone ends a line, also at the end of the file; values are kept as they read.
         {"[Settings]\nA=1\r", "B", "2", "[Settings]\nA=1\nB=2\n"},
+        {"[Settings]\nA=1 \r\r\nC=3", "B", "2", "[Settings]\nA=1 \n\nC=3\nB=2\n"},
     };
     for (const Case& c : cases) {
         TempDir dir;
