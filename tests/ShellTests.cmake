@@ -26,6 +26,7 @@ if(TARGET zintor_gui_objects)
     gui/GuiTestMain.cpp
     gui/MainWindowTest.cpp
     gui/AboutBoxTest.cpp
+    gui/AssertReportTest.cpp
     $<TARGET_OBJECTS:zintor_gui_objects>
   )
   target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

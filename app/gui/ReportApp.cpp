@@ -10,6 +10,7 @@
 
 #include "app/SettingsLocation.h"
 #include "app/WindowPlacement.h"
+#include "app/gui/AssertReport.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
@@ -88,6 +89,7 @@ extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, c
     // without a GPU (a remote or virtual display) it renders through a slow software GL.
     // A value the user set is kept.
     ::setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
+    zintor::ReportAssertsOnStandardError();
     int status = wxEntry(argc, argv);
     return status < 0 ? 1 : status;
 }
