@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/FolderLock.h"
 
 namespace zintor {
 namespace {
@@ -199,6 +200,9 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key, s
         error_ = "cannot write " + path_ + ": a section, key or value holds a line break or is empty";
         return false;
     }
+    // Read, change and replace under the folder's lock, so that a copy of the program writing
+    // at the same moment neither starts from the file before this change nor loses its own.
+    FolderLock lock(path_);
     IniText text = Load(path_);
     if (text.readError != 0) {
         error_ = "cannot read " + path_ + ": " + std::strerror(text.readError);

@@ -1,7 +1,8 @@
 // The settings file beside the program: an initialisation file of [Section] headers and
 // Key=value lines, read and written key by key the way the private-profile functions of the
 // original platform do it. Every call reads the file anew, so several running copies of the
-// program share it; a write rewrites the file through a temporary file renamed over it.
+// program share it; a write rewrites the file through a temporary file renamed over it, with
+// the folder locked so that writes of several copies at once follow one another.
 #pragma once
 
 #include <string>

@@ -1,13 +1,17 @@
 // Two windows closing at the same moment, as far as the settings file sees them: two
 // processes each writing IsTopMost, IsSideMenu, IsZoomed and Position into one file at once.
-// Their writes interleave key by key, but the file always parses: every line of it is whole,
-// each key is there at most once with a value one of the two wrote, and the lines no window
-// writes (a comment, LogFile) stay.
+// Their writes interleave key by key, but none is lost and the file always parses: every line
+// of it is whole, each key is there exactly once with a value one of the two wrote, and the
+// lines no window writes (a comment, LogFile) stay.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
+#include <string>
+#include <vector>
 #include <sstream>
 
 #include "app/WindowPlacement.h"
@@ -74,8 +78,9 @@ TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
             ASSERT_TRUE(keys.emplace(line.substr(0, eq), line.substr(eq + 1)).second)
                 << "twice: " << line;
         }
+        // A key missing here is a write lost to the other window's rewrite.
         auto isOneOf = [&](const std::string& key, std::string a, std::string b) {
-            return keys.count(key) == 0 || keys[key] == a || keys[key] == b;
+            return keys.count(key) == 1 && (keys[key] == a || keys[key] == b);
         };
         EXPECT_TRUE(isOneOf("IsTopMost", "1", "0") && isOneOf("IsSideMenu", "0", "1") &&
                     isOneOf("IsZoomed", "0", "1"))
@@ -102,6 +107,66 @@ TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
                    lastPosition[FormatWindowPlacement(windows[0].placement)]);
     RecordProperty("position_of_second_window_last",
                    lastPosition[FormatWindowPlacement(windows[1].placement)]);
+}
+
+// Four copies each writing keys of their own, as fast as they can: every key any of them
+// wrote is in the file at the end. Without the copies taking turns, one rewriting from the
+// file before another's change undoes that change.
+TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
+    constexpr int kCopies = 4;
+    constexpr int kKeysEach = 60;
+    TempDir dir;
+    const std::string path = dir / "zintor.ini";
+    test::WriteFile(path, "[Settings]\nLogFile=/home/u/logs/vorlix_report2024.log\n");
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    std::vector<pid_t> pids;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            char go;
+            if (::read(start[0], &go, 1) != 1) ::_exit(2);
+            SettingsFile settings(path);
+            bool ok = true;
+            for (int k = 0; k < kKeysEach; ++k) {
+                ok = settings.WriteInt(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), k) && ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+        pids.push_back(pid);
+    }
+    ASSERT_EQ(::write(start[1], std::string(kCopies, 'g').data(), kCopies), kCopies);
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t pid : pids) {
+        int status = -1;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed";
+    }
+    SettingsFile settings(path);
+    int lost = 0;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        for (int k = 0; k < kKeysEach; ++k) {
+            if (settings.ReadInt(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), -1) != k) ++lost;
+        }
+    }
+    EXPECT_EQ(lost, 0) << test::ReadFile(path);
+    EXPECT_EQ(settings.ReadString(kSettingsSection, "LogFile", ""), "/home/u/logs/vorlix_report2024.log");
+    EXPECT_EQ(test::CountTemporaryFiles(dir.path()), 0);
+}
+
+// Another program that locks the folder and never lets go delays the write by a moment
+// but neither stops it nor hangs the closing window.
+TEST(ConcurrentSettingsWrites, AFolderLockNeverGivenBackDelaysTheWriteOnly) {
+    TempDir dir;
+    const std::string path = dir / "zintor.ini";
+    int held = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    SettingsFile settings(path);
+    EXPECT_TRUE(settings.WriteInt(kSettingsSection, "IsTopMost", 0)) << settings.ErrorText();
+    EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 1), 0);
+    ::close(held);
 }
 
 }  // namespace
