@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace zintor {
 namespace {
 constexpr std::size_t kChunk = 64 * 1024;
+// Read size once the file's size has been read: enough to see the end, or what was added since.
+constexpr std::size_t kPastSize = 512;
 constexpr char kEndOfText = 0x1A;
 }  // namespace
 
@@ -22,6 +25,8 @@ bool TextFileReader::Open(const std::string& path) {
     atEnd_ = false;
     buffer_.clear();
     start_ = 0;
+    fileSize_ = 0;
+    bytesRead_ = 0;
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
         error_ = errno;
@@ -35,6 +40,7 @@ bool TextFileReader::Open(const std::string& path) {
         Close();
         return false;
     }
+    if (S_ISREG(st.st_mode) && st.st_size > 0) fileSize_ = static_cast<std::size_t>(st.st_size);
     return true;
 }
 
@@ -52,10 +58,11 @@ bool TextFileReader::Fill() {
         start_ = 0;
     }
     std::size_t old = buffer_.size();
-    buffer_.resize(old + kChunk);
+    std::size_t want = NextReadSize();
+    buffer_.resize(old + want);
     ssize_t n;
     do {
-        n = ::read(fd_, buffer_.data() + old, kChunk);
+        n = ::read(fd_, buffer_.data() + old, want);
     } while (n < 0 && errno == EINTR);
     if (n <= 0) {
         buffer_.resize(old);
@@ -64,11 +71,21 @@ bool TextFileReader::Fill() {
         return false;
     }
     buffer_.resize(old + static_cast<std::size_t>(n));
+    bytesRead_ += static_cast<std::size_t>(n);
     if (const void* eot = std::memchr(buffer_.data() + old, kEndOfText, static_cast<std::size_t>(n))) {
         buffer_.resize(static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.data()));
         atEnd_ = true;
     }
     return true;
+}
+
+// Reads go in steps of 64 KiB, but never more than the rest of the file as it was when opened:
+// a template or settings file of a few hundred bytes then takes a buffer of its own size rather
+// than a zeroed 64 KiB one on every read.
+std::size_t TextFileReader::NextReadSize() const {
+    if (fileSize_ == 0) return kChunk;  // size unknown: empty, or not a plain file
+    if (bytesRead_ < fileSize_) return std::min(kChunk, fileSize_ - bytesRead_);
+    return kPastSize;
 }
 
 bool TextFileReader::ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed) {

@@ -37,6 +37,8 @@ public:
 
 private:
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
+    std::size_t NextReadSize() const;
+
 
     TextEncoding encoding_;
     int fd_ = -1;
@@ -44,6 +46,8 @@ private:
     bool atEnd_ = false;
     std::string buffer_;     // bytes read and not yet taken
     std::size_t start_ = 0;  // first byte of buffer_ not yet taken
+    std::size_t fileSize_ = 0;   // size of the file when opened; 0 when unknown
+    std::size_t bytesRead_ = 0;  // bytes read from the file so far
 };
 
 }  // namespace zintor

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <thread>
 #include <vector>
 
 #include "tests/TestSupport.h"
@@ -70,6 +75,55 @@ TEST(TextFileReader, DecodesCodePage932AndKeepsPairsSplitByTheBuffer) {
     auto lines = ReadAll(dir / "f", TextEncoding::Cp932);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(65535), u"日\n");
+}
+
+// The reader sizes its reads by the file's size when it was opened; what the file holds when
+// it is read is what counts.
+TEST(TextFileReader, ReadsWhatTheFileHoldsWhenItChangedAfterOpening) {
+    struct Case {
+        const char* name;
+        std::string atOpen, afterOpen;
+    };
+    const std::string big(70000, 'b');
+    const Case cases[] = {
+        {"grew by a little", "a\n", "a\nb\nc"},
+        {"grew past 64 KiB", "a\n", "a\n" + big + "\nz\n"},
+        {"shrank", "a\n" + big + "\n", "a\n"},
+        {"emptied", "abc\n", ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        test::WriteFile(dir / "f", c.atOpen);
+        TextFileReader reader(TextEncoding::Latin1);
+        ASSERT_TRUE(reader.Open(dir / "f")) << c.name;
+        std::ofstream(dir / "f", std::ios::binary | std::ios::trunc) << c.afterOpen;
+        std::string all;
+        std::u16string line;
+        while (reader.ReadLine(line)) all.append(line.begin(), line.end());
+        EXPECT_FALSE(reader.Failed()) << c.name;
+        EXPECT_EQ(all, c.afterOpen) << c.name;
+    }
+}
+
+TEST(TextFileReader, ReadsAPipeWhoseSizeIsUnknown) {
+    TempDir dir;
+    const std::string fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << bytes; });
+    TextFileReader reader(TextEncoding::Latin1);
+    ASSERT_TRUE(reader.Open(fifo));
+    std::size_t count = 0;
+    bool inOrder = true;
+    std::u16string line;
+    while (reader.ReadLine(line)) {
+        std::string expected = "line " + std::to_string(count++) + "\n";
+        inOrder = inOrder && line == std::u16string(expected.begin(), expected.end());
+    }
+    EXPECT_TRUE(inOrder);
+    writer.join();
+    EXPECT_EQ(count, 20000u);
 }
 
 TEST(TextFileReader, RefusesMissingFilesAndFolders) {
