@@ -37,8 +37,7 @@ public:
 
 private:
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
-    std::size_t NextReadSize() const;
-
+    std::size_t NextReadSize() const;  // bytes to ask for in the next read
 
     TextEncoding encoding_;
     int fd_ = -1;
