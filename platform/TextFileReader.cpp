@@ -80,7 +80,7 @@ bool TextFileReader::Fill() {
 }
 
 // Reads go in steps of 64 KiB, but never more than the rest of the file as it was when opened:
-// a template or settings file of a few hundred bytes then takes a buffer of its own size rather
+// a template of a few kilobytes then takes a buffer of its own size rather
 // than a zeroed 64 KiB one on every read.
 std::size_t TextFileReader::NextReadSize() const {
     if (fileSize_ == 0) return kChunk;  // size unknown: empty, or not a plain file
