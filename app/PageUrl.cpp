@@ -19,6 +19,21 @@ int HexValue(char c) {
 
 constexpr std::string_view kInlinePrefix = "about:<";
 
+std::string HtmlEscaped(std::string_view text) {
+    std::string html;
+    for (char c : text) {
+        switch (c) {
+            case '&': html += "&amp;"; break;
+            case '<': html += "&lt;"; break;
+            case '>': html += "&gt;"; break;
+            case '"': html += "&quot;"; break;
+            case '\'': html += "&#39;"; break;
+            default: html += c;
+        }
+    }
+    return html;
+}
+
 }  // namespace
 
 std::string PageUrlOf(std::string_view pagePath) {
@@ -61,9 +76,11 @@ std::string PathOfFileUrl(std::string_view url) {
     return path;
 }
 
-std::string MessagePageUrl(std::string_view hint) {
-    return "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> " +
-           std::string(hint) + " </span></div></body></html>";
+std::string MessagePageUrl(std::string_view hint, std::string_view detail) {
+    std::string url = "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> " +
+                      std::string(hint) + " </span>";
+    if (!detail.empty()) url += "<br><span style=\"color:#888888;\">" + HtmlEscaped(detail) + "</span>";
+    return url + "</div></body></html>";
 }
 
 std::string InlineHtmlOf(std::string_view url) {

@@ -16,8 +16,10 @@ std::string PageUrlOf(std::string_view pagePath);
 // A '#' part (a place within the page) is dropped.
 std::string PathOfFileUrl(std::string_view url);
 
-// The inline message page: the hint centred, in bold grey, one blank on each side.
-std::string MessagePageUrl(std::string_view hint);
+// The inline message page: the hint centred, in bold grey, one blank on each side. A detail
+// (why the log just chosen gave no page) goes on a line of its own under the hint, its
+// characters escaped so that it shows as written.
+std::string MessagePageUrl(std::string_view hint, std::string_view detail = {});
 
 // The HTML of an inline "about:<html>..." address, or empty when url is not of that form.
 std::string InlineHtmlOf(std::string_view url);

@@ -41,6 +41,14 @@ TEST(MessagePage, CarriesTheHintInEitherLanguage) {
     EXPECT_EQ(InlineHtmlOf("file:///a.html"), "");
 }
 
+TEST(MessagePage, ShowsWhyAChosenLogGaveNoPageUnderTheUnchangedHint) {
+    std::string url = MessagePageUrl(ResourcesFor(1).hint, "/logs/<b>&'\"x\".log: no page written");
+    EXPECT_EQ(url,
+              "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
+              "Please select Report-Log file. </span><br><span style=\"color:#888888;\">"
+              "/logs/&lt;b&gt;&amp;&#39;&quot;x&quot;.log: no page written</span></div></body></html>");
+}
+
 TEST(OpenDialogFilter, KeepsBothEntriesWithCaseBlindPatterns) {
     std::vector<FileFilterEntry> entries = ParseFileFilter(kOpenDialogFilter);
     ASSERT_EQ(entries.size(), 2u);

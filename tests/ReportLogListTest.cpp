@@ -1,4 +1,5 @@
-// Listing, sorting and grouping the report logs of the side menu.
+// Listing, sorting and grouping the report logs of the side menu, and their names as the menu
+// shows them.
 #include "logs/ReportLogList.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "app/DisplayText.h"
 #include "platform/DirectorySearch.h"
 
 namespace zintor {
@@ -87,6 +89,24 @@ TEST(GroupReportLogsByYear, GroupsByTheCaseSensitiveYearKeyInTheWholePath) {
     for (const Case& c : cases) {
         EXPECT_TRUE(eq(GroupReportLogsByYear(c.logs), c.expected)) << (c.logs.empty() ? "" : c.logs[0]);
     }
+}
+
+// A name's bytes need not be UTF-8: what is valid stays, every other byte shows as U+FFFD.
+TEST(ReadableName, KeepsValidUtf8AndMarksEveryOtherByte) {
+    struct Case {
+        const char* bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"vorlix_report2024.log", "vorlix_report2024.log"},
+        {"vorlix_report2024\xE3\x83\xAD.log", "vorlix_report2024\xE3\x83\xAD.log"},  // a katakana
+        {"vorlix_report2024\xFF\xFE.log", "vorlix_report2024\uFFFD\uFFFD.log"},
+        {"a\xE3\x83.log", "a\uFFFD\uFFFD.log"},             // a cut-off sequence, byte by byte
+        {"\xC0\xAF\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong, surrogate
+        {"\xF4\x8F\xBF\xBF\xF4\x90\x80\x80", "\xF4\x8F\xBF\xBF\uFFFD\uFFFD\uFFFD\uFFFD"},  // U+10FFFF, beyond
+        {"vorlix_report\x93\xFA.log", "vorlix_report\uFFFD\uFFFD.log"},  // code page 932
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadableUtf8(c.bytes), c.shown) << c.bytes;
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The Position line: ten integers with the %i conversions, and the placement stored at
-// closing.
+// The Position line: ten integers with the %i conversions, the placement stored at closing,
+// and where a saved rectangle may come back.
 #include "app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
+
+#include "app/ScreenFit.h"
 
 #include "TestSupport.h"
 
@@ -75,6 +77,32 @@ TEST(WindowPlacementSettings, ReadsAndWritesThePositionKey) {
     ASSERT_EQ(ReadWindowPlacement(settings, p, "Position"), 1);
     EXPECT_EQ(p.right - p.left, 800);
     EXPECT_EQ(p.bottom - p.top, 600);
+}
+
+TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
+    const ScreenRect left{0, 0, 1280, 800}, right{1280, 100, 1024, 600};  // two screens side by side
+    struct Case {
+        ScreenRect window, expected;
+    };
+    const Case cases[] = {
+        {{100, 80, 800, 600}, {100, 80, 800, 600}},       // on the screen
+        {{900, 300, 800, 600}, {900, 300, 800, 600}},     // across both screens
+        {{-700, 200, 800, 600}, {-700, 200, 800, 600}},   // 100 pixels of title bar still to grip
+        {{-760, 200, 800, 600}, {0, 200, 800, 600}},      // 40 pixels: too few
+        {{100, -10, 800, 600}, {100, -10, 800, 600}},     // more than half of the title bar shows
+        {{100, -20, 800, 600}, {100, 0, 800, 600}},       // the title bar above the screen
+        {{100, 790, 800, 600}, {100, 200, 800, 600}},     // only the title bar's top shows
+        {{3000, 50, 800, 600}, {1504, 100, 800, 600}},    // beyond the right screen
+        {{-2000000000, -2000000000, 800, 600}, {0, 0, 800, 600}},
+        {{1500, 2000, 2000, 900}, {1280, 100, 1024, 600}},  // larger than the nearest screen
+        {{10, 10, 30, 40}, {10, 10, 30, 40}},             // a narrow window shows all of its bar
+    };
+    for (const Case& c : cases) {
+        ScreenRect got = KeepTitleBarOnScreen(c.window, {left, right}, 24);
+        EXPECT_EQ(got, c.expected) << c.window.x << "," << c.window.y << " -> " << got.x << "," << got.y << " "
+                                   << got.width << "x" << got.height;
+    }
+    EXPECT_EQ(KeepTitleBarOnScreen({-5000, 0, 800, 600}, {}, 24), (ScreenRect{-5000, 0, 800, 600}));  // no screens known
 }
 
 }  // namespace
