@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include <wx/dcbuffer.h>
-#include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/stattext.h>
 
 #include "app/gui/AddressOpener.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/LinkLabel.h"
+#include "app/gui/MessageBox.h"
 #include "app/gui/Utf8Text.h"
 #include "resources/ResourceSet.h"
 
@@ -86,7 +86,7 @@ CAboutDlg::CAboutDlg(wxWindow* parent, int uiLanguage, std::string address, cons
 
 void CAboutDlg::OnLinkClicked() {
     if (AddressOpener()(siteAddress)) return;
-    wxMessageBox(FromUtf8(kCouldNotOpen), appName_, wxOK | wxICON_EXCLAMATION, this);
+    ShowMessageBox(this, FromUtf8(kCouldNotOpen), appName_, MessageIcon::Exclamation);
 }
 
 void CAboutDlg::OnPaint(wxPaintEvent&) {

@@ -8,14 +8,16 @@
 #include <wx/dcclient.h>
 #include <wx/display.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "app/ScreenFit.h"
 #include "app/WindowPlacement.h"
 #include "app/gui/AppIcon.h"
+#include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
+#include "app/gui/MessageBox.h"
 #include "app/gui/SideMenuToolBar.h"
 #include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
@@ -31,6 +33,8 @@ constexpr int kDividerWidth = 2;
 constexpr int kStripHeight = 18;
 const wxColour kTreeText(0, 96, 0);
 const wxColour kTreeBack(255, 255, 235);
+constexpr int kTitleBarHeight = 24;      // about what managers draw; enough to judge a saved place by
+constexpr int kGeometrySettleMs = 250;   // a manager's moves and state changes come in bursts
 
 // The menu label with its shortcut text in the form the toolkit shows and understands:
 // "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
@@ -49,6 +53,7 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
       report(programPath, EncodingForLanguage(GetUiLanguage())),
       modulePath(programPath),
       startupTimer_(this, kStartupTimerId),
+      geometryTimer_(this, kGeometryTimerId),
       uiLanguage_(GetUiLanguage()) {
     clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -68,13 +73,18 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
     Bind(wxEVT_SIZE, &CReportDlg::OnFrameGeometry, this);
     Bind(wxEVT_MOVE, &CReportDlg::OnFrameGeometry, this);
     Bind(wxEVT_TIMER, &CReportDlg::OnTimer, this, kStartupTimerId);
+    Bind(wxEVT_TIMER, &CReportDlg::OnGeometrySettled, this, kGeometryTimerId);
     Bind(wxEVT_CLOSE_WINDOW, &CReportDlg::OnClose, this);
     clientPane_->Bind(wxEVT_SIZE, &CReportDlg::OnClientSize, this);
     clientPane_->Bind(wxEVT_PAINT, &CReportDlg::OnClientPaint, this);
     tree->Bind(wxEVT_TREE_SEL_CHANGED, &CReportDlg::OnTreeSelChanged, this);
+    tree->Bind(wxEVT_TREE_ITEM_GETTOOLTIP, &CReportDlg::OnTreeToolTip, this);
 }
 
-CReportDlg::~CReportDlg() { startupTimer_.Stop(); }
+CReportDlg::~CReportDlg() {
+    startupTimer_.Stop();
+    geometryTimer_.Stop();
+}
 
 wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath).fname); }
 
@@ -85,7 +95,7 @@ bool CReportDlg::Initialise() {
     // The template must be there before anything else is shown.
     bool ending = false;
     if (report.LoadTemplate() != 1) {
-        wxMessageBox(FromUtf8(kTemplateNotFound), AppName(), wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+        ShowMessageBox(nullptr, FromUtf8(kTemplateNotFound), AppName(), MessageIcon::Stop);
         ending = true;
         exitCode_ = 1;
     }
@@ -97,8 +107,9 @@ bool CReportDlg::Initialise() {
     sideMenu = settings_.ReadInt(kSettingsSection, "IsSideMenu", 0) != 0 ? 1 : 0;
     // The pane was made on about:blank; a second blank load would only delay the first page.
 
-    auto* paneTarget = new LogDropTarget(this);
-    clientPane_->SetDropTarget(paneTarget);
+    // Files may be dropped anywhere on the window: the menu bar, the client area and the pane.
+    GetMenuBar()->SetDropTarget(new LogDropTarget(this));
+    clientPane_->SetDropTarget(new LogDropTarget(this));
     browser.AcceptDrops(new LogDropTarget(this), [this](const std::string& path) {
         CallAfter([this, path] { OnDropFiles({path}); });
     });
@@ -107,9 +118,9 @@ bool CReportDlg::Initialise() {
     if (!ending) Show();
     LayoutPanes();
     topMost = settings_.ReadInt(kSettingsSection, "IsTopMost", 1) != 0 ? 1 : 0;
-    SetTopMost(topMost != 0);
     UpdateMenuChecks();
-    if (settings_.ReadInt(kSettingsSection, "IsZoomed", 0) != 0) Maximize();
+    maximizeWhenPlaced_ = settings_.ReadInt(kSettingsSection, "IsZoomed", 0) != 0;
+    WhenMapped(*this, [this] { OnMapped(); });
 
     if (ending) {
         // The window was never shown: what the settings hold from the last real run stays.
@@ -153,9 +164,10 @@ void CReportDlg::SetTopMost(bool on) {
     SetWindowStyleFlag(on ? (style | wxSTAY_ON_TOP) : (style & ~wxSTAY_ON_TOP));
 }
 
-// The saved rectangle comes back as it was, as long as some screen still shows part of it;
-// a rectangle that lies wholly off every screen (a screen since removed) is centred instead,
-// and one no screen could hold (a hand-edited value) counts as none.
+// The saved rectangle comes back as it was, as long as some screen shows enough of its title
+// bar to take hold of it; otherwise (a screen since removed, a hand-edited value) it is moved
+// onto the nearest screen. One no screen could hold counts as none. The position counts as
+// the user's, so that managers that place new windows themselves keep it.
 void CReportDlg::RestorePlacement() {
     constexpr std::int64_t kLargestSide = 32767;
     WindowPlacement placement;
@@ -163,18 +175,31 @@ void CReportDlg::RestorePlacement() {
     if (ReadWindowPlacement(settings_, placement, "Position") == 1 &&
         side(placement.left, placement.right) > 0 && side(placement.left, placement.right) <= kLargestSide &&
         side(placement.top, placement.bottom) > 0 && side(placement.top, placement.bottom) <= kLargestSide) {
-        wxRect rect(placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top);
-        bool visible = false;
+        std::vector<ScreenRect> screens;
         for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
-            if (wxDisplay(i).GetGeometry().Intersects(rect)) visible = true;
+            wxRect area = wxDisplay(i).GetClientArea();
+            screens.push_back({area.x, area.y, area.width, area.height});
         }
-        SetSize(rect);
-        if (!visible) Centre();
+        ScreenRect saved{placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top};
+        ScreenRect rect = KeepTitleBarOnScreen(saved, screens, kTitleBarHeight);
+        SetSize(rect.x, rect.y, rect.width, rect.height);
+        MarkPositionAsUsers(*this);
+        restoredPlacement_ = true;
     } else {
         SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
         Centre();
     }
     normalRect_ = GetRect();
+}
+
+// Once on screen, the window is topmost as the settings say. Its place is looked at once the
+// manager has placed it: a manager that put it elsewhere than asked, or at another size, is
+// asked once more. Only then is it maximised, so that the manager keeps the normal rectangle
+// behind the maximised window and returns to it.
+void CReportDlg::OnMapped() {
+    SetTopMost(topMost != 0);
+    placing_ = true;
+    geometryTimer_.StartOnce(kGeometrySettleMs);
 }
 
 void CReportDlg::LayoutPanes() {
@@ -224,9 +249,32 @@ void CReportDlg::OnClientPaint(wxPaintEvent&) {
     dc.DrawRectangle(0, 0, kSideMenuWidth, kStripHeight);
 }
 
+// A manager reports a new size and a new state in separate messages: the rectangle is taken
+// once they have all arrived, and only when the window is then neither maximised nor
+// minimised, so that no passing rectangle of a change of state becomes the normal one.
 void CReportDlg::OnFrameGeometry(wxEvent& event) {
-    if (IsShown() && !IsMaximized() && !IsIconized() && !IsFullScreen()) normalRect_ = GetRect();
+    if (IsShown()) geometryTimer_.StartOnce(kGeometrySettleMs);
     event.Skip();
+}
+
+void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
+    if (!IsMapped(*this)) return;
+    if (placing_) {
+        placing_ = false;
+        if (restoredPlacement_ && !IsMaximized() && OuterFrameRect(*this) != normalRect_) {
+            SetOuterFrameRect(*this, normalRect_);
+            restoredPlacement_ = false;  // asked once
+            placing_ = true;
+            geometryTimer_.StartOnce(kGeometrySettleMs);
+            return;
+        }
+        if (maximizeWhenPlaced_) {
+            maximizeWhenPlaced_ = false;
+            Maximize();
+            return;
+        }
+    }
+    if (IsMapped(*this) && !IsMaximized() && !IsIconized() && !IsFullScreen()) normalRect_ = OuterFrameRect(*this);
 }
 
 void CReportDlg::PostCommand(int id) { wxQueueEvent(this, new wxCommandEvent(wxEVT_MENU, ToolkitId(id))); }
@@ -270,13 +318,19 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
 
 // Keys are looked at before the focused control sees them, the browser pane included, so
 // that Backspace never goes back in the pane's history and single letters do nothing.
+// While a menu holds the keyboard, its keys are its own: Esc closes the menu, not the window.
 void CReportDlg::OnCharHook(wxKeyEvent& event) {
+    if (event.GetEventObject() == GetMenuBar() || MenuHoldsKeyboard()) {
+        event.Skip();
+        return;
+    }
     int key = event.GetKeyCode();
     if (event.AltDown()) {
         if (key == WXK_F4 && !event.ControlDown() && !event.ShiftDown()) {
             PostCommand(kCmdExit);
             return;
         }
+        if (key == WXK_LEFT || key == WXK_RIGHT) return;  // the pane keeps no history to step through
         event.Skip();  // Alt with a letter opens the menus
         return;
     }
@@ -303,6 +357,7 @@ void CReportDlg::OnTimer(wxTimerEvent&) {
 
 void CReportDlg::OnClose(wxCloseEvent&) {
     startupTimer_.Stop();
+    geometryTimer_.Stop();
     SaveSettings();
     Destroy();
 }
@@ -316,7 +371,9 @@ void CReportDlg::SaveSettings() {
     settings_.WriteInt(kSettingsSection, "IsTopMost", topMost);
     settings_.WriteInt(kSettingsSection, "IsSideMenu", sideMenu);
     settings_.WriteInt(kSettingsSection, "IsZoomed", maximized ? 1 : 0);
-    wxRect normal = (maximized || IsIconized()) ? normalRect_ : GetRect();
+    // The outer rectangle as the manager has it: the frame it draws is part of the place the
+    // window comes back to.
+    wxRect normal = (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
     WindowPlacement placement =
         PlacementAtClose(normal.x, normal.y, normal.width, normal.height, maximized, IsIconized());
     WriteWindowPlacement(settings_, placement, "Position");

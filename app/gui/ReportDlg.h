@@ -24,6 +24,7 @@ public:
     static constexpr int kTreeId = 1008;
     static constexpr int kBrowserId = 1006;
     static constexpr int kStartupTimerId = 1;
+    static constexpr int kGeometryTimerId = 2;
     static constexpr int kDefaultClientWidth = 670;  // the size of a first start
     static constexpr int kDefaultClientHeight = 450;
 
@@ -45,8 +46,9 @@ public:
     // The shared road of a chosen log: read it, write its page beside it and show the page
     // (or the message page when no page could be written). False when the log could not be
     // read; nothing is shown then.
-    bool ShowLogReport(const std::string& logPath);
-    void ShowMessagePage();
+    // With sayWhy, a page that could not be written is explained under the hint.
+    bool ShowLogReport(const std::string& logPath, bool sayWhy = true);
+    void ShowMessagePage(const std::string& detail = {});
 
     // The roads to a page (the start-up timer's first report, the open dialog, the side
     // menu, dropped files).
@@ -79,6 +81,7 @@ private:
     void UpdateMenuChecks();
     void SetTopMost(bool on);
     void RestorePlacement();
+    void OnMapped();
     void SaveSettings();
 
     void OnCommand(wxCommandEvent& event);
@@ -86,8 +89,10 @@ private:
     void OnClientSize(wxSizeEvent& event);
     void OnClientPaint(wxPaintEvent& event);
     void OnFrameGeometry(wxEvent& event);
+    void OnGeometrySettled(wxTimerEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnTreeSelChanged(wxTreeEvent& event);
+    void OnTreeToolTip(wxTreeEvent& event);
     void OnClose(wxCloseEvent& event);
 
     const SettingsFile& settings_;
@@ -102,7 +107,11 @@ private:
     wxTreeCtrl* tree = nullptr;
     CWebBrowser2 browser;
     wxTimer startupTimer_;
-    wxRect normalRect_;       // the window's rectangle when neither maximised nor minimised
+    wxTimer geometryTimer_;   // the window's rectangle is read once moves and resizes settle
+    wxRect normalRect_;       // the outer rectangle when neither maximised nor minimised
+    bool restoredPlacement_ = false;  // normalRect_ came from the settings
+    bool placing_ = false;            // on screen, the manager's placement not yet looked at
+    bool maximizeWhenPlaced_ = false;
     bool settingsSaved_ = false;
     bool startOnMessagePage_ = false;
     int exitCode_ = 0;

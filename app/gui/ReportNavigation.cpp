@@ -4,6 +4,7 @@
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
+#include "app/DisplayText.h"
 #include "app/FileFilter.h"
 #include "app/PageUrl.h"
 #include "app/WindowPlacement.h"
@@ -27,24 +28,28 @@ bool IsLogExtension(const std::string& path) {
 }  // namespace
 
 // A page that could not be written is never shown: an older page of the same name would
-// pass for the new one.
-bool CReportDlg::ShowLogReport(const std::string& logPath) {
+// pass for the new one. The message page shows instead, and, for a log the user has just
+// chosen, says under the hint which log gave no page and why.
+bool CReportDlg::ShowLogReport(const std::string& logPath, bool sayWhy) {
     wxBusyCursor wait;
     if (report.ReadReportLog(logPath) != 1) return false;
     std::string page = ReportGenerator::PagePathOf(logPath);
     if (report.GenerateReport(page)) {
         browser.Navigate(PageUrlOf(page));
     } else {
-        ShowMessagePage();
+        ShowMessagePage(sayWhy ? ReadableUtf8(logPath + ": " + report.LastError()) : std::string());
     }
     return true;
 }
 
-void CReportDlg::ShowMessagePage() { browser.Navigate(MessagePageUrl(ResourcesFor(uiLanguage_).hint)); }
+void CReportDlg::ShowMessagePage(const std::string& detail) {
+    browser.Navigate(MessagePageUrl(ResourcesFor(uiLanguage_).hint, detail));
+}
 
+// At start-up nobody has chosen a log yet: the hint alone asks for one.
 void CReportDlg::ShowFirstReport() {
     logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    if (startOnMessagePage_ || logFileSetting.empty() || !ShowLogReport(logFileSetting)) ShowMessagePage();
+    if (startOnMessagePage_ || logFileSetting.empty() || !ShowLogReport(logFileSetting, false)) ShowMessagePage();
 }
 
 void CReportDlg::OpenLogFiles() {

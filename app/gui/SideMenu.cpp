@@ -2,6 +2,7 @@
 // with the year's logs under it; the latest year is expanded and selected.
 #include <cstdio>
 
+#include "app/DisplayText.h"
 #include "app/WindowPlacement.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogList.h"
@@ -10,7 +11,8 @@
 namespace zintor {
 namespace {
 
-// A file item's place in logFiles.
+// A file item's place in logFiles: the item's data, not its label, names the file, whose
+// name may hold bytes that are no text.
 class LogItemData : public wxTreeItemData {
 public:
     explicit LogItemData(std::size_t index) : index(index) {}
@@ -33,7 +35,8 @@ void CReportDlg::BuildSideMenu() {
         std::snprintf(year, sizeof year, "%04d", group.year);
         latest = tree->AppendItem(root, year);
         for (std::size_t index : group.files) {
-            tree->AppendItem(latest, wxString::FromUTF8(FileNameOf(logFiles[index])), -1, -1, new LogItemData(index));
+            tree->AppendItem(latest, wxString::FromUTF8(ReadableUtf8(FileNameOf(logFiles[index]))), -1, -1,
+                             new LogItemData(index));
         }
     }
     if (latest.IsOk()) tree->Expand(latest);
@@ -51,6 +54,17 @@ void CReportDlg::OnTreeSelChanged(wxTreeEvent& event) {
     std::string path = data && data->index < logFiles.size() ? logFiles[data->index] : std::string();
     if (path.empty()) return;
     if (ShowLogReport(path)) settings_.WriteString(kSettingsSection, "LogFile", path);
+}
+
+// A name the menu cuts off shows whole as the item's tooltip; other items have none.
+void CReportDlg::OnTreeToolTip(wxTreeEvent& event) {
+    wxTreeItemId item = event.GetItem();
+    wxRect label;
+    if (item.IsOk() && tree->GetBoundingRect(item, label, true) && label.GetRight() >= tree->GetClientSize().x) {
+        event.SetToolTip(tree->GetItemText(item));
+    } else {
+        event.Veto();
+    }
 }
 
 }  // namespace zintor

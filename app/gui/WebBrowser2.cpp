@@ -1,7 +1,10 @@
-// Navigate over wxWebView, and keeping WebKit from opening dropped files itself.
+// Navigate over wxWebView, keeping WebKit from opening dropped files itself, and a pane without
+// a history to step back into.
 #include "app/gui/WebBrowser2.h"
 
-#include <dlfcn.h>
+#include <webkit2/webkit2.h>
+
+#include <vector>
 
 #include <wx/dnd.h>
 #include <wx/webview.h>
@@ -12,14 +15,34 @@
 namespace zintor {
 namespace {
 
-// WebKit registers its own pane as a drop target and opens what is dropped on it. The
-// toolkit offers no call to undo that; the GTK function does, and GTK is loaded already.
-void UnsetNativeDropTarget(void* widget) {
-    using DragDestUnset = void (*)(void*);
-    void* gtk = ::dlopen("libgtk-3.so.0", RTLD_LAZY | RTLD_NOLOAD);
-    if (!gtk) return;
-    if (auto unset = reinterpret_cast<DragDestUnset>(::dlsym(gtk, "gtk_drag_dest_unset"))) unset(widget);
-    ::dlclose(gtk);
+// The pane shows one page at a time: what came before it is the blank start page or another
+// log's page, which the user reaches through the side menu. So the page's context menu
+// offers no stepping back and forth through a history (nor stopping a load of a local
+// file); reloading and copying stay.
+bool IsHistoryAction(WebKitContextMenuAction action) {
+    return action == WEBKIT_CONTEXT_MENU_ACTION_GO_BACK || action == WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD ||
+           action == WEBKIT_CONTEXT_MENU_ACTION_STOP;
+}
+
+extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
+                                     gpointer) {
+    std::vector<WebKitContextMenuItem*> drop;
+    bool separatorMayGo = true;  // no separator at the top or twice in a row
+    for (GList* entry = webkit_context_menu_get_items(menu); entry; entry = entry->next) {
+        auto* item = WEBKIT_CONTEXT_MENU_ITEM(entry->data);
+        bool separator = webkit_context_menu_item_is_separator(item);
+        if (IsHistoryAction(webkit_context_menu_item_get_stock_action(item)) || (separator && separatorMayGo)) {
+            drop.push_back(item);
+        } else {
+            separatorMayGo = separator;
+        }
+    }
+    for (WebKitContextMenuItem* item : drop) webkit_context_menu_remove(menu, item);
+    guint left = webkit_context_menu_get_n_items(menu);
+    if (left > 0 && webkit_context_menu_item_is_separator(webkit_context_menu_get_item_at_position(menu, left - 1))) {
+        webkit_context_menu_remove(menu, webkit_context_menu_get_item_at_position(menu, left - 1));
+    }
+    return webkit_context_menu_get_n_items(menu) == 0;  // nothing left: no menu
 }
 
 bool IsPageFile(const std::string& path) {
@@ -35,6 +58,8 @@ bool CWebBrowser2::Create(wxWindow* parent, int id) {
                            wxBORDER_NONE);
     if (!view_) return false;
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser2::OnNavigating, this);
+    auto* webView = static_cast<WebKitWebView*>(view_->GetNativeBackend());
+    g_signal_connect(webView, "context-menu", G_CALLBACK(DropHistoryItems), nullptr);
     return true;
 }
 
@@ -55,19 +80,27 @@ void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget, std::function<void(cons
         delete dropTarget;
         return;
     }
-    UnsetNativeDropTarget(view_->GetNativeBackend());
+    // WebKit registers its own pane as a drop target and opens what is dropped on it; the
+    // toolkit has no call to undo that.
+    gtk_drag_dest_unset(GTK_WIDGET(view_->GetNativeBackend()));
     view_->SetDropTarget(dropTarget);
 }
 
 // A local file that is not the page we asked for and is no page at all can only come from
-// a drop that WebKit took itself; it goes to the drop handler instead. Links between pages
-// and places within a page load as usual.
+// a drop that WebKit took itself; it goes to the drop handler instead. Any other document
+// than the one asked for would be a step through the history (a mouse's back button, a
+// script): the pane stays where it is. Places within the page load as usual.
 void CWebBrowser2::OnNavigating(wxWebViewEvent& event) {
     std::string url = event.GetURL().utf8_string();
     std::string path = PathOfFileUrl(url);
-    if (path.empty() || IsPageFile(path) || path == PathOfFileUrl(requested_)) return;
-    event.Veto();
-    if (onForeignFile_) onForeignFile_(path);
+    if (!path.empty() && !IsPageFile(path) && path != PathOfFileUrl(requested_)) {
+        event.Veto();
+        if (onForeignFile_) onForeignFile_(path);
+        return;
+    }
+    bool inline_ = !InlineHtmlOf(requested_).empty();
+    bool asked = inline_ ? url.starts_with("about:blank") : path.empty() ? url == requested_ : path == PathOfFileUrl(requested_);
+    if (!asked) event.Veto();
 }
 
 }  // namespace zintor

@@ -1,12 +1,17 @@
-// The About box: its look, its link and how it closes.
+// The About box: its look, its link and how it closes; the message boxes and their icons.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <wx/artprov.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 
 #include "GuiTestSupport.h"
 #include "app/gui/AboutDlg.h"
 #include "app/gui/AddressOpener.h"
 #include "app/gui/LinkLabel.h"
+#include "app/gui/MessageBox.h"
 
 namespace zintor {
 namespace {
@@ -60,6 +65,37 @@ TEST(AboutBox, EscapeAndEnterCloseIt) {
         about.ShowModal();  // returns once the key closed it
         closed = true;
         EXPECT_TRUE(closed);
+    }
+}
+
+// The toolkit's native box draws no icon here; ours shows the stop or the exclamation sign.
+TEST(MessageBoxes, ShowTheirTextCaptionAndIcon) {
+    struct Case {
+        MessageIcon icon;
+        const char* text;
+        wxArtID art;
+    };
+    const Case cases[] = {{MessageIcon::Stop, "Template File is Not Found.", wxART_ERROR},
+                          {MessageIcon::Exclamation, "Could not Open.", wxART_WARNING}};
+    for (const Case& c : cases) {
+        std::unique_ptr<wxDialog> box = MakeMessageBox(nullptr, c.text, "zintor", c.icon);
+        wxBitmap shown;
+        wxString text;
+        box->CallAfter([&] {
+            for (wxWindow* child : box->GetChildren()) {
+                if (auto* bitmap = dynamic_cast<wxStaticBitmap*>(child)) shown = bitmap->GetBitmap();
+                if (auto* label = dynamic_cast<wxStaticText*>(child)) text += label->GetLabel();
+            }
+            box->EndModal(wxID_OK);
+        });
+        EXPECT_EQ(box->ShowModal(), wxID_OK);
+        EXPECT_EQ(box->GetTitle(), "zintor");
+        EXPECT_EQ(text, c.text);
+        ASSERT_TRUE(shown.IsOk()) << c.text;
+        wxImage expected = wxArtProvider::GetIcon(c.art, wxART_MESSAGE_BOX).ConvertToImage();
+        wxImage image = shown.ConvertToImage();
+        ASSERT_EQ(image.GetSize(), expected.GetSize()) << c.text;
+        EXPECT_EQ(std::memcmp(image.GetData(), expected.GetData(), 3 * image.GetWidth() * image.GetHeight()), 0);
     }
 }
 

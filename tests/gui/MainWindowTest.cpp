@@ -4,12 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <webkit2/webkit2.h>
+
 #include <wx/menu.h>
 #include <wx/webview.h>
 
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/PageUrl.h"
+#include "app/WindowPlacement.h"
+#include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/SideMenuToolBar.h"
@@ -51,7 +55,8 @@ protected:
         settings_ = std::make_unique<SettingsFile>(ini());
         window_ = new CReportDlg(*settings_, test::ProgramPath());
         EXPECT_TRUE(window_->Initialise());
-        PumpUntil([&] { return window_->IsShownOnScreen(); });
+        // On screen, with the stacking the settings ask for.
+        PumpUntil([&] { return IsMapped(*window_) && window_->HasFlag(wxSTAY_ON_TOP) == window_->TopMost(); });
         return *window_;
     }
 
@@ -137,6 +142,30 @@ TEST_F(MainWindowTest, ABadPositionIsIgnored) {
     }
 }
 
+// The virtual display is one 1280 x 800 screen without a window manager.
+TEST_F(MainWindowTest, ASavedRectangleWhoseTitleBarIsOffTheScreenComesBackOnIt) {
+    struct Case {
+        const char* position;
+        wxRect expected;
+    };
+    const Case cases[] = {
+        {"0:1:-1:-1:-1:-1:10:10:810:610", wxRect(10, 10, 800, 600)},
+        {"0:1:-1:-1:-1:-1:-700:-500:100:100", wxRect(0, 0, 800, 600)},
+        {"0:1:-1:-1:-1:-1:3000:2000:3800:2600", wxRect(480, 200, 800, 600)},
+        {"0:1:-1:-1:-1:-1:200:790:1000:1390", wxRect(200, 200, 800, 600)},
+    };
+    for (const Case& c : cases) {
+        CReportDlg& w = Open((std::string("[Settings]\nPosition=") + c.position + "\n").c_str());
+        EXPECT_TRUE(PumpUntil([&] { return OuterFrameRect(w) == c.expected; })) << c.position;
+        Close();
+        EXPECT_NE(ReadFile(ini()).find(FormatWindowPlacement(PlacementAtClose(c.expected.x, c.expected.y,
+                                                                               c.expected.width, c.expected.height,
+                                                                               false, false))),
+                  std::string::npos)
+            << c.position;
+    }
+}
+
 TEST_F(MainWindowTest, LaysOutThePanesByThePixelRules) {
     CReportDlg& w = Open();
     w.SetClientSize(800, 500);
@@ -171,6 +200,7 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         bool ctrl, alt;
         bool consumed;
         bool togglesSideMenu;
+        bool fromMenuBar = false;
     };
     const Case cases[] = {
         {WXK_RETURN, false, false, true, false}, {WXK_BACK, false, false, true, false},
@@ -178,6 +208,10 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         {'S', false, false, true, false},        {'S', true, false, true, true},
         {WXK_F1, false, false, true, false},     {WXK_DOWN, false, false, false, false},
         {'A', false, false, false, false},       {'F', false, true, false, false},  // Alt+F opens the menu
+        {WXK_LEFT, false, true, true, false},    {WXK_RIGHT, false, true, true, false},  // no history
+        // An open menu of the menu bar has the keys: Esc closes the menu, Enter picks an item.
+        {WXK_ESCAPE, false, false, false, false, true}, {WXK_RETURN, false, false, false, false, true},
+        {WXK_BACK, false, false, false, false, true},
     };
     for (const Case& c : cases) {
         bool before = w.SideMenu();
@@ -185,7 +219,7 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         key.m_keyCode = c.key;
         key.SetControlDown(c.ctrl);
         key.SetAltDown(c.alt);
-        key.SetEventObject(&w);
+        key.SetEventObject(c.fromMenuBar ? static_cast<wxObject*>(w.GetMenuBar()) : &w);
         key.Skip(false);
         w.GetEventHandler()->ProcessEvent(key);
         Pump(30);
@@ -281,6 +315,7 @@ TEST_F(SideMenuTest, SelectingAFileWritesItsPageAndStoresItAsTheLastLog) {
 
 TEST_F(SideMenuTest, APageThatCannotBeWrittenShowsTheHintNotAnOlderPage) {
     Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
     WriteFile(logs_ + "/vorlix_report2024x.html", "<html><body>OLD PAGE</body></html>");
     wxTreeCtrl* tree = window_->Tree();
     wxTreeItemIdValue cookie;
@@ -288,8 +323,41 @@ TEST_F(SideMenuTest, APageThatCannotBeWrittenShowsTheHintNotAnOlderPage) {
     ASSERT_EQ(tree->GetItemText(second), "vorlix_report2024x.log");
     tree->SelectItem(second);
     std::string text = PageText();
-    EXPECT_NE(text.find("Please select Report-Log file."), std::string::npos) << text;
+    // The hint as ever, and under it which log gave no page and why.
+    EXPECT_EQ(text.rfind("Please select Report-Log file.", 0), 0u) << text;
+    EXPECT_NE(text.find("\n" + logs_ + "/vorlix_report2024x.log: no page written to " + logs_ +
+                        "/vorlix_report2024x.html: the log holds fewer than 2 data rows"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), logs_ + "/vorlix_report2024x.log");
+}
+
+// A file name is bytes: one that is no UTF-8 shows readably and opens by its own bytes; a name
+// the menu cuts off shows whole as the item's tooltip.
+TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
+    const std::string odd = logs_ + "/vorlix_report2025\xFF\xFE.log";
+    const std::string longName = logs_ + "/vorlix_report2025_traffic_of_the_office_router_upstairs.log";
+    WriteFile(odd, LogRows(2025, 3, 60));
+    WriteFile(longName, LogRows(2025, 4, 60));
+    Open(Settings(log2024()).c_str());
+    wxTreeCtrl* tree = window_->Tree();
+    window_->SetClientSize(800, 500);
+    wxTreeItemIdValue cookie;
+    wxTreeItemId longItem = tree->GetFirstChild(YearItem(2), cookie);  // '_' sorts before 0xFF
+    wxTreeItemId oddItem = tree->GetNextSibling(longItem);
+    ASSERT_EQ(tree->GetItemText(oddItem).utf8_string(), "vorlix_report2025\uFFFD\uFFFD.log");
+    auto toolTip = [&](wxTreeItemId item) {
+        wxTreeEvent event(wxEVT_TREE_ITEM_GETTOOLTIP, tree, item);
+        tree->GetEventHandler()->ProcessEvent(event);
+        return event.IsAllowed() ? event.GetLabel().utf8_string() : std::string("(none)");
+    };
+    EXPECT_EQ(toolTip(longItem), "vorlix_report2025_traffic_of_the_office_router_upstairs.log");
+    EXPECT_EQ(toolTip(tree->GetFirstChild(YearItem(1), cookie)), "(none)");  // vorlix_report2024.log
+    EXPECT_EQ(toolTip(YearItem(2)), "(none)");
+    tree->SelectItem(oddItem);
+    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2025\xFF\xFE.html"));
+    EXPECT_TRUE(ShowsPageOf(odd));
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), odd);
 }
 
 TEST_F(SideMenuTest, TheFirstReportShowsTheLastLogsPageOrTheHint) {
@@ -336,6 +404,7 @@ TEST_F(SideMenuTest, FilesDroppedOnTheBrowserPaneReachTheWindow) {
     wxWebView* view = window_->Browser().View();
     EXPECT_NE(dynamic_cast<LogDropTarget*>(view->GetDropTarget()), nullptr);
     EXPECT_NE(dynamic_cast<LogDropTarget*>(window_->ClientPane()->GetDropTarget()), nullptr);
+    EXPECT_NE(dynamic_cast<LogDropTarget*>(window_->GetMenuBar()->GetDropTarget()), nullptr);
     // The drop target hands the names on once the drop is over.
     wxArrayString names;
     names.Add(wxString::FromUTF8(log2023()));
@@ -346,6 +415,40 @@ TEST_F(SideMenuTest, FilesDroppedOnTheBrowserPaneReachTheWindow) {
     view->LoadURL(wxString::FromUTF8(PageUrlOf(log2024())));
     EXPECT_TRUE(ShowsPageOf(log2024()));
     EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
+// The pane keeps no history to step back into: its context menu offers reloading and copying,
+// not going back, and nothing takes it back.
+TEST_F(SideMenuTest, ThePaneHasNoHistoryToStepBackInto) {
+    Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));
+    auto* webView = static_cast<WebKitWebView*>(window_->Browser().View()->GetNativeBackend());
+    WebKitContextMenu* menu = webkit_context_menu_new();
+    for (auto action : {WEBKIT_CONTEXT_MENU_ACTION_GO_BACK, WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD,
+                        WEBKIT_CONTEXT_MENU_ACTION_STOP, WEBKIT_CONTEXT_MENU_ACTION_RELOAD}) {
+        webkit_context_menu_append(menu, webkit_context_menu_item_new_from_stock_action(action));
+    }
+    webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
+    webkit_context_menu_append(menu, webkit_context_menu_item_new_from_stock_action(WEBKIT_CONTEXT_MENU_ACTION_COPY));
+    gboolean handled = FALSE;
+    g_signal_emit_by_name(webView, "context-menu", menu, nullptr, nullptr, &handled);
+    std::vector<int> left;
+    for (GList* item = webkit_context_menu_get_items(menu); item; item = item->next) {
+        left.push_back(webkit_context_menu_item_get_stock_action(WEBKIT_CONTEXT_MENU_ITEM(item->data)));
+    }
+    EXPECT_EQ(left, (std::vector<int>{WEBKIT_CONTEXT_MENU_ACTION_RELOAD, WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION,
+                                      WEBKIT_CONTEXT_MENU_ACTION_COPY}));
+    EXPECT_FALSE(handled);
+    g_object_unref(menu);
+
+    wxTreeCtrl* tree = window_->Tree();
+    wxTreeItemIdValue cookie;
+    tree->SelectItem(tree->GetFirstChild(YearItem(0), cookie));
+    ASSERT_TRUE(ShowsPageOf(log2023()));
+    ASSERT_TRUE(PumpUntil([&] { return webkit_web_view_can_go_back(webView) != FALSE; }));  // as Back would
+    webkit_web_view_go_back(webView);
+    Pump(500);
+    EXPECT_TRUE(ShowsPageOf(log2023()));
 }
 
 }  // namespace
