@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """The zintor window driven as a user drives it: the real program, started on the display
 of the run (xvfb-run), keys and clicks from xdotool, windows found by process id and read
-by their UTF-8 titles. Each test installs the program into a fresh folder."""
+by their UTF-8 titles. Each test installs the program into a fresh folder.
+
+--wm openbox or --wm icewm runs a window manager on the display first: it frames, places
+and stacks the window itself, as on a desktop. Tests of what only a manager does (maximising,
+the topmost band) are skipped without one."""
 import argparse
 import os
 import shutil
@@ -13,6 +17,7 @@ import time
 import unittest
 
 BUILD_DIR = None
+MANAGER = "none"
 ENGLISH = {"LANG": "C", "LC_ALL": "", "LC_MESSAGES": ""}
 JAPANESE = {"LANG": "ja_JP.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
 MAIN_EN = "zintor - Traffic Report Aggregation Tool"
@@ -31,6 +36,47 @@ def poll(what, timeout=20.0, step=0.05):
         if value or time.monotonic() > end:
             return value
         time.sleep(step)
+
+
+def frame_rect(win):
+    """(x, y, width, height) of the window's outer frame: its own place on the screen and
+    the frame the manager reports around it."""
+    info = run("xwininfo", "-id", win).stdout
+    field = {k.strip(): v.strip() for k, _, v in (line.partition(":") for line in info.splitlines())}
+    x, y = int(field["Absolute upper-left X"]), int(field["Absolute upper-left Y"])
+    w, h = int(field["Width"]), int(field["Height"])
+    extents = run("xprop", "-id", win, "_NET_FRAME_EXTENTS").stdout
+    left, right, top, bottom = (int(n) for n in extents.split("=")[1].split(",")) if "=" in extents else (0, 0, 0, 0)
+    return x - left, y - top, w + left + right, h + top + bottom
+
+
+def wm_state(win):
+    return run("xprop", "-id", win, "_NET_WM_STATE").stdout
+
+
+def needs_manager(test):
+    def run_with_a_manager(self):
+        if MANAGER == "none":
+            self.skipTest("only a window manager maximises and stacks")
+        test(self)
+    return run_with_a_manager
+
+
+# A window of another program with a file to drag from it, as from a file manager.
+DRAG_SOURCE = r"""
+import sys, gi
+gi.require_version("Gtk", "3.0")
+from gi.repository import Gtk, Gdk
+window, button = Gtk.Window(title="drag source"), Gtk.Button(label="drag me")
+window.add(button)
+button.drag_source_set(Gdk.ModifierType.BUTTON1_MASK, [], Gdk.DragAction.COPY)
+button.drag_source_add_uri_targets()
+button.connect("drag-data-get", lambda widget, context, data, info, time: data.set_uris([sys.argv[1]]))
+window.set_default_size(160, 80)
+window.move(20, 620)
+window.show_all()
+Gtk.main()
+"""
 
 
 def log_rows(year, month, rows):
@@ -188,14 +234,99 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn("IsSideMenu=1\n", self.saved())
 
-    def test_a_saved_position_restores_an_800_by_600_window(self):
-        self.settings("Position=1:1:-1:-1:-1:-1:10:10:810:610\n")
+    # -- placement, maximising, the topmost band ------------------------------------------
+
+    def position_of(self, rect, flags="0:1"):
+        x, y, w, h = rect
+        return f"{flags}:-1:-1:-1:-1:{x}:{y}:{x + w}:{y + h}"
+
+    def test_placement_three_start_close_cycles_keep_the_position(self):
+        # The outer frame, where the manager put it and as it framed the window, comes back
+        # where it was left; under any manager the file keeps the same line.
+        for rect in ((10, 10, 800, 600), (237, 141, 613, 449)):
+            with self.subTest(rect=rect):
+                self.settings(f"IsTopMost=1\nPosition={self.position_of(rect)}\n")
+                for cycle in range(3):
+                    p = self.start()
+                    win = p.wait_window(MAIN_EN)
+                    self.assertEqual(poll(lambda: frame_rect(win) == rect and rect, 5) or frame_rect(win), rect)
+                    time.sleep(0.5)  # the manager's last word
+                    p.keys(win, "Escape")
+                    self.assertEqual(p.wait_exit(), 0)
+                    self.assertIn(f"Position={self.position_of(rect)}\n", self.saved(), f"cycle {cycle}")
+
+    def test_placement_a_title_bar_off_every_screen_comes_back_on_the_screen(self):
+        for saved in ((-700, -500, 800, 600), (3000, 2000, 800, 600)):
+            with self.subTest(saved=saved):
+                self.settings(f"Position={self.position_of(saved)}\n")
+                p = self.start()
+                win = p.wait_window(MAIN_EN)
+                time.sleep(1)
+                x, y, w, h = frame_rect(win)
+                self.assertEqual((w, h), (800, 600))
+                self.assertTrue(0 <= x <= 1280 - 800 and 0 <= y <= 800 - 600, (x, y))
+                p.keys(win, "Escape")
+                self.assertEqual(p.wait_exit(), 0)
+                self.assertIn(f"Position={self.position_of((x, y, w, h))}\n", self.saved())
+
+    @needs_manager
+    def test_placement_maximised_start_restores_to_the_saved_rectangle(self):
+        rect = (143, 97, 702, 515)
+        self.settings(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n")
         p = self.start()
         win = p.wait_window(MAIN_EN)
-        geometry = poll(lambda: "Width: 800" in (g := run("xwininfo", "-id", win).stdout) and g)
-        self.assertIn("Height: 600", geometry)
-        self.assertIn("Absolute upper-left X:  10", geometry)
-        self.assertIn("Absolute upper-left Y:  10", geometry)
+        self.assertTrue(poll(lambda: "MAXIMIZED_HORZ" in wm_state(win), 10), wm_state(win))
+        run("wmctrl", "-i", "-r", win, "-b", "remove,maximized_vert,maximized_horz")
+        self.assertTrue(poll(lambda: frame_rect(win) == rect, 10), frame_rect(win))
+        time.sleep(0.5)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"IsZoomed=0\nPosition={self.position_of(rect)}\n", self.saved())
+        # Closed while maximised: the normal rectangle is kept behind it.
+        self.settings(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: "MAXIMIZED_HORZ" in wm_state(win), 10), wm_state(win))
+        time.sleep(0.5)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n", self.saved())
+
+    @needs_manager
+    def test_topmost_turns_off_and_on_after_a_topmost_start(self):
+        self.settings("IsTopMost=1\nPosition=0:1:-1:-1:-1:-1:100:80:900:680\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: "_NET_WM_STATE_ABOVE" in wm_state(win), 10), wm_state(win))
+        for above in (False, True, False):
+            p.keys(win, "alt+v", "t")
+            self.assertTrue(poll(lambda: ("_NET_WM_STATE_ABOVE" in wm_state(win)) == above, 10), wm_state(win))
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn("IsTopMost=0\n", self.saved())
+
+    # -- keys that belong to a menu or a box -----------------------------------------------
+
+    def test_esc_closes_an_open_menu_or_box_and_not_the_program(self):
+        ways = {
+            "menu opened with Alt+F": lambda p, win: p.keys(win, "alt+f"),
+            "menu opened with F10": lambda p, win: p.keys(win, "F10"),
+            "menu opened with the mouse": lambda p, win: p.click(win, 30, 10),
+            "the open dialog": lambda p, win: (p.keys(win, "ctrl+BackSpace"), p.wait_window("Selected Report-Log file")),
+            "the About box": lambda p, win: (p.keys(win, "alt+h", "a"), p.wait_window("About")),
+        }
+        for way, open_it in ways.items():
+            with self.subTest(way=way):
+                p = self.start()
+                win = p.wait_window(MAIN_EN)
+                open_it(p, win)
+                time.sleep(0.7)
+                run("xdotool", "key", "Escape")
+                time.sleep(1.5)
+                self.assertIsNone(p.proc.poll(), "the program ended")
+                self.assertEqual(list(p.windows()), [MAIN_EN])
+                p.keys(win, "Escape")  # and now the window's own Esc
+                self.assertEqual(p.wait_exit(), 0)
 
     def test_sigterm_closes_the_window_and_saves(self):
         p = self.start()
@@ -305,6 +436,44 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(poll(lambda: os.path.exists(log2023[:-4] + ".html")))
         self.assertTrue(poll(lambda: f"LogFile={log2023}\n" in self.saved()))
 
+    def test_a_side_menu_log_named_with_bytes_that_are_no_text_opens(self):
+        odd = os.path.join(self.logs, "vorlix_report2023\udcff\udcfe.log")  # bytes 0xFF 0xFE
+        with open(odd, "w", newline="") as f:
+            f.write(log_rows(2023, 5, 100))
+        log2024 = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"IsSideMenu=1\nLogFile={log2024}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log2024[:-4] + ".html")))
+        p.click(win, 60, 26 + 18 + 8)  # the 2023 year item
+        p.keys(win, "Right", "Down")
+        self.assertTrue(poll(lambda: os.path.exists(odd[:-4] + ".html")), os.listdir(self.logs))
+        self.assertTrue(poll(lambda: os.fsencode(f"LogFile={odd}\n") in open(self.ini, "rb").read()))
+
+    def test_a_log_dropped_on_the_menu_bar_shows_its_page(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        source = subprocess.Popen(["/usr/bin/python3", "-c", DRAG_SOURCE, "file://" + log],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            drag = poll(lambda: run("xdotool", "search", "--onlyvisible", "--pid", str(source.pid)).stdout.split())
+            self.assertTrue(drag, "no drag source window")
+            run("xdotool", "mousemove", "--window", drag[0], "80", "40")
+            run("xdotool", "mousedown", "1")
+            for _ in range(8):
+                run("xdotool", "mousemove_relative", "5", "-5")
+                time.sleep(0.05)
+            for step in range(5):
+                run("xdotool", "mousemove", "--window", win, str(250 + 3 * step), "8")  # over the menu bar
+                time.sleep(0.1)
+            time.sleep(0.3)
+            run("xdotool", "mouseup", "1")
+            self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        finally:
+            source.kill()
+            source.wait()
+
     # -- the About box --------------------------------------------------------------------
 
     def open_about(self, p, win):
@@ -366,16 +535,35 @@ class WindowTest(unittest.TestCase):
             self.assertNotIn(name, libraries)
 
 
+def start_manager(name):
+    """The window manager on the display, once it has said it manages the screen."""
+    command = {"openbox": ["openbox", "--sm-disable"], "icewm": ["icewm"]}[name]
+    manager = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not poll(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout, 20):
+        manager.kill()
+        raise SystemExit(f"window_e2e: {name} did not start")
+    time.sleep(0.5)
+    return manager
+
+
 def main():
-    global BUILD_DIR
+    global BUILD_DIR, MANAGER
     parser = argparse.ArgumentParser()
     parser.add_argument("--build-dir", required=True)
+    parser.add_argument("--wm", choices=("none", "openbox", "icewm"), default="none")
     args, rest = parser.parse_known_args()
     BUILD_DIR = os.path.abspath(args.build_dir)
+    MANAGER = args.wm
     if not os.environ.get("DISPLAY"):
         print("window_e2e: no display; run it under xvfb-run", file=sys.stderr)
         return 1
-    result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result
+    manager = start_manager(MANAGER) if MANAGER != "none" else None
+    try:
+        result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result
+    finally:
+        if manager:
+            manager.terminate()
+            manager.wait()
     passed = result.testsRun - len(result.failures) - len(result.errors) - len(result.skipped)
     print(f"{passed} passed, {len(result.failures) + len(result.errors)} failed")
     return 0 if result.wasSuccessful() else 1
