@@ -224,6 +224,29 @@ TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
     EXPECT_EQ(temporaryFiles(), 0);
 }
 
+// A log of a terabyte (200,000 rows, then a hole) takes the run no more memory than its first
+// 65,535 rows alone: the rest is neither read nor held.
+TEST(CommandLine, AHugeLogTakesTheMemoryOfItsRowsOnly) {
+    Installation app;
+    TempDir logs;
+    std::string rows;
+    for (int i = 0; i < 200000; ++i) {
+        char line[48];
+        std::snprintf(line, sizeof line, "202411%02d,%02d%02d%02d,1000,2000\n", 1 + i / 7000, i / 3600 % 24,
+                      i / 60 % 60, i % 60);
+        rows += line;
+    }
+    const std::string small = logs / "vorlix_report202411.log", huge = logs / "vorlix_report202412.log";
+    test::WriteFile(small, rows.substr(0, rows.find('\n', 65535 * 27) + 1));
+    test::WriteFile(huge, rows);
+    ASSERT_EQ(::truncate(huge.c_str(), 1ll << 40), 0);
+    Result first = app.Zintor({small}), second = app.Zintor({huge});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(test::ReadFile(logs / "vorlix_report202412.html"), test::ReadFile(logs / "vorlix_report202411.html"));
+    EXPECT_LT(second.peakKilobytes, first.peakKilobytes + 4096) << first.peakKilobytes;
+}
+
 // Under a stack of 64 KiB (ulimit -s 64) the run still writes the page: large buffers live
 // on the heap.
 TEST(CommandLine, RunsOnASmallStack) {
