@@ -1,13 +1,18 @@
 // zintor's entry point. With a report log on the command line it writes the page and exits
 // without loading any toolkit; otherwise it starts the window.
+#include <csignal>
 #include <iostream>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/WindowLauncher.h"
 #include "platform/FileSystem.h"
+#include "platform/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit (ulimit -f) fails like any write that finds no room,
+    // instead of ending the program with a half-written temporary file beside the page.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::string tail = zintor::CommandLineTail(argc, argv);
     if (tail == "--help") {
         std::cout << zintor::UsageText();
@@ -23,5 +28,7 @@ int main(int argc, char** argv) {
         return zintor::RunWindow(argv[0], std::cerr, zintor::CommandLineTail(argc - 1, argv + 1));
     // A tail that names a folder starts the window there (it becomes the current directory).
     if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);
+    // Interrupted, the run takes its temporary file with it; the window has its own way.
+    zintor::RemoveTemporaryFilesOnSignals();
     return zintor::RunCommandLine(tail, std::cerr);
 }

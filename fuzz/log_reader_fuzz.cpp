@@ -1,10 +1,11 @@
 // Fuzz target: the report-log reader. The bytes become a log file, which is read into a
-// LogTable; every field of every row is then read back and compared with what the plain
-// line-by-line reading of the same file gives, and the rows are added up.
+// LogTable both ways, mapped and in steps; every field of every row is then read back and
+// compared with what the plain line-by-line reading of the same file gives, and the rows are
+// added up.
 //
 // The first byte chooses the encoding (bit 0: code page 932) and, when bits 1 to 3 are all
-// set, puts a long comment line first, so that the rows straddle the 64 KiB steps in which
-// the reader looks ahead for the end-of-text byte; the second byte moves that boundary.
+// set, puts a long comment line first, so that the rows straddle the 64 KiB reads of the
+// reader; the second byte moves that boundary.
 #include <cstdint>
 #include <string>
 
@@ -58,40 +59,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::ScratchPath("vorlix_report2024.log");
     fuzz::WriteFile(path, bytes);
 
-    static LogTable table;
-    std::string error;
-    fuzz::Check(ReadReportLogFile(path, encoding, table, &error) == 1,
-                "a readable log was not read:", error);
-
     auto plain = PlainRows(path, encoding);
-    fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
-                "row count differs from the plain reading");
-    for (int row = 0; row < table.RowCount(); ++row) {
-        const auto& expected = plain[static_cast<std::size_t>(row)];
-        int count = table.FieldCount(row);
-        fuzz::Check(count == static_cast<int>(expected.size()), "field count differs",
-                    std::to_string(row));
-        for (int column = 0; column < count; ++column)
-            fuzz::Check(table.Field(row, column) == expected[static_cast<std::size_t>(column)],
-                        "field differs", std::to_string(row) + "," + std::to_string(column));
-        fuzz::Check(table.Field(row, count).empty(), "a field past the row's end is not empty");
-        LogRow decoded = DecodeLogRow(table, row);
-        if (decoded.usable)
-            fuzz::Check(decoded.month >= 1 && decoded.month <= 12 && decoded.weekday >= 0 &&
-                            decoded.weekday <= 6,
-                        "a usable row out of range");
-    }
-    fuzz::Check(table.Field(-1, 0).empty() && table.Field(table.RowCount(), 0).empty(),
-                "a missing row has text");
+    static LogTable table;
+    for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
+        const std::string way = mapAtMost ? "mapped" : "in steps";
+        std::string error;
+        fuzz::Check(ReadReportLogFile(path, encoding, table, &error, mapAtMost) == 1,
+                    "a readable log was not read:", way + ": " + error);
+        fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
+                    "row count differs from the plain reading", way);
+        for (int row = 0; row < table.RowCount(); ++row) {
+            const auto& expected = plain[static_cast<std::size_t>(row)];
+            int count = table.FieldCount(row);
+            fuzz::Check(count == static_cast<int>(expected.size()), "field count differs",
+                        way + " " + std::to_string(row));
+            for (int column = 0; column < count; ++column)
+                fuzz::Check(table.Field(row, column) == expected[static_cast<std::size_t>(column)],
+                            "field differs", way + " " + std::to_string(row) + "," + std::to_string(column));
+            fuzz::Check(table.Field(row, count).empty(), "a field past the row's end is not empty");
+            LogRow decoded = DecodeLogRow(table, row);
+            if (decoded.usable)
+                fuzz::Check(decoded.month >= 1 && decoded.month <= 12 && decoded.weekday >= 0 &&
+                                decoded.weekday <= 6,
+                            "a usable row out of range");
+        }
+        fuzz::Check(table.Field(-1, 0).empty() && table.Field(table.RowCount(), 0).empty(),
+                    "a missing row has text");
 
-    static TrafficTotals totals;
-    Aggregation run = AggregateLogTable(table, totals);
-    fuzz::Check(run.usableRows <= table.RowCount(), "more usable rows than rows");
-    fuzz::Check(totals.daySend[32] == totals.hourSend[24] &&
-                    totals.hourSend[24] == totals.weekdaySend[7] &&
-                    totals.dayRecv[32] == totals.hourRecv[24] &&
-                    totals.hourRecv[24] == totals.weekdayRecv[7],
-                "the month totals disagree");
+        static TrafficTotals totals;
+        Aggregation run = AggregateLogTable(table, totals);
+        fuzz::Check(run.usableRows <= table.RowCount(), "more usable rows than rows");
+        fuzz::Check(totals.daySend[32] == totals.hourSend[24] &&
+                        totals.hourSend[24] == totals.weekdaySend[7] &&
+                        totals.dayRecv[32] == totals.hourRecv[24] &&
+                        totals.hourRecv[24] == totals.weekdayRecv[7],
+                    "the month totals disagree");
+    }
     table.Clear();
     return 0;
 }

@@ -1,5 +1,7 @@
-// Row starts over the log's bytes, fields split on demand.
+// Row starts over the rows' bytes, fields split on demand.
 #include "logs/LogTable.h"
+
+#include <sys/stat.h>
 
 #include "platform/MappedFile.h"
 
@@ -9,21 +11,32 @@ LogTable::LogTable() { rows_.reserve(kCapacity); }
 
 LogTable::~LogTable() = default;
 
+// The rows' text goes with them: a log of long lines read once does not keep its memory.
 void LogTable::Clear() {
     rows_.clear();
-    narrowText_ = {};
-    wideText_.clear();
     file_.reset();
+    mappedText_ = {};
+    std::string().swap(narrowText_);
+    std::u16string().swap(wideText_);
+    hasSource_ = false;
 }
 
-void LogTable::SetNarrowSource(std::unique_ptr<MappedFile> file, std::size_t end) {
+void LogTable::UseMappedLog(std::unique_ptr<MappedFile> file) {
     file_ = std::move(file);
-    narrowText_ = file_ ? file_->Bytes().substr(0, end) : std::string_view();
+    mappedText_ = file_ ? file_->Bytes() : std::string_view();
 }
 
-bool LogTable::AddNarrowRow(std::size_t lineStart) {
-    if (lineStart >= kWide) return false;
-    rows_.push_back(static_cast<std::uint32_t>(lineStart));
+bool LogTable::AddNarrowRow(std::string_view line, bool lineFeed) {
+    if (file_) {
+        auto at = reinterpret_cast<std::uintptr_t>(line.data()) - reinterpret_cast<std::uintptr_t>(mappedText_.data());
+        if (at + line.size() > mappedText_.size() || at >= kWide) return false;  // not a line of the log
+        rows_.push_back(static_cast<std::uint32_t>(at));
+        return true;
+    }
+    if (narrowText_.size() + line.size() + 1 >= kWide) return false;
+    rows_.push_back(static_cast<std::uint32_t>(narrowText_.size()));
+    narrowText_ += line;
+    if (lineFeed) narrowText_ += '\n';
     return true;
 }
 
@@ -37,7 +50,16 @@ bool LogTable::AddWideRow(std::u16string_view line, bool lineFeed) {
 
 bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }
 
-bool LogTable::IsSourceFile(const std::string& path) const { return file_ && file_->IsSameFile(path); }
+void LogTable::SetSourceFile(std::uint64_t device, std::uint64_t inode) {
+    device_ = device;
+    inode_ = inode;
+    hasSource_ = true;
+}
+
+bool LogTable::IsSourceFile(const std::string& path) const {
+    struct stat st;
+    return hasSource_ && ::stat(path.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
+}
 
 int LogTable::FieldCount(int row) const {
     int count = 0;

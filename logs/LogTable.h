@@ -1,7 +1,9 @@
 // The parsed report log: up to 65,535 rows of text fields.
 //
-// The table keeps the log's bytes as the file holds them (mapped, not copied) and where each
-// data line starts; a row is split into its fields when they are read. Lines that need
+// The table keeps where each data line starts in the log's bytes as the file holds them, and
+// splits a row into its fields when they are read. The bytes are the mapped log itself (not
+// copied) when the log is of an ordinary size; the data lines of a larger one are copied, one
+// after the other, so that no more than the bytes of its rows are held. Lines that need
 // decoding (code page 932 text beyond ASCII) are kept decoded, in UTF-16. So a log of 65,535
 // rows costs the table little more than 256 KB of its own.
 #pragma once
@@ -27,7 +29,7 @@ public:
     LogTable(const LogTable&) = delete;
     LogTable& operator=(const LogTable&) = delete;
 
-    // Empties every row and lets go of the log's bytes.
+    // Empties every row and lets go of the rows' bytes.
     void Clear();
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -53,40 +55,53 @@ public:
         if (at & kWide)
             SplitLogLineUntilLineFeed(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_, limited);
         else
-            SplitLogLineUntilLineFeed(narrowText_.substr(at), true, narrowScratch_, limited);
+            SplitLogLineUntilLineFeed(NarrowText().substr(at), true, narrowScratch_, limited);
     }
 
-    // The log's bytes from a row's start on (the row ends at its line feed, a CR before that
-    // included), for readers with a one-pass scan of their own; false for a decoded row.
+    // The rows' bytes from a row's start on (the row ends at its line feed, a CR before that
+    // included, or at a NUL), for readers with a one-pass scan of their own; false for a
+    // decoded row.
     bool NarrowRowText(int row, std::string_view& text) const {
         if (row < 0 || row >= RowCount()) return false;
         std::uint32_t at = rows_[static_cast<std::size_t>(row)];
         if (at & kWide) return false;
-        text = narrowText_.substr(at);
+        text = NarrowText().substr(at);
         return true;
     }
 
     bool Full() const { return RowCount() >= kCapacity; }
 
-    // Building, for the reader. The log's bytes (one byte a character), of which only the part
-    // before `end` counts; rows are then added by where their line starts in them.
-    void SetNarrowSource(std::unique_ptr<MappedFile> file, std::size_t end);
-    std::string_view NarrowSource() const { return narrowText_; }
-    // False when the row's line cannot be addressed (a log beyond 2 GB).
-    bool AddNarrowRow(std::size_t lineStart);
-    // A decoded line; lineFeed when it ended in one.
+    // Building, for the reader. The mapped log: its lines are then kept in place rather than
+    // copied. Only its part before `end` counts once the rows are read.
+    void UseMappedLog(std::unique_ptr<MappedFile> file);
+    std::string_view MappedLog() const { return mappedText_; }
+    void EndMappedLogAt(std::size_t end) { mappedText_ = mappedText_.substr(0, end); }
+    // A line of one byte a character as the file holds it (a CR before its line feed
+    // included), or a decoded line without its CR; lineFeed when it ended in one. A line of
+    // the mapped log is kept where it lies; any other is copied. False when the rows' bytes
+    // would pass 2 GB: the row cannot be addressed.
+    bool AddNarrowRow(std::string_view line, bool lineFeed);
     bool AddWideRow(std::u16string_view line, bool lineFeed);
-    // True when the log's file shrank while the table held it: the rows cannot be trusted.
+    void ReserveNarrowText(std::size_t bytes) { narrowText_.reserve(bytes); }
+    // True when the log's file shrank while the table held it mapped: the rows cannot be
+    // trusted.
     bool SourceChanged() const;
+    // The file the rows come from, by its device and inode numbers.
+    void SetSourceFile(std::uint64_t device, std::uint64_t inode);
     // True when path names the log file the rows come from.
     bool IsSourceFile(const std::string& path) const;
 
 private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
 
+    std::string_view NarrowText() const { return file_ ? mappedText_ : std::string_view(narrowText_); }
+
     std::unique_ptr<MappedFile> file_;
-    std::string_view narrowText_;
+    std::string_view mappedText_;       // the mapped log up to its end, when rows lie in it
+    std::string narrowText_;            // copied lines of one byte a character, each with its line feed
     std::u16string wideText_;           // decoded lines, each with its line feed
+    std::uint64_t device_ = 0, inode_ = 0;
+    bool hasSource_ = false;
     std::vector<std::uint32_t> rows_;   // where each row's line starts
     mutable std::string narrowScratch_;  // unquoted field text while a row is visited
     mutable std::u16string wideScratch_;

@@ -17,7 +17,7 @@ std::vector<std::string> ListReportLogs(const std::string& directory) {
     if (folder.empty()) return logFiles;
     if (folder.back() != '/') folder += '/';
     SearchDirectory(folder, "vorlix_report*.log", [&](const DirectoryEntry& entry) {
-        if (!entry.isDirectory) logFiles.push_back(folder + entry.name);
+        if (entry.isRegularFile) logFiles.push_back(folder + entry.name);
         return logFiles.size() < kMaxReportLogs;
     });
     return logFiles;

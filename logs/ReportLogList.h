@@ -14,7 +14,8 @@ constexpr int kFirstSideMenuYear = 1990;
 constexpr int kLastSideMenuYear = 2089;
 
 // The full paths of the report logs in directory (a folder path ending in '/'), at most
-// kMaxReportLogs, in the order the search delivers them; folders are skipped. The directory
+// kMaxReportLogs, in the order the search delivers them: regular files and links to them only
+// (a folder, a FIFO or a device named like a log is no log to choose). The directory
 // becomes the process's current directory; when it cannot (empty or missing) the list is
 // empty.
 std::vector<std::string> ListReportLogs(const std::string& directory);

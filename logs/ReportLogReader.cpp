@@ -1,4 +1,4 @@
-// The report-log reader: name test, line loop, row limit.
+// The report-log reader: name test, the file's lines from start to end, row limit.
 #include "logs/ReportLogReader.h"
 
 #include <unistd.h>
@@ -11,17 +11,210 @@
 
 #include "logs/LogLineParser.h"
 #include "platform/MappedFile.h"
+#include "platform/RegularFile.h"
 
 namespace zintor {
 
 namespace {
 
+constexpr std::size_t kReadSize = 64 * 1024;
+// Room kept for the copied rows at the start: a whole log of 65,535 rows fits, a larger file
+// takes no more up front.
+constexpr std::size_t kReserveAtMost = 4u << 20;
 constexpr char kEndOfText = 0x1A;
+// The bytes the rows of one log may take: 65,535 rows of 1 KB. Traffic rows take some 30 bytes;
+// a log whose rows need more (a line of gigabytes without a line break, a NUL or an end of
+// text) is refused rather than held.
+constexpr std::size_t kMaxRowBytes = 64u << 20;
+constexpr const char* kTooMuch = "its rows take more than 64 MB";
 
 bool IsAscii(std::string_view bytes) {
     for (char b : bytes)
         if (static_cast<unsigned char>(b) >= 0x80) return false;
     return true;
+}
+
+// Reads a log's lines and keeps its data lines in the table, from the mapped log or from the
+// file read in steps. Read in steps, only what a row needs is held: a comment line is passed
+// over as it is read, however long; a data line is kept up to its first NUL, after which
+// nothing of it is seen. So a log of any size takes no more memory than the bytes of the rows
+// it gives, and the holes of a sparse file (zeros, which start or cut a line) are stepped over
+// rather than read.
+class LogLineScanner {
+public:
+    LogLineScanner(int fd, TextEncoding encoding, LogTable& table) : fd_(fd), encoding_(encoding), table_(table) {}
+
+    // False when reading failed (why says why); the table then holds what was read. end
+    // receives where the mapped log's input ends (its first 0x1A byte, or its size).
+    bool ScanMapped(std::string_view bytes, std::size_t& end, std::string& why);
+    bool ReadInSteps(std::string& why);
+
+private:
+    // The lines of the next bytes of the input (the last ones when last); the last line of
+    // the input when it was not given as last.
+    bool Take(std::string_view bytes, bool last);
+    bool Finish();
+    // Bytes of the current line, without its line feed; ends when the line ends after them.
+    bool Piece(std::string_view piece, bool ends, bool lineFeed);
+    bool IsCommentStart(std::string_view firstBytes) const;
+    bool AddRow(std::string_view line, bool lineFeed);
+    bool SkipHole();
+
+    int fd_;
+    TextEncoding encoding_;
+    LogTable& table_;
+    off_t offset_ = 0;
+    std::size_t rowBytes_ = 0;  // the bytes of the rows stored so far
+    std::string pending_;  // the current line's bytes so far, when it straddles two reads
+    bool isData_ = false;  // the current line is known to be a data line
+    bool skipping_ = false;  // in the rest of a comment line, or of a data line after its NUL
+    std::u16string decoded_;
+    std::string why_;
+};
+
+bool LogLineScanner::IsCommentStart(std::string_view firstBytes) const {
+    if (firstBytes.empty()) return true;  // the line feed of an empty line
+    if (encoding_ == TextEncoding::Latin1 || static_cast<unsigned char>(firstBytes.front()) < 0x80)
+        return IsLogCommentStart(CharOf(firstBytes.front()));
+    std::u16string first;  // a character of code page 932 takes one or two bytes
+    DecodeAppend(encoding_, firstBytes.substr(0, 2), first);
+    return IsLogCommentStart(first.front());
+}
+
+// The table's own limit (2 GB of rows) lies beyond the reader's.
+bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
+    rowBytes_ += line.size();
+    std::string_view text = line;
+    if (lineFeed && !text.empty() && text.back() == '\r') text.remove_suffix(1);  // CR LF reads as LF
+    bool added = rowBytes_ <= kMaxRowBytes;
+    if (added && (encoding_ == TextEncoding::Latin1 || IsAscii(text))) {
+        // Each byte is one character: the row stays in the file's bytes.
+        added = table_.AddNarrowRow(line, lineFeed);
+    } else if (added) {
+        decoded_.clear();
+        DecodeAppend(encoding_, text, decoded_);
+        added = table_.AddWideRow(decoded_, lineFeed);
+    }
+    if (!added) why_ = kTooMuch;
+    return added;
+}
+
+bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
+    if (skipping_) {
+        skipping_ = !ends;
+        return true;
+    }
+    if (!isData_) {
+        // The first character decides, and it may take two bytes.
+        if (pending_.size() + piece.size() < 2 && !ends) {
+            pending_ += piece;
+            return true;
+        }
+        char head[2];
+        std::size_t headSize = 0;
+        for (std::string_view part : {std::string_view(pending_), piece})
+            for (std::size_t i = 0; i < part.size() && headSize < 2; ++i) head[headSize++] = part[i];
+        if (IsCommentStart(std::string_view(head, headSize))) {
+            pending_.clear();
+            skipping_ = !ends;
+            return true;
+        }
+        isData_ = true;
+    }
+    // A data line is seen up to its first NUL, which ends it as far as its fields go.
+    std::size_t nul = piece.find('\0');
+    bool cut = nul != std::string_view::npos;
+    if (cut) piece = piece.substr(0, nul + 1);
+    if (!ends && !cut) {
+        if (rowBytes_ + pending_.size() + piece.size() > kMaxRowBytes) {
+            why_ = kTooMuch;
+            return false;
+        }
+        pending_ += piece;
+        return true;
+    }
+    bool added;
+    if (pending_.empty()) {
+        added = AddRow(piece, lineFeed && !cut);
+    } else {
+        pending_ += piece;
+        added = AddRow(pending_, lineFeed && !cut);
+        pending_.clear();
+    }
+    isData_ = false;
+    skipping_ = cut && !ends;
+    return added;
+}
+
+// While a line is passed over, a hole of the file (zeros: no line feed, no end-of-text byte)
+// is passed over too. False when the rest of the file is a hole.
+bool LogLineScanner::SkipHole() {
+    off_t data = ::lseek(fd_, offset_, SEEK_DATA);
+    if (data >= 0) offset_ = data;
+    return data >= 0 || errno != ENXIO;
+}
+
+bool LogLineScanner::Take(std::string_view bytes, bool last) {
+    while (!bytes.empty() && !table_.Full()) {
+        std::size_t lf = bytes.find('\n');
+        bool lineFeed = lf != std::string_view::npos;
+        if (!Piece(bytes.substr(0, lineFeed ? lf : bytes.size()), lineFeed || last, lineFeed)) return false;
+        bytes.remove_prefix(lineFeed ? lf + 1 : bytes.size());
+    }
+    return true;
+}
+
+bool LogLineScanner::Finish() {
+    return table_.Full() || skipping_ || (!isData_ && pending_.empty()) || Piece({}, true, false);
+}
+
+// Looked through a window at a time, each ending with a line, so that the bytes after the
+// 65,535th row are never touched and no line is split (a mapped row stays where it lies).
+bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end, std::string& why) {
+    constexpr std::size_t kWindow = 1u << 20;
+    end = bytes.size();
+    for (std::size_t pos = 0; pos < end && !table_.Full();) {
+        std::size_t stop = end;
+        if (end - pos > kWindow) {
+            std::size_t lf = bytes.find('\n', pos + kWindow);
+            if (lf != std::string_view::npos) stop = lf + 1;
+        }
+        std::string_view window = bytes.substr(pos, stop - pos);
+        std::size_t eot = window.find(kEndOfText);  // the input ends at its first 0x1A byte
+        if (eot != std::string_view::npos) stop = end = pos + eot;
+        if (!Take(window.substr(0, eot), stop == end)) {
+            why = why_;
+            return false;
+        }
+        pos = stop;
+    }
+    return true;
+}
+
+bool LogLineScanner::ReadInSteps(std::string& why) {
+    std::unique_ptr<char[]> buffer(new char[kReadSize]);
+    while (!table_.Full()) {
+        if (skipping_ && !SkipHole()) break;
+        ssize_t n = ::read(fd_, buffer.get(), kReadSize);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            why = std::strerror(errno);
+            return false;
+        }
+        if (n == 0) break;
+        offset_ += n;
+        std::string_view chunk(buffer.get(), static_cast<std::size_t>(n));
+        // The input ends at its first end-of-text byte.
+        std::size_t eot = chunk.find(kEndOfText);
+        if (!Take(chunk.substr(0, eot), false)) {
+            why = why_;
+            return false;
+        }
+        if (eot != std::string_view::npos) break;
+    }
+    if (Finish()) return true;
+    why = why_;
+    return false;
 }
 
 }  // namespace
@@ -30,7 +223,8 @@ bool HasReportLogName(std::string_view path) {
     return path.find("vorlix_report") != std::string_view::npos && path.find(".log") != std::string_view::npos;
 }
 
-int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error) {
+int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error,
+                      std::size_t mapAtMost) {
     auto fail = [&](const std::string& why) {
         table.Clear();
         if (error) *error = "cannot read " + path + ": " + why;
@@ -41,54 +235,33 @@ int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& 
         return 0;
     }
     table.Clear();
-    if (::access(path.c_str(), F_OK) != 0) return fail(std::strerror(errno));
+    int openError;
+    struct stat st;
+    int fd = OpenRegularFile(path, openError, &st);
+    if (fd < 0) return fail(OpenErrorText(openError));
+    std::string why;
+    bool read;
     try {
+        LogLineScanner scanner(fd, encoding, table);
+        auto size = static_cast<std::size_t>(st.st_size);
         auto file = std::make_unique<MappedFile>();
-        if (!file->Open(path)) return fail(file->ErrorText());
-        std::string_view bytes = file->Bytes();
-        // The input ends at the first 0x1A byte. It is looked for a window at a time ahead of
-        // the line being read, so that a long tail after the last row is never touched.
-        std::size_t end = bytes.size();
-        std::size_t searchedTo = 0;
-        std::size_t pos = 0;
-        std::u16string decoded;
-        const char* base = bytes.data();
-        while (!table.Full() && pos < end) {
-            const void* lfAt = std::memchr(base + pos, '\n', end - pos);
-            std::size_t lineEnd = lfAt ? static_cast<std::size_t>(static_cast<const char*>(lfAt) - base) : end;
-            bool lineFeed = lfAt != nullptr;
-            while (searchedTo <= lineEnd && searchedTo < end) {
-                std::size_t window = std::min(end - searchedTo, std::max<std::size_t>(lineEnd + 1 - searchedTo, 1 << 16));
-                if (const void* eot = std::memchr(base + searchedTo, kEndOfText, window)) {
-                    end = static_cast<std::size_t>(static_cast<const char*>(eot) - base);
-                    if (end <= lineEnd) {
-                        lineEnd = end;
-                        lineFeed = false;
-                    }
-                }
-                searchedTo += window;
-            }
-            std::size_t textEnd = lineFeed && lineEnd > pos && base[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
-            std::string_view text(base + pos, textEnd - pos);
-            std::size_t start = pos;
-            pos = lineEnd + 1;
-            if (text.empty() && !lineFeed) break;
-            if (encoding == TextEncoding::Latin1 || IsAscii(text)) {
-                // Each byte is one character: the row stays in the file's bytes.
-                if (IsLogCommentStart(text.empty() ? u'\n' : CharOf(text.front()))) continue;
-                if (!table.AddNarrowRow(start)) return fail("the log is too large");
-            } else {
-                decoded.clear();
-                DecodeAppend(encoding, text, decoded);
-                if (IsLogCommentStart(decoded.front())) continue;
-                if (!table.AddWideRow(decoded, lineFeed)) return fail("the log is too large");
-            }
+        if (size <= mapAtMost && file->Map(fd, size)) {
+            table.UseMappedLog(std::move(file));
+            std::size_t end;
+            read = scanner.ScanMapped(table.MappedLog(), end, why);
+            table.EndMappedLogAt(end);
+        } else {
+            table.ReserveNarrowText(std::min(size, kReserveAtMost));
+            read = scanner.ReadInSteps(why);
         }
-        table.SetNarrowSource(std::move(file), end);
-        if (table.SourceChanged()) return fail("the file changed while it was read");
     } catch (const std::bad_alloc&) {
-        return fail("not enough memory");
+        read = false;
+        why = "not enough memory";
     }
+    ::close(fd);
+    if (!read) return fail(why);
+    if (table.SourceChanged()) return fail("the file changed while it was read");
+    table.SetSourceFile(st.st_dev, st.st_ino);
     return 1;
 }
 

@@ -13,10 +13,16 @@ namespace zintor {
 // (letter case counts).
 bool HasReportLogName(std::string_view path);
 
+// A log of up to this many bytes is mapped and its rows kept where they lie; a larger one is
+// read in steps and only its rows kept (a month of rows, one a second, is some 80 MB).
+constexpr std::size_t kMappedLogAtMost = 64u << 20;
+
 // Reads the data lines of the file at path into table, at most 65,535 of them. Returns 1
 // when the file was read (also when it held no data line) and 0 otherwise: the name test
-// failed (the table is left as it was), or the file is missing, cannot be opened or could
-// not be read to its end (the table is left empty). error receives the reason of a 0.
-int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error);
+// failed (the table is left as it was), or the file is missing, is not a regular file,
+// cannot be opened or could not be read to its end (the table is left empty). error receives
+// the reason of a 0. mapAtMost other than kMappedLogAtMost is for tests of both ways.
+int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error,
+                      std::size_t mapAtMost = kMappedLogAtMost);
 
 }  // namespace zintor

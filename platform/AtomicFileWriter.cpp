@@ -11,6 +11,7 @@
 #include <random>
 
 #include "platform/FileOps.h"
+#include "platform/TemporaryFiles.h"
 
 namespace zintor {
 namespace {
@@ -24,6 +25,13 @@ std::string TemporaryPathBeside(const std::string& path, unsigned attempt) {
     for (int i = 0; i < 6; ++i) name += kLetters[(random() + attempt) % 36];
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+// The user running the program may not write to the file. The superuser may write to any
+// file, so for them a file counts as read-only when nobody is given write permission.
+bool IsReadOnlyFor(const std::string& path, const struct stat& st) {
+    if (::geteuid() == 0) return (st.st_mode & 0222) == 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 }  // namespace
@@ -42,20 +50,28 @@ bool AtomicFileWriter::Open(const std::string& path) {
     path_ = path;
     const FileOps& ops = CurrentFileOps();
     struct stat existing;
-    bool exists = ::stat(path.c_str(), &existing) == 0;
+    // A link is looked at, not followed: it is replaced like a file that is not there.
+    bool exists = ::lstat(path.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode);
     if (exists && S_ISDIR(existing.st_mode)) return Fail("write", path, EISDIR);
+    if (exists && IsReadOnlyFor(path, existing)) return Fail("replace", path, EACCES);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TemporaryPathBeside(path, attempt);
+        // Remembered before it exists, so that no signal comes between its making and this.
+        tempToken_ = RememberTemporaryFile(temp);
         fd_ = ops.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             tempPath_ = temp;
             break;
         }
-        if (errno != EEXIST) return Fail("create a file beside", path, errno);
+        int openError = errno;
+        ForgetTemporaryFile(tempToken_);
+        tempToken_ = -1;
+        if (openError != EEXIST) return Fail("create a file beside", path, openError);
     }
     if (fd_ < 0) return Fail("create a file beside", path, EEXIST);
-    // A replaced page keeps the permissions it had.
-    if (exists) (void)::fchmod(fd_, existing.st_mode & 07777);
+    // A replaced file keeps who may read, write and run it, and nothing more: a page someone
+    // made set-user-ID must not come out of a root run as a set-user-ID file of root's.
+    if (exists) (void)::fchmod(fd_, existing.st_mode & 0777);
     return true;
 }
 
@@ -83,6 +99,8 @@ bool AtomicFileWriter::Commit(bool durable) {
     if (ops.close(fd) != 0) return Fail("write", path_, errno);
     if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail("replace", path_, errno);
     tempPath_.clear();
+    ForgetTemporaryFile(tempToken_);
+    tempToken_ = -1;
     return true;
 }
 
@@ -92,6 +110,8 @@ void AtomicFileWriter::Abandon() {
     fd_ = -1;
     if (!tempPath_.empty()) ops.unlink(tempPath_.c_str());
     tempPath_.clear();
+    ForgetTemporaryFile(tempToken_);
+    tempToken_ = -1;
 }
 
 }  // namespace zintor

@@ -1,5 +1,9 @@
 // Replacing a file without ever leaving it half-written: the new bytes go to a temporary
-// file in the same folder, which is renamed over the file only when it is complete.
+// file in the same folder, which is renamed over the file only when it is complete. A
+// symbolic link at the path is replaced by the new file, never written through, so that a
+// link cannot make a run (as root, say) overwrite another file. A file the user may not
+// write to is left as it is: the write fails, as a read-only file of the original platform
+// is never replaced.
 #pragma once
 
 #include <string>
@@ -14,7 +18,9 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates the temporary file beside path. The file at path is not touched yet.
+    // Creates the temporary file beside path. The file at path is not touched yet. The new
+    // file gets the old one's permission bits (read, write, execute for user, group and
+    // others, never set-user-ID, set-group-ID or sticky), or 0666 less the umask.
     bool Open(const std::string& path);
     bool Write(std::string_view bytes);
     // Closes the temporary file (after flushing it to the disk when durable) and renames it
@@ -31,6 +37,7 @@ private:
 
     std::string path_;
     std::string tempPath_;
+    int tempToken_ = -1;  // where a signal that ends the program finds the temporary file
     int fd_ = -1;
     std::string error_;
 };

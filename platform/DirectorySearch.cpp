@@ -23,12 +23,12 @@ bool SearchDirectory(const std::string& folder, std::string_view pattern,
     if (!base.empty() && base.back() != '/') base += '/';
     while (const dirent* entry = ::readdir(dir)) {
         if (::fnmatch(wildcard.c_str(), entry->d_name, FNM_CASEFOLD | FNM_PERIOD) != 0) continue;
-        bool isDirectory = entry->d_type == DT_DIR;
+        bool isRegularFile = entry->d_type == DT_REG;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat st;
-            isDirectory = ::stat((base + entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            isRegularFile = ::stat((base + entry->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
         }
-        if (!visit(DirectoryEntry{entry->d_name, isDirectory})) break;
+        if (!visit(DirectoryEntry{entry->d_name, isRegularFile})) break;
     }
     return true;
 }

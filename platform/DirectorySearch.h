@@ -9,8 +9,8 @@
 namespace zintor {
 
 struct DirectoryEntry {
-    std::string name;  // the entry's name, without its folder
-    bool isDirectory;  // also true for a link to a folder
+    std::string name;    // the entry's name, without its folder
+    bool isRegularFile;  // also true for a link to one; false for folders, FIFOs, devices
 };
 
 // Calls visit for every entry of folder whose name matches pattern, in the order the

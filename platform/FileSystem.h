@@ -14,6 +14,11 @@ bool IsDirectory(const std::string& path);
 // Makes the folder the process's current directory; false when it is not one.
 bool ChangeDirectory(const std::string& path);
 
+// The path a chain of symbolic links at path ends at: path itself when it is no link. A
+// link's relative target counts from the link's folder. The end need not exist (a link to a
+// file not made yet); after 40 links the last one reached is returned.
+std::string FollowLinks(const std::string& path);
+
 // Full path of the running program's own file.
 std::string ModulePath();
 

@@ -1,16 +1,18 @@
 // Reading and rewriting an initialisation file line by line.
 #include "platform/SettingsFile.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
+#include "platform/RegularFile.h"
 
 namespace zintor {
 namespace {
@@ -41,7 +43,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 // rewrite changes nothing but the one line.
 struct IniText {
     bool exists = false;
-    int readError = 0;  // errno of a file that is there but could not be read whole
+    int readError = 0;  // why a file that is there could not be read whole (see OpenErrorText)
     bool bom = false;
     bool crlf = false;
     std::vector<std::string> lines;
@@ -49,21 +51,31 @@ struct IniText {
 
 IniText Load(const std::string& path) {
     IniText text;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int openError;
+    struct stat st;
+    int fd = OpenRegularFile(path, openError, &st);
     if (fd < 0) {
         // Only a file that is not there reads as empty; one that cannot be opened must not
         // be rewritten from nothing.
-        if (errno != ENOENT && errno != ENOTDIR) text.readError = errno;
+        if (openError != ENOENT && openError != ENOTDIR) text.readError = openError;
         return text;
     }
+    constexpr std::size_t kReadSize = 16 * 1024;
     std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) text.readError = errno;
-        if (n <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    // No settings file of ours comes near the limit; one that does (or grows past it while
+    // it is read) is not read into memory.
+    if (static_cast<std::size_t>(st.st_size) > SettingsFile::kMaxFileBytes) text.readError = EFBIG;
+    while (text.readError == 0) {
+        std::size_t have = bytes.size();
+        if (have > SettingsFile::kMaxFileBytes) {
+            text.readError = EFBIG;
+            break;
+        }
+        bytes.resize(have + kReadSize);
+        ssize_t n = ::read(fd, bytes.data() + have, kReadSize);
+        bytes.resize(have + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        if (n < 0 && errno != EINTR) text.readError = errno;
+        if (n == 0) break;
     }
     ::close(fd);
     if (text.readError != 0) return text;
@@ -166,6 +178,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
                                      std::size_t maxChars) const {
+    if (const UnsavedValue* kept = FindUnsaved(section, key)) return std::string(CutToChars(kept->value, maxChars));
     IniText text = Load(path_);
     Location at = Find(text, section, key);
     if (at.key < 0) return std::string(CutToChars(defaultValue, maxChars));
@@ -193,19 +206,51 @@ int SettingsFile::ReadInt(std::string_view section, std::string_view key, int de
     return static_cast<int>(n);
 }
 
+SettingsFile::UnsavedValue* SettingsFile::FindUnsaved(std::string_view section, std::string_view key) const {
+    for (UnsavedValue& kept : unsaved_)
+        if (EqualsNoCase(kept.section, section) && EqualsNoCase(kept.key, Trim(key))) return &kept;
+    return nullptr;
+}
+
+void SettingsFile::KeepUnsaved(std::string_view section, std::string_view key, std::string_view value) const {
+    if (UnsavedValue* kept = FindUnsaved(section, key))
+        kept->value = value;
+    else
+        unsaved_.push_back({std::string(section), std::string(Trim(key)), std::string(value)});
+    if (notice_ && !noticeGiven_) {
+        noticeGiven_ = true;
+        notice_(error_);
+    }
+}
+
+void SettingsFile::ForgetUnsaved(std::string_view section, std::string_view key) const {
+    if (const UnsavedValue* kept = FindUnsaved(section, key)) unsaved_.erase(unsaved_.begin() + (kept - unsaved_.data()));
+}
+
 bool SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
+    bool written = WriteToFile(section, key, value);
+    if (written)
+        ForgetUnsaved(section, key);
+    else
+        KeepUnsaved(section, key, value);
+    return written;
+}
+
+bool SettingsFile::WriteToFile(std::string_view section, std::string_view key, std::string_view value) const {
     error_.clear();
     // A line break would split the line and plant text of its own in the file.
     if (section.empty() || Trim(key).empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
         error_ = "cannot write " + path_ + ": a section, key or value holds a line break or is empty";
         return false;
     }
+    // A link is written through: the file it leads to is replaced, beside itself.
+    const std::string file = FollowLinks(path_);
     // Read, change and replace under the folder's lock, so that a copy of the program writing
     // at the same moment neither starts from the file before this change nor loses its own.
-    FolderLock lock(path_);
-    IniText text = Load(path_);
+    FolderLock lock(file);
+    IniText text = Load(file);
     if (text.readError != 0) {
-        error_ = "cannot read " + path_ + ": " + std::strerror(text.readError);
+        error_ = "cannot read " + path_ + ": " + OpenErrorText(text.readError);
         return false;
     }
     Location at = Find(text, section, key);
@@ -230,9 +275,9 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key, s
     const char* end = text.crlf ? "\r\n" : "\n";
     for (const std::string& line : text.lines) (bytes += line) += end;
 
-    AtomicFileWriter file;
-    if (!file.Open(path_) || !file.Write(bytes) || !file.Commit(true)) {
-        error_ = file.ErrorText();
+    AtomicFileWriter writer;
+    if (!writer.Open(file) || !writer.Write(bytes) || !writer.Commit(true)) {
+        error_ = writer.ErrorText();
         return false;
     }
     return true;

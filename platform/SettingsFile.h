@@ -3,10 +3,19 @@
 // original platform do it. Every call reads the file anew, so several running copies of the
 // program share it; a write rewrites the file through a temporary file renamed over it, with
 // the folder locked so that writes of several copies at once follow one another.
+//
+// Only a regular file is read (a FIFO or a device reads as a file that cannot be read), and
+// one of at most 1 MiB: no settings file of ours comes near that. A settings file that is a
+// symbolic link (into a folder of dotfiles, say) stays a link: the file it leads to is the
+// one replaced. A value that cannot be written is kept in memory and read back from there
+// for as long as the object lives, so a program whose settings cannot be saved still goes on
+// with them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zintor {
 
@@ -32,7 +41,7 @@ public:
     // or a line is added at the end of the section, or the section is added at the end of
     // the file. Every other line, comments and blank lines included, stays as it was. The
     // file is created when missing. False when the file could not be written; it then keeps
-    // its old content.
+    // its old content, and the value is kept in memory.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, int value) const;
 
@@ -40,12 +49,27 @@ public:
     // file system".
     const std::string& ErrorText() const { return error_; }
 
+    // Called with ErrorText the first time a write fails, and never again.
+    void SetFirstFailureNotice(std::function<void(const std::string&)> notice) { notice_ = std::move(notice); }
+
     // Values are read into room for 4096 characters, the last taken by the terminator.
     static constexpr std::size_t kMaxValueChars = 4095;
+    static constexpr std::size_t kMaxFileBytes = 1u << 20;
 
 private:
+    struct UnsavedValue {
+        std::string section, key, value;
+    };
+    bool WriteToFile(std::string_view section, std::string_view key, std::string_view value) const;
+    UnsavedValue* FindUnsaved(std::string_view section, std::string_view key) const;
+    void KeepUnsaved(std::string_view section, std::string_view key, std::string_view value) const;
+    void ForgetUnsaved(std::string_view section, std::string_view key) const;
+
     std::string path_;
     mutable std::string error_;
+    mutable std::vector<UnsavedValue> unsaved_;
+    std::function<void(const std::string&)> notice_;
+    mutable bool noticeGiven_ = false;
 };
 
 }  // namespace zintor

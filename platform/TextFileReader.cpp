@@ -1,13 +1,13 @@
 // Line reader over a file descriptor with a growing byte window.
 #include "platform/TextFileReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/RegularFile.h"
 
 namespace zintor {
 namespace {
@@ -23,33 +23,24 @@ bool TextFileReader::Open(const std::string& path) {
     Close();
     error_ = 0;
     atEnd_ = false;
+    skipRest_ = false;
     buffer_.clear();
     start_ = 0;
     fileSize_ = 0;
     bytesRead_ = 0;
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        error_ = errno;
-        return false;
-    }
-    struct stat st {};
-    // A folder opens for reading on this system, but it is no file to read.
-    int statError = ::fstat(fd_, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (statError != 0) {
-        error_ = statError;
-        Close();
-        return false;
-    }
-    if (S_ISREG(st.st_mode) && st.st_size > 0) fileSize_ = static_cast<std::size_t>(st.st_size);
+    struct stat st;
+    fd_ = OpenRegularFile(path, error_, &st);
+    if (fd_ < 0) return false;
+    fileSize_ = static_cast<std::size_t>(st.st_size);
     return true;
 }
+
+std::string TextFileReader::ErrorText() const { return error_ ? OpenErrorText(error_) : ""; }
 
 void TextFileReader::Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
-
-std::string TextFileReader::ErrorText() const { return error_ ? std::strerror(error_) : ""; }
 
 bool TextFileReader::Fill() {
     if (atEnd_ || fd_ < 0) return false;
@@ -83,21 +74,48 @@ bool TextFileReader::Fill() {
 // a template of a few kilobytes then takes a buffer of its own size rather
 // than a zeroed 64 KiB one on every read.
 std::size_t TextFileReader::NextReadSize() const {
-    if (fileSize_ == 0) return kChunk;  // size unknown: empty, or not a plain file
+    if (fileSize_ == 0) return kChunk;  // empty when opened: what was added since
     if (bytesRead_ < fileSize_) return std::min(kChunk, fileSize_ - bytesRead_);
     return kPastSize;
+}
+
+// Bytes are dropped as they are read; a hole of the file (zeros: no line feed, no 0x1A) is
+// stepped over without reading it.
+bool TextFileReader::SkipRestOfLine() {
+    for (;;) {
+        const void* lf = std::memchr(buffer_.data() + start_, '\n', buffer_.size() - start_);
+        if (lf) {
+            start_ = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+            skipRest_ = false;
+            return true;
+        }
+        start_ = buffer_.size();
+        if (atEnd_ || fd_ < 0) return false;
+        off_t data = ::lseek(fd_, static_cast<off_t>(bytesRead_), SEEK_DATA);
+        if (data < 0 && errno == ENXIO) atEnd_ = true;  // a hole to the end of the file
+        if (data > 0) bytesRead_ = static_cast<std::size_t>(data);
+        if (!Fill()) return false;
+    }
 }
 
 bool TextFileReader::ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed) {
     bytes = {};
     endsWithLineFeed = false;
-    if (error_) return false;
+    if (Failed() || (skipRest_ && !SkipRestOfLine())) return false;
     std::size_t searched = start_;
     for (;;) {
         const char* base = buffer_.data();
         const void* lf = std::memchr(base + searched, '\n', buffer_.size() - searched);
+        std::size_t lineEnd = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : buffer_.size();
+        if (const void* nul = std::memchr(base + searched, '\0', lineEnd - searched)) {
+            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(nul) - base) + 1;
+            bytes = std::string_view(base + start_, end - start_);
+            start_ = end;
+            skipRest_ = true;
+            return true;
+        }
         if (lf) {
-            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - base);
+            std::size_t end = lineEnd;
             std::size_t textEnd = end;
             if (textEnd > start_ && base[textEnd - 1] == '\r') --textEnd;  // CR LF reads as LF
             bytes = std::string_view(base + start_, textEnd - start_);
@@ -107,7 +125,7 @@ bool TextFileReader::ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed
         }
         std::size_t pending = buffer_.size() - start_;
         if (!Fill()) {
-            if (error_ || buffer_.size() == start_) return false;
+            if (Failed() || buffer_.size() == start_) return false;
             bytes = std::string_view(buffer_.data() + start_, buffer_.size() - start_);
             start_ = buffer_.size();
             return true;

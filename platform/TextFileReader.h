@@ -1,5 +1,7 @@
 // Reading a text file line by line as the text streams of the system read it: bytes decoded
-// in a given encoding, CR LF read as LF, and a byte 0x1A ending the input.
+// in a given encoding, CR LF read as LF, and a byte 0x1A ending the input. Its readers take a
+// line only up to its first NUL, so a line ends there: the rest of it is passed over as it is
+// read, never held, and the holes of a sparse file are stepped over.
 #pragma once
 
 #include <string>
@@ -16,11 +18,13 @@ public:
     TextFileReader(const TextFileReader&) = delete;
     TextFileReader& operator=(const TextFileReader&) = delete;
 
-    // Opens a regular file for reading. False when it cannot be opened (or is a folder).
+    // Opens a regular file (or a link to one) for reading. False when it cannot be opened or
+    // is anything else: a folder, a FIFO, a device ("not a regular file").
     bool Open(const std::string& path);
 
-    // Reads the next line, its line feed included when it has one. Lines are read whole,
-    // however long. False at the end of the input or after a read error (see Failed).
+    // Reads the next line, its line feed included when it has one; a line holding a NUL ends
+    // with that NUL, without a line feed. Lines are read whole up to there, however long.
+    // False at the end of the input or after a read error (see Failed).
     bool ReadLine(std::u16string& line);
 
     // The same without decoding: the line's bytes without its line feed (a CR before the line
@@ -38,11 +42,13 @@ public:
 private:
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
     std::size_t NextReadSize() const;  // bytes to ask for in the next read
+    bool SkipRestOfLine();  // after a NUL: up to the next line feed; false at the end
 
     TextEncoding encoding_;
     int fd_ = -1;
-    int error_ = 0;
+    int error_ = 0;  // an errno value, or kNotARegularFile
     bool atEnd_ = false;
+    bool skipRest_ = false;  // the line before ended at a NUL: its rest is not seen
     std::string buffer_;     // bytes read and not yet taken
     std::size_t start_ = 0;  // first byte of buffer_ not yet taken
     std::size_t fileSize_ = 0;   // size of the file when opened; 0 when unknown

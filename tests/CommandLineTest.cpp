@@ -3,14 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <thread>
 #include <vector>
 
+#include "tests/FaultyFileOps.h"
 #include "tests/TestSupport.h"
 
 extern char** environ;
@@ -21,33 +27,64 @@ namespace {
 using test::TempDir;
 
 struct Result {
-    int status = -1;
+    int status = -1;  // the exit status, 128 + the signal that ended it, or -1 when it hung
     std::string out, err;
+    long peakKilobytes = 0;
 };
 
-// Runs a program with the given arguments and environment, collecting its output.
-Result RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-    TempDir capture;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, (capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+// Limits set in the child before it runs the program (ulimit -f, ulimit -s).
+using Limits = std::vector<std::pair<int, rlim_t>>;
+
+// Starts a program with the given arguments and environment, its output going to files in
+// capture.
+pid_t StartProgram(const std::vector<std::string>& args, const std::vector<std::string>& env, const TempDir& capture,
+                   const Limits& limits = {}) {
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
-    Result result;
-    pid_t pid;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status;
-        ::waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const std::string out = capture / "out", err = capture / "err";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        for (const auto& [resource, value] : limits) {
+            rlimit limit{value, value};
+            ::setrlimit(resource, &limit);
+        }
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
     }
-    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Waits for the program; one that is still running after 30 seconds is killed as hung.
+Result Finish(pid_t pid, const TempDir& capture) {
+    Result result;
+    int status = 0;
+    rusage usage{};
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::wait4(pid, &status, 0, &usage);
+            status = -1;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (status != -1) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.peakKilobytes = usage.ru_maxrss;
     result.out = test::ReadFile(capture / "out");
     result.err = test::ReadFile(capture / "err");
     return result;
+}
+
+// Runs a program with the given arguments and environment, collecting its output.
+Result RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env, const Limits& limits = {}) {
+    TempDir capture;
+    return Finish(StartProgram(args, env, capture, limits), capture);
 }
 
 // A folder holding a copy of the program and its templates, as an installation would.
@@ -58,10 +95,13 @@ struct Installation {
             std::filesystem::copy_file(std::string(ZINTOR_BUILD_DIR) + "/" + name, dir / name);
     }
     std::string Program() const { return dir / "zintor"; }
-    Result Zintor(const std::vector<std::string>& args, const char* lang = "C") const {
+    std::vector<std::string> Environment(const char* lang) const {
+        return {std::string("LANG=") + lang, "PATH=/usr/bin:/bin"};  // no DISPLAY
+    }
+    Result Zintor(const std::vector<std::string>& args, const char* lang = "C", const Limits& limits = {}) const {
         std::vector<std::string> argv = {Program()};
         argv.insert(argv.end(), args.begin(), args.end());
-        return RunProgram(argv, {std::string("LANG=") + lang, "PATH=/usr/bin:/bin"});  // no DISPLAY
+        return RunProgram(argv, Environment(lang), limits);
     }
 };
 
@@ -101,9 +141,10 @@ TEST(CommandLine, ArgumentsAreJoinedIntoOnePath) {
 TEST(CommandLine, FailuresSayWhatWentWrongOnOneLineAndExitOne) {
     struct Case {
         const char* name;
-        std::string log;        // empty: no file
+        std::string log;        // empty: no file, or what make puts there
         const char* logName;
         std::string expectInError;
+        std::function<void(const std::string&)> make = nullptr;
     };
     const Case cases[] = {
         {"missing log", "", "vorlix_report2024.log", "vorlix_report2024.log"},
@@ -111,16 +152,111 @@ TEST(CommandLine, FailuresSayWhatWentWrongOnOneLineAndExitOne) {
         {"one row", "20241105,100000,1,2\n", "vorlix_report2024.log", "fewer than 2"},
         {"binary garbage", std::string("\x00\xff\xfe\x01\n\x02\x03", 7), "vorlix_report2024.log", "no page"},
         {"comments only", "# a\n; b\n", "vorlix_report2024.log", "fewer than 2"},
+        // Nothing that is not a regular file is waited on or read: no hang, no memory filled.
+        {"a FIFO without a writer", "", "vorlix_report2024.log", "vorlix_report2024.log: not a regular file",
+         [](const std::string& path) { ::mkfifo(path.c_str(), 0644); }},
+        {"a link to /dev/zero", "", "vorlix_report2024.log", "vorlix_report2024.log: not a regular file",
+         [](const std::string& path) { ::symlink("/dev/zero", path.c_str()); }},
+        {"a link to /dev/urandom", "", "vorlix_report2024.log", "not a regular file",
+         [](const std::string& path) { ::symlink("/dev/urandom", path.c_str()); }},
+        {"a link to a FIFO", "", "vorlix_report2024.log", "not a regular file",
+         [](const std::string& path) {
+             ::mkfifo((path + ".fifo").c_str(), 0644);
+             ::symlink((path + ".fifo").c_str(), path.c_str());
+         }},
     };
     for (const auto& c : cases) {
         Installation app;
         TempDir logs;
         if (!c.log.empty()) test::WriteFile(logs / c.logName, c.log);
+        if (c.make) c.make(logs / c.logName);
+        const int entries = test::CountEntries(logs.path());
         Result r = app.Zintor({logs / c.logName});
         EXPECT_EQ(r.status, 1) << c.name;
         EXPECT_NE(r.err.find(c.expectInError), std::string::npos) << c.name << ": " << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.name << ": " << r.err;
-        EXPECT_EQ(test::CountEntries(logs.path()), c.log.empty() ? 0 : 1) << c.name << ": nothing written";
+        EXPECT_EQ(test::CountEntries(logs.path()), entries) << c.name << ": nothing written";
+    }
+}
+
+// The run is interrupted (Ctrl+C, SIGTERM, SIGHUP) while it writes a page of 40 MB: the
+// temporary file goes, the older page stays, and the run ends as the signal ends programs.
+// The same for a page that the file-size limit (ulimit -f) cuts short, which fails as a write.
+TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
+    Installation app;
+    std::string header;
+    for (int i = 0; i < 400000; ++i) header += "<p>$TITLE$ " + std::string(80, '.') + "</p>\n";
+    std::string tpl = test::ReadFile(app.dir / "zintor.htm_en.txt");
+    tpl.insert(tpl.find('\n', tpl.find("html_header_start")) + 1, header);
+    test::WriteFile(app.dir / "zintor.htm_en.txt", tpl);
+    TempDir logs;
+    const std::string log = logs / "vorlix_report2024.log", page = logs / "vorlix_report2024.html";
+    test::WriteFile(log, SampleLog());
+    const std::string older = "<html>the page of an earlier run</html>\r\n";
+    auto temporaryFiles = [&] { return test::CountTemporaryFiles(logs.path()); };
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        test::WriteFile(page, older);
+        Result r;
+        // Stopped while its temporary file is there (a run that got to its end first is tried
+        // again), then signalled.
+        for (int attempt = 0; attempt < 5 && r.status < 0; ++attempt) {
+            TempDir capture;
+            pid_t pid = StartProgram({app.Program(), log}, app.Environment("C"), capture);
+            while (temporaryFiles() == 0 && ::waitpid(pid, nullptr, WNOHANG) == 0)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            ::kill(pid, SIGSTOP);
+            bool writing = temporaryFiles() == 1;
+            ::kill(pid, writing ? signal : SIGKILL);
+            ::kill(pid, SIGCONT);
+            Result run = Finish(pid, capture);
+            if (writing) r = run;
+            test::WriteFile(page, older);
+        }
+        EXPECT_EQ(r.status, 128 + signal) << r.err;
+        EXPECT_EQ(test::ReadFile(page), older);
+        EXPECT_EQ(temporaryFiles(), 0);
+    }
+    Result limited = app.Zintor({log}, "C", {{RLIMIT_FSIZE, 1 << 20}});
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_EQ(limited.err, "zintor: cannot write " + page + ": File too large\n");
+    EXPECT_EQ(test::ReadFile(page), older);
+    EXPECT_EQ(temporaryFiles(), 0);
+}
+
+// A log of a terabyte (200,000 rows, then a hole) takes the run no more memory than its first
+// 65,535 rows alone: the rest is neither read nor held.
+TEST(CommandLine, AHugeLogTakesTheMemoryOfItsRowsOnly) {
+    Installation app;
+    TempDir logs;
+    std::string rows;
+    for (int i = 0; i < 200000; ++i) {
+        char line[48];
+        std::snprintf(line, sizeof line, "202411%02d,%02d%02d%02d,1000,2000\n", 1 + i / 7000, i / 3600 % 24,
+                      i / 60 % 60, i % 60);
+        rows += line;
+    }
+    const std::string small = logs / "vorlix_report202411.log", huge = logs / "vorlix_report202412.log";
+    test::WriteFile(small, rows.substr(0, rows.find('\n', 65535 * 27) + 1));
+    test::WriteFile(huge, rows);
+    ASSERT_EQ(::truncate(huge.c_str(), 1ll << 40), 0);
+    Result first = app.Zintor({small}), second = app.Zintor({huge});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(test::ReadFile(logs / "vorlix_report202412.html"), test::ReadFile(logs / "vorlix_report202411.html"));
+    EXPECT_LT(second.peakKilobytes, first.peakKilobytes + 4096) << first.peakKilobytes;
+}
+
+// Under a stack of 64 KiB (ulimit -s 64) the run still writes the page: large buffers live
+// on the heap.
+TEST(CommandLine, RunsOnASmallStack) {
+    Installation app;
+    TempDir logs;
+    test::WriteFile(logs / "vorlix_report202411.log", SampleLog());
+    for (const char* lang : {"C", "ja_JP.UTF-8"}) {
+        Result r = app.Zintor({logs / "vorlix_report202411.log"}, lang, {{RLIMIT_STACK, 64 << 10}});
+        EXPECT_EQ(r.status, 0) << lang << ": " << r.err;
+        EXPECT_GT(test::ReadFile(logs / "vorlix_report202411.html").size(), 10000u) << lang;
     }
 }
 

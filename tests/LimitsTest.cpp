@@ -1,12 +1,16 @@
-// The engine at its limits: the row limit of 65,535 data lines, a log of 100 MB, lines of
-// 1 MB in a log and in a template, a template of 50 MB. Big inputs are made in a temporary
-// folder; where possible the page is compared with the page of a small input that must give
-// the same result.
+// The engine at its limits: the row limit of 65,535 data lines, a log of 100 MB, sparse logs
+// of a terabyte, lines of 1 MB in a log and in a template, a template of 50 MB. Big inputs are
+// made in a temporary folder; where possible the page is compared with the page of a small
+// input that must give the same result.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <functional>
 #include <string>
 
+#include "logs/ReportLogReader.h"
 #include "report/ReportGenerator.h"
 #include "tests/TestSupport.h"
 
@@ -43,9 +47,13 @@ class Program {
 
     // The page of the log, or "" when none was written.
     std::string Page(const std::string& logBytes) {
+        return PageOf([&](const std::string& log) { test::WriteFile(log, logBytes); });
+    }
+    // The page of the log that make writes at the path it is given.
+    std::string PageOf(const std::function<void(const std::string&)>& make) {
         const std::string log = dir_ / "vorlix_report2024.log",
                           page = dir_ / "vorlix_report2024.html";
-        test::WriteFile(log, logBytes);
+        make(log);
         ::unlink(page.c_str());
         EXPECT_EQ(generator_->ReadReportLog(log), 1) << generator_->LastError();
         bool written = generator_->GenerateReport(page);
@@ -99,7 +107,7 @@ TEST(Limits, ExactlyTheFirst65535DataLinesAreRead) {
 TEST(Limits, ALogOf100MegabytesGivesThePageOfItsRows) {
     // 40,000 rows, each followed by a comment line of 2.7 KB; the last row lies at the end.
     std::string rows, big;
-    const std::string comment = "#" + std::string(2700, 'c') + "\n";
+    const std::string comment = std::string("#").append(2700, 'c') + "\n";
     for (int i = 0; i < 40000; ++i) {
         std::string row = Row(2024, 4, i / 1440 + 1, i % 1440 * 60, 100000 + i, 7 * i);
         rows += row;
@@ -110,6 +118,66 @@ TEST(Limits, ALogOf100MegabytesGivesThePageOfItsRows) {
     const std::string expected = program.Page(rows);
     EXPECT_EQ(program.Page(big), expected);
     EXPECT_EQ(program.Table().RowCount(), 40000);
+}
+
+// A sparse log: rows, a hole of zeros as long as asked, more rows after it. The hole is one
+// line starting with a NUL (a comment line), or the rest of a data line cut by its NUL: no
+// row needs its bytes, so it is stepped over rather than read (beyond 64 MiB, where the log is
+// read in steps), and nothing is kept of it.
+TEST(Limits, SparseLogsOfATerabyteAreReadToTheirRows) {
+    std::string before, after;
+    for (int i = 0; i < 100; ++i) before += Row(2024, 4, 1 + i / 24, i % 24 * 3600, 1000 + i, 2000);
+    for (int i = 0; i < 100; ++i) after += Row(2024, 4, 10 + i / 24, i % 24 * 3600, 3000, 4000 + i);
+    struct Case {
+        const char* name;
+        std::string head;       // the bytes before the hole
+        long long hole;         // its length
+        std::string tail;       // the bytes after it
+        std::string sameRows;   // a small log that must give the same page
+    };
+    const std::string cut = "20240405,100000,7,";
+    const Case cases[] = {
+        {"rows, then a hole of a terabyte", before, 1ll << 40, "", before},
+        {"rows on both sides of a hole of 32 MiB (a log that is mapped)", before, 32ll << 20, "\n" + after,
+         before + after},
+        {"rows past 2 GB", before, 3ll << 30, "\n" + after, before + after},
+        {"rows past a terabyte", before, 1ll << 40, "\n" + after, before + after},
+        {"a data line cut by the hole", before + cut, 1ll << 40, "8\n" + after,
+         before + cut + std::string(1, '\0') + "8\n" + after},
+    };
+    for (bool japanese : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (japanese ? ", Japanese" : ", English"));
+            Program program(japanese);
+            std::string expected = program.Page(c.sameRows);
+            int rows = program.Table().RowCount();
+            std::string page = program.PageOf([&](const std::string& log) {
+                test::WriteFile(log, c.head);
+                ASSERT_EQ(::truncate(log.c_str(), static_cast<off_t>(c.head.size() + c.hole)), 0);
+                std::ofstream(log, std::ios::binary | std::ios::app) << c.tail;
+            });
+            EXPECT_EQ(page, expected);
+            EXPECT_EQ(program.Table().RowCount(), rows);
+        }
+    }
+}
+
+// Rows that would take more than 64 MB (here one line of 100 MB without a line break) are
+// refused rather than held: the reader's memory stays bounded whatever the file holds.
+TEST(Limits, RowsOfMoreThan64MegabytesAreRefused) {
+    TempDir dir;
+    const std::string log = dir / "vorlix_report2024.log";
+    {
+        std::ofstream out(log, std::ios::binary);
+        out << Row(2024, 4, 1, 0, 1, 2) << "20240401,000100,";
+        const std::string block(1 << 20, 'x');
+        for (int i = 0; i < 100; ++i) out << block;
+    }
+    LogTable table;
+    std::string error;
+    EXPECT_EQ(ReadReportLogFile(log, TextEncoding::Latin1, table, &error), 0);
+    EXPECT_EQ(error, "cannot read " + log + ": its rows take more than 64 MB");
+    EXPECT_EQ(table.RowCount(), 0);
 }
 
 TEST(Limits, LinesOf1MegabyteAreReadWhole) {

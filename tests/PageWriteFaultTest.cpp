@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
 #include <sstream>
 
 #include "app/CommandLine.h"
@@ -225,32 +226,100 @@ TEST(PageWriteFaults, APagePathThatIsAFolderOrInAMissingFolderIsRefused) {
         << generator.LastError();
 }
 
-// A real folder without write permission, not a simulated one.
-TEST(PageWriteFaults, AReadOnlyFolderKeepsTheOlderPage) {
-    for (bool japanese : {false, true}) {
-        SCOPED_TRACE(japanese ? "Japanese" : "English");
-        test::ScopedLanguage language(japanese);
-        LogFolder folder;
-        test::WriteFile(folder.page, kOlderPage);
-        ASSERT_EQ(::chmod(folder.dir.path().c_str(), 0555), 0);
-        std::string error;
-        std::ostringstream err;
-        int status;
-        {
-            UnprivilegedUser user;
-            ReportGenerator generator;
-            ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
-            EXPECT_FALSE(generator.GenerateReport(folder.page));
-            error = generator.LastError();
-            status = RunCommandLine(folder.log, err);
+// A real folder without write permission, and pages the user may not write to: the page is
+// left as it is, as the original platform never replaces a read-only file.
+TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
+    struct Case {
+        const char* name;
+        mode_t folderMode, pageMode;
+        bool asNobody;
+    };
+    const Case cases[] = {
+        {"a read-only folder (as nobody)", 0555, 0644, true},
+        {"a read-only page", 0755, 0444, false},
+        {"a page without any write permission, set-user-ID", 0755, 04555, false},
+        {"a page of someone else's (as nobody, in a folder anyone may write to)", 0777, 0644, true},
+    };
+    for (const Case& c : cases) {
+        for (bool japanese : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (japanese ? ", Japanese" : ", English"));
+            test::ScopedLanguage language(japanese);
+            LogFolder folder;
+            test::WriteFile(folder.page, kOlderPage);
+            ASSERT_EQ(::chmod(folder.page.c_str(), c.pageMode), 0);
+            ASSERT_EQ(::chmod(folder.dir.path().c_str(), c.folderMode), 0);
+            std::string error;
+            std::ostringstream err;
+            int status;
+            {
+                std::optional<UnprivilegedUser> user;
+                if (c.asNobody) user.emplace();
+                ReportGenerator generator;
+                ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
+                EXPECT_FALSE(generator.GenerateReport(folder.page));
+                error = generator.LastError();
+                status = RunCommandLine(folder.log, err);
+            }
+            ::chmod(folder.dir.path().c_str(), 0755);
+            EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+            EXPECT_NE(error.find(folder.page), std::string::npos) << error;
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(err.str(), "zintor: " + error + "\n");
+            EXPECT_EQ(test::ReadFile(folder.page), kOlderPage);
+            struct stat st;
+            EXPECT_EQ(::stat(folder.page.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, c.pageMode);
+            EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
         }
-        ::chmod(folder.dir.path().c_str(), 0755);
-        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-        EXPECT_EQ(status, 1);
-        EXPECT_EQ(err.str(), "zintor: " + error + "\n");
-        EXPECT_EQ(test::ReadFile(folder.page), kOlderPage);
-        EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
     }
+}
+
+// The new page takes the older page's permission bits, never its set-user-ID, set-group-ID or
+// sticky bits; a first page gets 0666 less the umask. A symbolic link at the page's path is
+// replaced by the page, never written through: the file it led to stays as it was.
+TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
+    const mode_t umask = ::umask(022);
+    struct Case {
+        const char* name;
+        mode_t olderMode;  // 0: no older page
+        bool link;
+        mode_t expected;
+    };
+    const Case cases[] = {
+        {"a first page", 0, false, 0644},
+        {"over a page of mode 0640", 0640, false, 0640},
+        {"over a set-user-ID, set-group-ID page anyone may write and run", 06777, false, 0777},
+        {"over a sticky page of mode 01644", 01644, false, 0644},
+        {"over a link to another file", 0, true, 0644},
+    };
+    const std::string expected = CleanPage(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScopedLanguage language(false);
+        LogFolder folder;
+        const std::string other = folder.dir / "other.txt";
+        if (c.olderMode != 0) {
+            test::WriteFile(folder.page, kOlderPage);
+            ASSERT_EQ(::chmod(folder.page.c_str(), c.olderMode), 0);
+        }
+        if (c.link) {
+            test::WriteFile(other, "another file");
+            ASSERT_EQ(::chmod(other.c_str(), 0600), 0);
+            ASSERT_EQ(::symlink(other.c_str(), folder.page.c_str()), 0);
+        }
+        std::ostringstream err;
+        EXPECT_EQ(RunCommandLine(folder.log, err), 0) << err.str();
+        struct stat st;
+        ASSERT_EQ(::lstat(folder.page.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, c.expected);
+        EXPECT_EQ(test::ReadFile(folder.page), expected);
+        if (c.link) {
+            EXPECT_EQ(test::ReadFile(other), "another file");
+        }
+        EXPECT_EQ(test::CountTemporaryFiles(folder.dir.path()), 0);
+    }
+    ::umask(umask);
 }
 
 }  // namespace

@@ -35,12 +35,18 @@ TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
                              "vorlix_report2024b.log", "vorlix_report.log", "other2024.log", "vorlix_report2024.txt"}) {
         test::WriteFile(dir / name, "x");
     }
-    ::mkdir((dir / "vorlix_report2021.log").c_str(), 0755);  // a folder is never listed
+    // Only regular files and links to them are listed: no folder, FIFO, device or dangling link.
+    ::mkdir((dir / "vorlix_report2021.log").c_str(), 0755);
+    ::mkfifo((dir / "vorlix_report2020.log").c_str(), 0644);
+    ::symlink("/dev/zero", (dir / "vorlix_report2019.log").c_str());
+    ::symlink("vorlix_report2021.log", (dir / "vorlix_report2018.log").c_str());
+    ::symlink("gone", (dir / "vorlix_report2017.log").c_str());
+    ::symlink("vorlix_report2023.log", (dir / "vorlix_report2016.log").c_str());
     std::vector<std::string> logs = ListReportLogs(dir.path() + "/");
     SortReportLogs(logs);
     EXPECT_EQ(Names(logs, dir.path()),
-              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log", "vorlix_report2023.log",
-                                        "vorlix_report2024.log", "vorlix_report2024b.log"}));
+              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log", "vorlix_report2016.log",
+                                        "vorlix_report2023.log", "vorlix_report2024.log", "vorlix_report2024b.log"}));
     EXPECT_EQ(CurrentDirectory(), dir.path());  // the search leaves us in the folder
 }
 

@@ -317,6 +317,11 @@ TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
              test::WriteFile(path, ProbeTemplate());
              return ::geteuid() != 0 && ::chmod(path.c_str(), 0) == 0;  // root reads it anyway
          }},
+        // Never waited on, never read: no hang, no memory filled.
+        {"a FIFO without a writer in the template's place",
+         [](const std::string& path) { return (::unlink(path.c_str()), ::mkfifo(path.c_str(), 0644) == 0); }},
+        {"a link to /dev/zero in the template's place",
+         [](const std::string& path) { return (::unlink(path.c_str()), ::symlink("/dev/zero", path.c_str()) == 0); }},
     };
     for (const Case& c : cases) {
         if (!c.make(templatePath)) continue;

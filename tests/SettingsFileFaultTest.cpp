@@ -1,9 +1,14 @@
 // Writing the settings file when the file system fails, as the window does when it closes:
 // IsTopMost, IsSideMenu, IsZoomed, then Position. Whatever fails, the earlier settings file
-// stays byte for byte as it was and still reads, and no temporary file is left beside it.
+// stays byte for byte as it was and still reads, no temporary file is left beside it, and
+// the values written are kept in memory, with one notice of the first failure.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include "app/WindowPlacement.h"
 #include "platform/SettingsFile.h"
@@ -76,6 +81,8 @@ TEST(SettingsFileFaults, EveryFailureLeavesTheOlderFileAndNoTemporaryFile) {
         const std::string path = dir / "zintor.ini";
         test::WriteFile(path, kOlderSettings);
         SettingsFile settings(path);
+        std::vector<std::string> notices;
+        settings.SetFirstFailureNotice([&](const std::string& why) { notices.push_back(why); });
         {
             ScopedFaults faults(c.plan);
             EXPECT_FALSE(SaveAsTheWindowCloses(settings));
@@ -84,8 +91,10 @@ TEST(SettingsFileFaults, EveryFailureLeavesTheOlderFileAndNoTemporaryFile) {
         EXPECT_NE(settings.ErrorText().find(path), std::string::npos) << settings.ErrorText();
         EXPECT_NE(settings.ErrorText().find(c.reason), std::string::npos) << settings.ErrorText();
         EXPECT_EQ(settings.ErrorText().find('\n'), std::string::npos);
+        EXPECT_EQ(notices, std::vector<std::string>{settings.ErrorText()}) << "one notice for four failures";
         EXPECT_EQ(test::ReadFile(path), kOlderSettings);
-        EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 1), 0);
+        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, "IsTopMost", 1), 0) << "the file still reads";
+        EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 0), 1) << "kept in memory";
         EXPECT_EQ(test::CountEntries(dir.path()), 1) << "no temporary file left";
         // Once the fault is gone, the same writes go through.
         EXPECT_TRUE(SaveAsTheWindowCloses(settings)) << settings.ErrorText();
@@ -132,36 +141,129 @@ TEST(SettingsFileFaults, ShortOrInterruptedWritesStillWriteTheWholeFile) {
     }
 }
 
-TEST(SettingsFileFaults, AReadOnlyFolderOrAFolderInTheFilesPlace) {
-    TempDir dir;
-    const std::string path = dir / "zintor.ini";
-    test::WriteFile(path, kOlderSettings);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
-    bool saved;
-    std::string error;
-    {
-        UnprivilegedUser user;
-        SettingsFile settings(path);
-        saved = SaveAsTheWindowCloses(settings);
-        error = settings.ErrorText();
-        EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 1), 0) << "still readable";
+// What the user made in the settings file's place, or around it, that may not be replaced:
+// the write is refused, the file stays as it was, nothing is waited on or read without end,
+// and the window's values live on in memory.
+TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
+    struct Case {
+        const char* name;
+        std::function<void(const TempDir&, const std::string&)> make;
+        bool asNobody;
+        const char* reason;
+        int isTopMostRead;  // by a fresh reader: 0 from the older file, 7 the default
+    };
+    auto older = [](const TempDir&, const std::string& path) { test::WriteFile(path, kOlderSettings); };
+    const Case cases[] = {
+        {"a read-only folder (as nobody)",
+         [&](const TempDir& dir, const std::string& path) {
+             older(dir, path);
+             ::chmod(dir.path().c_str(), 0555);
+         },
+         true, "Permission denied", 0},
+        {"a read-only file",
+         [&](const TempDir& dir, const std::string& path) {
+             older(dir, path);
+             ::chmod(path.c_str(), 0444);
+         },
+         false, "cannot replace", 0},
+        {"a read-only file (as nobody, in a folder anyone may write to)",
+         [&](const TempDir& dir, const std::string& path) {
+             older(dir, path);
+             ::chmod(path.c_str(), 0644);
+             ::chmod(dir.path().c_str(), 0777);
+         },
+         true, "cannot replace", 0},
+        {"a folder", [](const TempDir&, const std::string& path) { ::mkdir(path.c_str(), 0755); }, false,
+         "cannot read", 7},
+        {"a FIFO without a writer", [](const TempDir&, const std::string& path) { ::mkfifo(path.c_str(), 0644); },
+         false, "not a regular file", 7},
+        {"a link to /dev/zero", [](const TempDir&, const std::string& path) { ::symlink("/dev/zero", path.c_str()); },
+         false, "not a regular file", 7},
+        {"a sparse file of 10 GiB",
+         [](const TempDir&, const std::string& path) {
+             test::WriteFile(path, "[Settings]\nIsTopMost=0\n");
+             ::truncate(path.c_str(), 10ll << 30);
+         },
+         false, "File too large", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir / "zintor.ini";
+        c.make(dir, path);
+        struct stat before;
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+        const std::string content = S_ISREG(before.st_mode) && before.st_size < 4096 ? test::ReadFile(path) : "";
+        bool saved;
+        std::string error;
+        int notices = 0;
+        {
+            std::optional<UnprivilegedUser> user;
+            if (c.asNobody) user.emplace();
+            SettingsFile settings(path);
+            settings.SetFirstFailureNotice([&](const std::string&) { ++notices; });
+            saved = SaveAsTheWindowCloses(settings);
+            error = settings.ErrorText();
+            EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, "IsTopMost", 7), c.isTopMostRead);
+            EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 7), 1) << "kept in memory";
+            EXPECT_EQ(settings.ReadString(kSettingsSection, "Position", ""), "0:1:-1:-1:-1:-1:10:20:810:620");
+        }
+        ::chmod(dir.path().c_str(), 0755);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(notices, 1);
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        struct stat after;
+        ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_size, before.st_size);
+        if (!content.empty()) {
+            EXPECT_EQ(test::ReadFile(path), content);
+        }
+        EXPECT_EQ(test::CountEntries(dir.path()), 1) << "no temporary file left";
     }
-    ::chmod(dir.path().c_str(), 0755);
-    EXPECT_FALSE(saved);
-    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_EQ(test::ReadFile(path), kOlderSettings);
-    EXPECT_EQ(test::CountEntries(dir.path()), 1);
+}
 
-    const std::string folder = dir / "folder.ini";
-    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    test::WriteFile(folder + "/inside", "kept");
-    SettingsFile occupied(folder);
-    EXPECT_FALSE(SaveAsTheWindowCloses(occupied));
-    EXPECT_NE(occupied.ErrorText().find("Is a directory"), std::string::npos)
-        << occupied.ErrorText();
-    EXPECT_EQ(test::ReadFile(folder + "/inside"), "kept");
-    EXPECT_EQ(occupied.ReadInt(kSettingsSection, "IsTopMost", 7), 7);
-    EXPECT_EQ(test::CountEntries(dir.path()), 2);
+// A settings file kept elsewhere (with the user's other dotfiles) and linked in stays a link:
+// the file it leads to is replaced, beside itself.
+TEST(SettingsFileFaults, ALinkedFileStaysALinkAndItsTargetIsWritten) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links;  // link name in the program folder: target
+        std::string file;                                        // the file written, in the dotfiles folder
+        bool exists;
+    };
+    const Case cases[] = {
+        {"a link to a file elsewhere", {{"zintor.ini", "DOTFILES/zintor.ini"}}, "zintor.ini", true},
+        {"a relative link", {{"zintor.ini", "../dotfiles/zintor.ini"}}, "zintor.ini", true},
+        {"a link to a link", {{"zintor.ini", "second.ini"}, {"second.ini", "DOTFILES/real.ini"}}, "real.ini", true},
+        {"a link to a file not made yet", {{"zintor.ini", "DOTFILES/new.ini"}}, "new.ini", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir root;
+        const std::string program = root / "program", dotfiles = root / "dotfiles";
+        ::mkdir(program.c_str(), 0755);
+        ::mkdir(dotfiles.c_str(), 0755);
+        if (c.exists) test::WriteFile(dotfiles + "/" + c.file, kOlderSettings);
+        for (auto [name, target] : c.links) {
+            if (target.starts_with("DOTFILES/")) target = dotfiles + target.substr(8);
+            ASSERT_EQ(::symlink(target.c_str(), (program + "/" + name).c_str()), 0);
+        }
+        SettingsFile settings(program + "/zintor.ini");
+        EXPECT_TRUE(SaveAsTheWindowCloses(settings)) << settings.ErrorText();
+        for (const auto& [name, target] : c.links) {
+            struct stat st;
+            EXPECT_EQ(::lstat((program + "/" + name).c_str(), &st), 0);
+            EXPECT_TRUE(S_ISLNK(st.st_mode)) << name << " is still a link";
+        }
+        const std::string written = test::ReadFile(dotfiles + "/" + c.file);
+        EXPECT_NE(written.find("Position=0:1:-1:-1:-1:-1:10:20:810:620"), std::string::npos) << written;
+        EXPECT_EQ(written.find("LogFile=") != std::string::npos, c.exists) << written;
+        EXPECT_EQ(SettingsFile(program + "/zintor.ini").ReadInt(kSettingsSection, "IsSideMenu", 0), 1);
+        EXPECT_EQ(test::CountTemporaryFiles(program) + test::CountTemporaryFiles(dotfiles), 0);
+        EXPECT_EQ(test::CountEntries(dotfiles), 1);
+    }
 }
 
 TEST(SettingsFileFaults, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
@@ -178,7 +280,7 @@ TEST(SettingsFileFaults, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
         SettingsFile settings(path);
         saved = SaveAsTheWindowCloses(settings);
         error = settings.ErrorText();
-        EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 7), 7) << "reads as the default";
+        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, "IsTopMost", 7), 7) << "reads as the default";
     }
     ::chmod(path.c_str(), 0644);
     ::chmod(dir.path().c_str(), 0755);

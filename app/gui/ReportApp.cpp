@@ -15,12 +15,14 @@
 #include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
+#include "platform/RegularFile.h"
 
 namespace zintor {
 namespace {
 
-// Logging out or being told to stop closes the window the usual way, so that its settings
-// are saved.
+// Logging out, being told to stop or Ctrl+C in the terminal closes the window the usual way,
+// once the page being written (if any) is complete, so that its settings are saved and no
+// temporary file is left.
 void CloseOnSignal(int) {
     if (!wxTheApp) return;
     // An open box (About, the open dialog) ends first, so that the window closes from the
@@ -46,6 +48,10 @@ bool CReportApp::OnInit() {
     PathParts parts = SplitPath(modulePath);
     SetAppName(wxString::FromUTF8(parts.fname));
     settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(parts.drive + parts.dir + parts.fname + ".ini"));
+    // Settings that cannot be saved are kept while the window is open; said once.
+    settings_->SetFirstFailureNotice([name = parts.fname](const std::string& why) {
+        std::cerr << name << ": settings not saved, kept while the window is open: " << why << '\n';
+    });
 
     // A log to open on is the last log opened from now on: the side menu lists its folder and
     // the first report shows it, as after "Open Log files".
@@ -55,8 +61,11 @@ bool CReportApp::OnInit() {
     if (!logToShow.empty()) {
         std::error_code ec;
         std::string log = std::filesystem::absolute(logToShow, ec).string();
-        if (!ec && HasReportLogName(log) && FileExists(log) && !IsDirectory(log)) {
+        if (!ec && HasReportLogName(log) && IsRegularFile(log)) {
             settings_->WriteString(kSettingsSection, "LogFile", log);
+        } else if (!ec && HasReportLogName(log) && FileExists(log)) {
+            refused = true;
+            std::cerr << parts.fname << ": cannot read " << log << ": " << OpenErrorText(kNotARegularFile) << '\n';
         } else {
             refused = true;
             std::cerr << parts.fname << ": not a report log: " << logToShow << '\n';
@@ -69,6 +78,7 @@ bool CReportApp::OnInit() {
     if (!window->Initialise()) exitCode_ = window->ExitCode();
     SetSignalHandler(SIGTERM, CloseOnSignal);
     SetSignalHandler(SIGHUP, CloseOnSignal);
+    SetSignalHandler(SIGINT, CloseOnSignal);
     return true;
 }
 

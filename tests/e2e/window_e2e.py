@@ -7,7 +7,9 @@ by their UTF-8 titles. Each test installs the program into a fresh folder.
 and stacks the window itself, as on a desktop. Tests of what only a manager does (maximising,
 the topmost band) are skipped without one."""
 import argparse
+import glob
 import os
+import resource
 import shutil
 import signal
 import subprocess
@@ -526,6 +528,94 @@ class WindowTest(unittest.TestCase):
         with open(opened) as f:
             self.assertTrue(f.read().strip().endswith("/app/zintor-help.html"))
         self.assertNotIn("zintor", p.windows())
+
+    # -- hostile files and interruptions --------------------------------------------------
+
+    def test_show_with_settings_that_cannot_be_saved_still_shows_the_log(self):
+        older = self.write_log("vorlix_report2023.log", 2023, 5, 100)
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"LogFile={older}\n")
+        os.chmod(self.ini, 0o444)  # read-only: left as it is
+        before = self.saved()
+        p = self.start(args=("--show", log))
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        time.sleep(1)
+        self.assertFalse(os.path.exists(older[:-4] + ".html"))
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertEqual(self.saved(), before)
+        notices = [line for line in p.stderr_so_far().splitlines() if "settings not saved" in line]
+        self.assertEqual(len(notices), 1, p.stderr_so_far())  # said once, for LogFile and the closing writes
+        self.assertIn(self.ini + ": Permission denied", notices[0])
+
+    def test_a_fifo_never_hangs_the_window(self):
+        # A FIFO as LogFile, in the side menu and dropped: SideMenuTest in gui_tests.
+        fifo = os.path.join(self.logs, "vorlix_report2024.log")
+        os.mkfifo(fifo)
+        ways = {"--show a FIFO": (("--show", fifo), f"cannot read {fifo}: not a regular file"),
+                "the settings file is a FIFO": ((), "settings not saved")}
+        for way, (args, said) in ways.items():
+            with self.subTest(way=way):
+                if os.path.lexists(self.ini):
+                    os.remove(self.ini)
+                if args:
+                    self.settings("")
+                else:
+                    os.mkfifo(self.ini)
+                p = self.start(args=args)
+                win = p.wait_window(MAIN_EN)
+                time.sleep(1)  # past the first report
+                p.keys(win, "Escape")  # still answers
+                self.assertEqual(p.wait_exit(), 0)
+                self.assertEqual(p.stderr_so_far().count(said), 1, p.stderr_so_far())
+
+    def big_template(self):
+        """A template whose page is about 40 MB, so that writing it takes a while."""
+        path = os.path.join(self.app, "zintor.htm_en.txt")
+        with open(path, encoding="latin-1") as f:
+            text = f.read()
+        at = text.index("\n", text.index("html_header_start")) + 1
+        with open(path, "w", encoding="latin-1") as f:
+            f.write(text[:at] + ("<p>$TITLE$ " + "." * 80 + "</p>\n") * 400000 + text[at:])
+
+    def test_a_signal_during_a_page_write_closes_the_window_after_it(self):
+        self.big_template()
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        page = log[:-4] + ".html"
+        self.settings(f"LogFile={log}\n")
+        temporary = os.path.join(self.logs, ".zintor-*")
+        for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+            with self.subTest(signal=sig.name):
+                if os.path.exists(page):
+                    os.remove(page)
+                p = self.start()
+                self.assertTrue(poll(lambda: glob.glob(temporary), 30, 0.002), "the page is never written")
+                p.proc.send_signal(sig)
+                self.assertEqual(p.wait_exit(30), 0)
+                self.assertEqual(glob.glob(temporary), [])
+                self.assertGreater(os.path.getsize(page), 40_000_000)  # whole: written before closing
+
+    def test_the_file_size_limit_fails_the_page_and_keeps_the_older_one(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 500)
+        page = log[:-4] + ".html"
+        with open(page, "w") as f:
+            f.write("older page")
+        self.settings(f"LogFile={log}\n")
+        limit = resource.getrlimit(resource.RLIMIT_FSIZE)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (64 * 1024, limit[1]))  # ulimit -f 64
+        try:
+            p = self.start()
+        finally:
+            resource.setrlimit(resource.RLIMIT_FSIZE, limit)
+        win = p.wait_window(MAIN_EN)
+        time.sleep(2)  # past the first report
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        with open(page) as f:
+            self.assertEqual(f.read(), "older page")
+        self.assertEqual(glob.glob(os.path.join(self.logs, ".zintor-*")), [])
+        self.assertIn("IsTopMost=1\n", self.saved())  # the settings are small enough
 
     # -- no window needed -----------------------------------------------------------------
 

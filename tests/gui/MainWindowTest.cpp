@@ -49,11 +49,12 @@ protected:
         (void)::chdir(cwd_.c_str());
     }
 
-    // Opens the window with the settings file text given (none when null).
-    CReportDlg& Open(const char* settingsText = nullptr) {
+    // Opens the window with the settings file text given (none when null), for the program
+    // file given (build/zintor with its templates when empty).
+    CReportDlg& Open(const char* settingsText = nullptr, const std::string& program = "") {
         if (settingsText) WriteFile(ini(), settingsText);
         settings_ = std::make_unique<SettingsFile>(ini());
-        window_ = new CReportDlg(*settings_, test::ProgramPath());
+        window_ = new CReportDlg(*settings_, program.empty() ? test::ProgramPath() : program);
         EXPECT_TRUE(window_->Initialise());
         // On screen, with the stacking the settings ask for.
         PumpUntil([&] { return IsMapped(*window_) && window_->HasFlag(wxSTAY_ON_TOP) == window_->TopMost(); });
@@ -229,6 +230,21 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
     EXPECT_TRUE(w.IsShown());
 }
 
+// A settings file kept elsewhere and linked in is read through its link, and the closing
+// window writes the file it leads to, leaving the link a link.
+TEST_F(MainWindowTest, ALinkedSettingsFileIsReadAndWrittenThroughItsLink) {
+    const std::string dotfiles = dir_ / "dotfiles.ini";
+    WriteFile(dotfiles, "[Settings]\nIsSideMenu=1\n");
+    ASSERT_EQ(::symlink(dotfiles.c_str(), ini().c_str()), 0);
+    EXPECT_TRUE(Open().SideMenu());
+    Close();
+    struct stat st;
+    ASSERT_EQ(::lstat(ini().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(ReadFile(dotfiles).find("IsSideMenu=1\nIsTopMost=1\nIsZoomed=0\nPosition="), std::string::npos)
+        << ReadFile(dotfiles);
+}
+
 TEST_F(MainWindowTest, EscapeAndAltF4CloseAndSave) {
     for (int way = 0; way < 2; ++way) {
         ::unlink(ini().c_str());
@@ -256,7 +272,12 @@ protected:
         WriteFile(log2024(), LogRows(2024, 2, 60));
         WriteFile(logs_ + "/vorlix_report2024x.log", LogRows(2024, 3, 1));  // one row: no page
         WriteFile(logs_ + "/notes.txt", "not a log");
+        // Named like logs, but a FIFO without a writer and a device that never ends.
+        ::mkfifo(fifoLog().c_str(), 0644);
+        ::symlink("/dev/zero", zeroLog().c_str());
     }
+    std::string fifoLog() const { return logs_ + "/vorlix_report2024y.log"; }
+    std::string zeroLog() const { return logs_ + "/vorlix_report2024z.log"; }
     std::string log2023() const { return logs_ + "/vorlix_report2023.log"; }
     std::string log2024() const { return logs_ + "/vorlix_report2024.log"; }
     std::string Settings(const std::string& logFile) const {
@@ -289,6 +310,7 @@ TEST_F(SideMenuTest, GroupsTheLogsByYearWithTheLatestOpen) {
     wxTreeItemId child = tree->GetFirstChild(YearItem(1), cookie);
     EXPECT_EQ(tree->GetItemText(child), "vorlix_report2024.log");
     EXPECT_EQ(tree->GetItemText(tree->GetNextSibling(child)), "vorlix_report2024x.log");
+    EXPECT_EQ(tree->GetChildrenCount(YearItem(1), false), 2u) << "no FIFO, no device";
     EXPECT_EQ(tree->GetForegroundColour(), wxColour(0, 96, 0));
     EXPECT_EQ(tree->GetBackgroundColour(), wxColour(255, 255, 235));
 
@@ -369,6 +391,8 @@ TEST_F(SideMenuTest, TheFirstReportShowsTheLastLogsPageOrTheHint) {
         {log2024(), true},
         {logs_ + "/vorlix_report2024x.log", false},  // one row
         {logs_ + "/vorlix_report1999.log", false},   // missing
+        {fifoLog(), false},                           // never waited on
+        {zeroLog(), false},                           // never read
     };
     for (const Case& c : cases) {
         ::unlink(ReportGenerator::PagePathOf(c.logFile).c_str());
@@ -383,15 +407,25 @@ TEST_F(SideMenuTest, TheFirstReportShowsTheLastLogsPageOrTheHint) {
     }
 }
 
+// A template that is a FIFO: the window starts and shows the hint, since no page can be made.
+TEST_F(SideMenuTest, ATemplateThatIsAFifoNeverHangsTheWindow) {
+    const std::string program = dir_ / "zintor";
+    ::mkfifo((program + ".htm_en.txt").c_str(), 0644);
+    test::ScopedLanguage english(false);
+    Open(Settings(log2024()).c_str(), program);
+    EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos);
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
 TEST_F(SideMenuTest, DroppedFilesShowTheFirstLogThatReads) {
     Open(Settings(log2024()).c_str());
     ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
     ::unlink((logs_ + "/vorlix_report2024.html").c_str());
     ::mkdir((dir_ / "folder.log").c_str(), 0755);
     WriteFile(dir_ / "vorlix_report2022.log.txt", LogRows(2022, 1, 60));
-    // A folder, a text file, a log that cannot be read, then two logs.
+    // A folder, a text file, logs that cannot be read (missing, a FIFO, a device), then two logs.
     window_->OnDropFiles({dir_ / "folder.log", dir_ / "vorlix_report2022.log.txt", logs_ + "/vorlix_report1999.log",
-                          log2023(), log2024()});
+                          fifoLog(), zeroLog(), log2023(), log2024()});
     EXPECT_TRUE(ShowsPageOf(log2023()));
     EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2023.html"));
     EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));  // one page per drop
