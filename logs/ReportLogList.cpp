@@ -1,6 +1,8 @@
 // Listing, sorting and grouping the report logs of the side menu.
 #include "logs/ReportLogList.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -16,11 +18,16 @@ std::vector<std::string> ListReportLogs(const std::string& directory) {
     std::string folder = CurrentDirectory();
     if (folder.empty()) return logFiles;
     if (folder.back() != '/') folder += '/';
-    SearchDirectory(folder, "vorlix_report*.log", [&](const DirectoryEntry& entry) {
+    SearchDirectory(folder, kReportLogPattern, [&](const DirectoryEntry& entry) {
         if (entry.isRegularFile) logFiles.push_back(folder + entry.name);
         return logFiles.size() < kMaxReportLogs;
     });
     return logFiles;
+}
+
+// The folder search's own match: letter case folded, no leading dot.
+bool MatchesReportLogPattern(const std::string& fileName) {
+    return ::fnmatch(kReportLogPattern, fileName.c_str(), FNM_CASEFOLD | FNM_PERIOD) == 0;
 }
 
 void SortReportLogs(std::vector<std::string>& logFiles) { std::sort(logFiles.begin(), logFiles.end()); }

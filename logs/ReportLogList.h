@@ -12,6 +12,11 @@ namespace zintor {
 constexpr std::size_t kMaxReportLogs = 32000;
 constexpr int kFirstSideMenuYear = 1990;
 constexpr int kLastSideMenuYear = 2089;
+// The names the side menu lists; letter case does not count.
+constexpr const char* kReportLogPattern = "vorlix_report*.log";
+
+// True when a file of this name (without its folder) is one the side menu lists.
+bool MatchesReportLogPattern(const std::string& fileName);
 
 // The full paths of the report logs in directory (a folder path ending in '/'), at most
 // kMaxReportLogs, in the order the search delivers them: regular files and links to them only

@@ -17,6 +17,7 @@ enum CommandId : int {
     kCmdSideMenu = 32777,
     kCmdCollapseAll = 32778,
     kCmdExpandAll = 32779,
+    kCmdRefresh = 32780,      // View > Refresh, F5: the shown log's page written and shown again
     kCmdFirstReport = 32869,  // posted by the start-up timer
 };
 
@@ -32,7 +33,7 @@ struct MenuItemText {
 
 struct MenuText {
     std::string_view title;
-    std::array<MenuItemText, 3> items;  // unused places have id 0 and an empty label
+    std::array<MenuItemText, 4> items;  // unused places have id 0 and an empty label
     int count;
 };
 

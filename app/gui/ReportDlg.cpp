@@ -54,7 +54,8 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
       modulePath(programPath),
       startupTimer_(this, kStartupTimerId),
       geometryTimer_(this, kGeometryTimerId),
-      uiLanguage_(GetUiLanguage()) {
+      uiLanguage_(GetUiLanguage()),
+      followTimer_(this, kFollowTimerId) {
     clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
     tree = new wxTreeCtrl(clientPane_, kTreeId, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
@@ -74,6 +75,8 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
     Bind(wxEVT_MOVE, &CReportDlg::OnFrameGeometry, this);
     Bind(wxEVT_TIMER, &CReportDlg::OnTimer, this, kStartupTimerId);
     Bind(wxEVT_TIMER, &CReportDlg::OnGeometrySettled, this, kGeometryTimerId);
+    Bind(wxEVT_TIMER, &CReportDlg::OnFollowTimer, this, kFollowTimerId);
+    Bind(wxEVT_FSWATCHER, &CReportDlg::OnFolderChange, this);
     Bind(wxEVT_CLOSE_WINDOW, &CReportDlg::OnClose, this);
     clientPane_->Bind(wxEVT_SIZE, &CReportDlg::OnClientSize, this);
     clientPane_->Bind(wxEVT_PAINT, &CReportDlg::OnClientPaint, this);
@@ -84,6 +87,7 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
 CReportDlg::~CReportDlg() {
     startupTimer_.Stop();
     geometryTimer_.Stop();
+    followTimer_.Stop();
 }
 
 wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath).fname); }
@@ -311,6 +315,7 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
             }
             break;
         }
+        case kCmdRefresh: RefreshFromFolder(); break;
         case kCmdFirstReport: ShowFirstReport(); break;
         default: event.Skip();
     }
@@ -346,6 +351,7 @@ void CReportDlg::OnCharHook(wxKeyEvent& event) {
             if (event.ControlDown()) PostCommand(kCmdSideMenu);
             return;
         case WXK_F1: return;  // no help
+        case WXK_F5: PostCommand(kCmdRefresh); return;
         default: event.Skip();
     }
 }
@@ -358,6 +364,8 @@ void CReportDlg::OnTimer(wxTimerEvent&) {
 void CReportDlg::OnClose(wxCloseEvent&) {
     startupTimer_.Stop();
     geometryTimer_.Stop();
+    followTimer_.Stop();
+    watcher_.reset();
     SaveSettings();
     Destroy();
 }

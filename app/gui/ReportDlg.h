@@ -8,9 +8,11 @@
 #include <vector>
 
 #include <wx/frame.h>
+#include <wx/fswatcher.h>
 #include <wx/timer.h>
 #include <wx/treectrl.h>
 
+#include "app/LiveFolder.h"
 #include "app/gui/WebBrowser2.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
@@ -25,6 +27,7 @@ public:
     static constexpr int kBrowserId = 1006;
     static constexpr int kStartupTimerId = 1;
     static constexpr int kGeometryTimerId = 2;
+    static constexpr int kFollowTimerId = 3;
     static constexpr int kDefaultClientWidth = 670;  // the size of a first start
     static constexpr int kDefaultClientHeight = 450;
 
@@ -59,6 +62,10 @@ public:
     void OnDropFiles(const std::vector<std::string>& names);
 
     void ShowAboutBox();
+
+    // View > Refresh: the side menu listed anew and the shown log's page written and shown
+    // again, at once; the folders are watched anew too.
+    void RefreshFromFolder();
 
     // Posts a command of the menus to the window, as the keys and the toolbar do.
     void PostCommand(int id);
@@ -95,6 +102,14 @@ private:
     void OnTreeToolTip(wxTreeEvent& event);
     void OnClose(wxCloseEvent& event);
 
+    // Following the folder while the monitor writes (FolderWatch.cpp).
+    void FollowLog(const std::string& logPath);
+    void WatchFolders(bool anew);
+    void OnFolderChange(wxFileSystemWatcherEvent& event);
+    void OnFollowTimer(wxTimerEvent& event);
+    void RegenerateFollowedLog();
+    void UpdateSideMenu();
+
     const SettingsFile& settings_;
     ReportGenerator report;
     SideMenuToolBar* toolBar = nullptr;
@@ -116,6 +131,18 @@ private:
     bool startOnMessagePage_ = false;
     int exitCode_ = 0;
     int uiLanguage_;
+
+    // The side menu's folder, and the log whose page is on screen (made absolute), which the
+    // window follows while the monitor writes; each also as the watcher names it.
+    std::string sideMenuDirectory_;
+    std::string sideMenuWatchFolder_;
+    std::string followedLog_;
+    std::string followedWatchPath_;
+    std::unique_ptr<wxFileSystemWatcher> watcher_;  // none while no folder can be watched
+    std::vector<std::string> watchedFolders_;
+    ChangeBurst burst_;
+    ChangeEffect pending_;  // what the burst under way asks for
+    wxTimer followTimer_;
 };
 
 }  // namespace zintor

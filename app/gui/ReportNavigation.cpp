@@ -33,6 +33,7 @@ bool IsLogExtension(const std::string& path) {
 bool CReportDlg::ShowLogReport(const std::string& logPath, bool sayWhy) {
     wxBusyCursor wait;
     if (report.ReadReportLog(logPath) != 1) return false;
+    FollowLog(logPath);
     std::string page = ReportGenerator::PagePathOf(logPath);
     if (report.GenerateReport(page)) {
         browser.Navigate(PageUrlOf(page));
@@ -46,10 +47,35 @@ void CReportDlg::ShowMessagePage(const std::string& detail) {
     browser.Navigate(MessagePageUrl(ResourcesFor(uiLanguage_).hint, detail));
 }
 
-// At start-up nobody has chosen a log yet: the hint alone asks for one.
+// At start-up nobody has chosen a log yet: the hint alone asks for one. A last log that
+// cannot be read yet (the monitor has not begun it, its folder is gone for now) is followed
+// all the same, so its page shows once it gives one.
 void CReportDlg::ShowFirstReport() {
     logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    if (startOnMessagePage_ || logFileSetting.empty() || !ShowLogReport(logFileSetting, false)) ShowMessagePage();
+    bool follow = !startOnMessagePage_ && !logFileSetting.empty();
+    if (!follow || !ShowLogReport(logFileSetting, false)) {
+        ShowMessagePage();
+        if (follow) FollowLog(logFileSetting);
+    }
+    WatchFolders(false);
+    UpdateSideMenu();  // logs that came or went since the menu was made, before it was watched
+}
+
+// The followed log's page written again after the log changed: the same page as on every
+// other road, shown in place at the same scroll position; a log that no longer gives a page
+// shows the message page with the reason. LogFile is left as it is.
+void CReportDlg::RegenerateFollowedLog() {
+    if (followedLog_.empty()) return;
+    std::string page = ReportGenerator::PagePathOf(followedLog_);
+    if (report.ReadReportLog(followedLog_) != 1) {
+        ShowMessagePage(ReadableUtf8(report.LastError()));  // it names the log
+        return;
+    }
+    if (!report.GenerateReport(page)) {
+        ShowMessagePage(ReadableUtf8(followedLog_ + ": " + report.LastError()));
+        return;
+    }
+    browser.ShowAgain(PageUrlOf(page));
 }
 
 void CReportDlg::OpenLogFiles() {

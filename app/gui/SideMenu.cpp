@@ -1,8 +1,10 @@
 // The side menu of the main window: the report logs beside the last log, one item per year
-// with the year's logs under it; the latest year is expanded and selected.
+// with the year's logs under it; the latest year is expanded and selected. It follows the
+// folder as logs come and go.
 #include <cstdio>
 
 #include "app/DisplayText.h"
+#include "app/LiveFolder.h"
 #include "app/WindowPlacement.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogList.h"
@@ -19,11 +21,34 @@ public:
     std::size_t index;
 };
 
+wxString YearLabel(int year) {
+    char label[16];
+    std::snprintf(label, sizeof label, "%04d", year);
+    return label;
+}
+
+wxString LogLabel(const std::string& path) { return wxString::FromUTF8(ReadableUtf8(FileNameOf(path))); }
+
+wxTreeItemId ChildAt(const wxTreeCtrl& tree, const wxTreeItemId& parent, std::size_t position) {
+    wxTreeItemIdValue cookie;
+    wxTreeItemId item = tree.GetFirstChild(parent, cookie);
+    for (; item.IsOk() && position > 0; --position) item = tree.GetNextSibling(item);
+    return item;
+}
+
+wxTreeItemId YearItem(const wxTreeCtrl& tree, int year) {
+    wxTreeItemIdValue cookie;
+    wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie);
+    while (item.IsOk() && tree.GetItemText(item) != YearLabel(year)) item = tree.GetNextSibling(item);
+    return item;
+}
+
 }  // namespace
 
 void CReportDlg::BuildSideMenu() {
     logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    logFiles = ListReportLogs(SideMenuDirectory(logFileSetting, modulePath));
+    sideMenuDirectory_ = SideMenuDirectory(logFileSetting, modulePath);
+    logFiles = ListReportLogs(sideMenuDirectory_);
     SortReportLogs(logFiles);
 
     tree->Freeze();
@@ -31,18 +56,65 @@ void CReportDlg::BuildSideMenu() {
     wxTreeItemId root = tree->AddRoot(wxEmptyString);
     wxTreeItemId latest;
     for (const YearGroup& group : GroupReportLogsByYear(logFiles)) {
-        char year[16];
-        std::snprintf(year, sizeof year, "%04d", group.year);
-        latest = tree->AppendItem(root, year);
+        latest = tree->AppendItem(root, YearLabel(group.year));
         for (std::size_t index : group.files) {
-            tree->AppendItem(latest, wxString::FromUTF8(ReadableUtf8(FileNameOf(logFiles[index]))), -1, -1,
-                             new LogItemData(index));
+            tree->AppendItem(latest, LogLabel(logFiles[index]), -1, -1, new LogItemData(index));
         }
     }
     if (latest.IsOk()) tree->Expand(latest);
     tree->Thaw();
     tree->Refresh();
     if (latest.IsOk()) tree->SelectItem(latest);
+}
+
+// The menu follows the folder: logs that came are added under their years (a new year opens
+// to show them), logs that went are taken out, and every other item stays as it was, selected
+// or not, open or closed. A selected log that went leaves its year selected (a year item
+// opens nothing).
+void CReportDlg::UpdateSideMenu() {
+    std::vector<std::string> listed = ListReportLogs(sideMenuDirectory_);
+    SortReportLogs(listed);
+    std::vector<SideMenuEdit> edits = PlanSideMenuEdits(logFiles, listed);
+    logFiles = std::move(listed);
+    if (edits.empty()) return;
+    tree->Freeze();
+    std::vector<wxTreeItemId> newYears;
+    for (const SideMenuEdit& edit : edits) {
+        wxTreeItemId year = YearItem(*tree, edit.year);
+        switch (edit.kind) {
+            case SideMenuEdit::RemoveYear: tree->Delete(year); break;
+            case SideMenuEdit::RemoveLog: {
+                // The tree would pass the selection on to the next log, and so open it.
+                wxTreeItemId item = ChildAt(*tree, year, edit.position);
+                if (tree->IsSelected(item)) tree->SelectItem(year);
+                tree->Delete(item);
+                break;
+            }
+            case SideMenuEdit::AddYear:
+                newYears.push_back(tree->InsertItem(tree->GetRootItem(), edit.position, YearLabel(edit.year)));
+                break;
+            case SideMenuEdit::AddLog:
+                tree->InsertItem(year, edit.position, LogLabel(logFiles[edit.index]), -1, -1,
+                                 new LogItemData(edit.index));
+                break;
+        }
+    }
+    // The items that stayed now stand at other places of the new list.
+    wxTreeItemIdValue yearCookie, logCookie;
+    wxTreeItemId year = tree->GetFirstChild(tree->GetRootItem(), yearCookie);
+    for (const YearGroup& group : GroupReportLogsByYear(logFiles)) {
+        if (!year.IsOk()) break;
+        wxTreeItemId item = tree->GetFirstChild(year, logCookie);
+        for (std::size_t index : group.files) {
+            if (!item.IsOk()) break;
+            if (auto* data = dynamic_cast<LogItemData*>(tree->GetItemData(item))) data->index = index;
+            item = tree->GetNextSibling(item);
+        }
+        year = tree->GetNextSibling(year);
+    }
+    for (const wxTreeItemId& item : newYears) tree->Expand(item);
+    tree->Thaw();
+    tree->UnsetToolTip();  // it may belong to an item no longer there
 }
 
 // A file item writes and shows its log's page and becomes the last log; a year item does

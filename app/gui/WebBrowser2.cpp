@@ -74,6 +74,15 @@ void CWebBrowser2::Navigate(const std::string& url) {
     }
 }
 
+void CWebBrowser2::ShowAgain(const std::string& url) {
+    if (!view_) return;
+    if (url != requested_ || view_->GetCurrentURL().utf8_string() != url) {
+        Navigate(url);
+        return;
+    }
+    view_->Reload(wxWEBVIEW_RELOAD_NO_CACHE);
+}
+
 void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget, std::function<void(const std::string&)> onForeignFile) {
     onForeignFile_ = std::move(onForeignFile);
     if (!view_) {

@@ -20,6 +20,10 @@ public:
     bool Create(wxWindow* parent, int id);
 
     void Navigate(const std::string& url);
+    // Shows url again after its file was rewritten: reloaded in place, at the place it was
+    // scrolled to and without a blank page in between, when the pane shows it; otherwise
+    // navigated to.
+    void ShowAgain(const std::string& url);
 
     // The files dropped on the pane go to dropTarget; a file the web view would still open
     // on its own (a local file that is no page) goes to onForeignFile instead.

@@ -5,10 +5,11 @@ by their UTF-8 titles. Each test installs the program into a fresh folder.
 
 --wm openbox or --wm icewm runs a window manager on the display first: it frames, places
 and stacks the window itself, as on a desktop. Tests of what only a manager does (maximising,
-the topmost band) are skipped without one."""
+the topmost band) are skipped without one. ZINTOR_E2E_SHOTS=FOLDER keeps screenshots there."""
 import argparse
 import glob
 import os
+import pathlib
 import resource
 import shutil
 import signal
@@ -20,6 +21,7 @@ import unittest
 
 BUILD_DIR = None
 MANAGER = "none"
+SHOTS = os.environ.get("ZINTOR_E2E_SHOTS")
 ENGLISH = {"LANG": "C", "LC_ALL": "", "LC_MESSAGES": ""}
 JAPANESE = {"LANG": "ja_JP.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
 MAIN_EN = "zintor - Traffic Report Aggregation Tool"
@@ -81,18 +83,27 @@ Gtk.main()
 """
 
 
-def log_rows(year, month, rows):
+def log_rows(year, month, rows, first=0):
     return "".join(f"{year:04d}{month:02d}{1 + i // 24:02d},{i % 24:02d}0000,{1000 + i},{5000 + i}\r\n"
-                   for i in range(rows))
+                   for i in range(first, rows))
+
+
+def append_in_bursts(path, rows):
+    """rows appended as a monitor appends them: a write a row, in bursts of 8 a tenth of a second apart."""
+    with open(path, "a", newline="") as f:
+        for i, row in enumerate(rows.splitlines(True)):
+            f.write(row)
+            f.flush()
+            time.sleep(0.1 if i % 8 == 7 else 0)
 
 
 class Program:
-    """One running copy of the program."""
+    """One running copy of the program (started through prefix, a command that runs it)."""
 
-    def __init__(self, folder, env, args=()):
+    def __init__(self, folder, env, args=(), prefix=()):
         full_env = dict(os.environ)
         full_env.update(env)
-        self.command = [os.path.join(folder, "zintor"), *args]
+        self.command = [*prefix, os.path.join(folder, "zintor"), *args]
         self.env = full_env
         self.restarted = False
         self.started = time.monotonic()
@@ -207,10 +218,21 @@ class WindowTest(unittest.TestCase):
             f.write(log_rows(year, month, rows))
         return path
 
-    def start(self, env=ENGLISH, args=()):
-        p = Program(self.app, env, args)
+    def start(self, env=ENGLISH, args=(), prefix=()):
+        p = Program(self.app, env, args, prefix)
         self.programs.append(p)
         return p
+
+    def shot(self, name):
+        if SHOTS:
+            run("import", "-window", "root", os.path.join(SHOTS, f"{name}-{MANAGER}.png"))
+
+    def pages(self, log):
+        """The page beside log, and the page a command-line run writes for a copy of it."""
+        os.makedirs(os.path.join(self.root, "cli"), exist_ok=True)
+        copy = shutil.copy(log, os.path.join(self.root, "cli"))
+        run(os.path.join(self.app, "zintor"), copy, check=True)
+        return tuple(pathlib.Path(path[:-4] + ".html").read_bytes() for path in (log, copy))
 
     # -- start and close ------------------------------------------------------------------
 
@@ -475,6 +497,68 @@ class WindowTest(unittest.TestCase):
         finally:
             source.kill()
             source.wait()
+
+    # -- following the log as the monitor writes it --------------------------------------
+
+    def test_the_window_follows_the_log_and_its_folder(self):
+        log = self.write_log("vorlix_report202611.log", 2026, 11, 72)  # days 1 to 3
+        page = log[:-4] + ".html"
+        self.settings(f"IsSideMenu=1\nIsTopMost=0\nLogFile={log}\nPosition=0:1:-1:-1:-1:-1:40:40:1040:740\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        other = subprocess.Popen(["/usr/bin/python3", "-c", DRAG_SOURCE, "file:///dev/null"])  # has the focus
+        self.addCleanup(lambda: (other.kill(), other.wait()))
+        other_win = poll(lambda: run("xdotool", "search", "--onlyvisible", "--pid", str(other.pid)).stdout.split())
+        run("xdotool", "windowactivate" if MANAGER != "none" else "windowfocus", "--sync", other_win[0])
+        time.sleep(1)
+        state = lambda: (run("xdotool", "getwindowfocus").stdout,  # noqa: E731
+                         run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").stdout, self.saved())
+        pane = lambda: subprocess.run(["import", "-window", win, "-crop", "400x300+300+60", "png:-"],  # noqa: E731
+                                      capture_output=True).stdout
+        before, pane_before, written = state(), pane(), os.stat(page).st_mtime_ns
+        append_in_bursts(log, log_rows(2026, 11, 96, first=72))  # day 4
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "no new page")
+        time.sleep(2)
+        self.assertEqual(*self.pages(log))
+        self.assertTrue(poll(lambda: pane() != pane_before, 5), "the pane shows the old page")
+        self.shot("follows-rows")
+        self.assertEqual(state(), before)  # not focused, not raised, LogFile untouched
+        settled = os.stat(page).st_mtime_ns
+        time.sleep(1)
+        self.assertEqual(os.stat(page).st_mtime_ns, settled)  # its own page writes set nothing off
+        # The monitor begins January's log (under a name of its own first): under 2027, opened.
+        new = self.write_log("vorlix_report202701.part", 2027, 1, 30)
+        os.rename(new, new[:-5] + ".log")
+        time.sleep(2.5)
+        self.shot("side-menu")
+        p.click(win, 120, 26 + 18 + 8 + 21 * 3)  # 2026, its log, 2027, the new log
+        self.assertTrue(poll(lambda: os.path.exists(new[:-5] + ".html")), os.listdir(self.logs))
+
+    def test_where_the_folder_cannot_be_watched_nothing_is_said_and_f5_still_works(self):
+        # The program runs in a user namespace whose limit of change watches (or of watchers) is 0.
+        for limit, keys in (("max_inotify_watches", ("F5",)), ("max_inotify_instances", ("alt+v", "r"))):
+            with self.subTest(limit=limit):
+                script = f"echo 0 > /proc/sys/user/{limit}"
+                if run("unshare", "-U", "-r", "sh", "-c", script).returncode != 0:
+                    self.skipTest("no user namespaces here")
+                prefix = ("unshare", "-U", "-r", "sh", "-c", script + ' && exec "$@"', "sh")
+                log = self.write_log("vorlix_report202611.log", 2026, 11, 72)
+                if os.path.exists(log[:-4] + ".html"):
+                    os.remove(log[:-4] + ".html")
+                self.settings(f"LogFile={log}\n")
+                p = self.start(prefix=prefix)
+                win = p.wait_window(MAIN_EN)
+                self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+                written = self.pages(log)[0]
+                append_in_bursts(log, log_rows(2026, 11, 96, first=72))
+                time.sleep(2.5)
+                self.assertEqual(self.pages(log)[0], written)  # as before: no following
+                p.keys(win, *keys)
+                self.assertTrue(poll(lambda: self.pages(log)[0] != written, 3))
+                self.assertEqual(*self.pages(log))
+                self.assertEqual(list(p.windows()), [MAIN_EN])
+                self.assertNotIn("inotify", p.stderr_so_far())
 
     # -- the About box --------------------------------------------------------------------
 

@@ -207,7 +207,8 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         {WXK_RETURN, false, false, true, false}, {WXK_BACK, false, false, true, false},
         {'O', false, false, true, false},        {'O', true, false, true, false},
         {'S', false, false, true, false},        {'S', true, false, true, true},
-        {WXK_F1, false, false, true, false},     {WXK_DOWN, false, false, false, false},
+        {WXK_F1, false, false, true, false},     {WXK_F5, false, false, true, false},
+        {WXK_DOWN, false, false, false, false},
         {'A', false, false, false, false},       {'F', false, true, false, false},  // Alt+F opens the menu
         {WXK_LEFT, false, true, true, false},    {WXK_RIGHT, false, true, true, false},  // no history
         // An open menu of the menu bar has the keys: Esc closes the menu, Enter picks an item.
@@ -352,6 +353,32 @@ TEST_F(SideMenuTest, APageThatCannotBeWrittenShowsTheHintNotAnOlderPage) {
               std::string::npos)
         << text;
     EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), logs_ + "/vorlix_report2024x.log");
+}
+
+// Logs that come and go change only their own items; a shown log that goes says so.
+TEST_F(SideMenuTest, FollowsTheFolderKeepingTheSelectionAndTheOpenYears) {
+    Open(Settings(log2024()).c_str());
+    wxTreeCtrl* tree = window_->Tree();
+    wxTreeItemIdValue cookie;
+    auto years = [&] {
+        std::string text;
+        for (wxTreeItemId item = YearItem(0); item.IsOk(); item = tree->GetNextSibling(item))
+            text += tree->GetItemText(item).utf8_string() + (tree->IsExpanded(item) ? "+ " : " ");
+        return text;
+    };
+    WriteFile(logs_ + "/vorlix_report2024a.log", LogRows(2024, 4, 60));
+    WriteFile(logs_ + "/vorlix_report2025.log", LogRows(2025, 1, 60));
+    ::unlink(log2023().c_str());
+    ASSERT_TRUE(PumpUntil([&] { return years() == "2024+ 2025+ "; })) << years();
+    EXPECT_EQ(tree->GetSelection(), YearItem(0));
+    wxTreeItemId added = tree->GetNextSibling(tree->GetFirstChild(YearItem(0), cookie));
+    tree->SelectItem(added);  // vorlix_report2024a.log, between the two there were
+    ASSERT_TRUE(ShowsPageOf(logs_ + "/vorlix_report2024a.log"));
+    ::unlink((logs_ + "/vorlix_report2024a.log").c_str());
+    std::string why = "cannot read " + logs_ + "/vorlix_report2024a.log: No such file or directory";
+    EXPECT_TRUE(PumpUntil([&] { return PageText().find(why) != std::string::npos; })) << PageText();
+    EXPECT_EQ(tree->GetSelection(), YearItem(0));  // the gone log's year
+    EXPECT_EQ(tree->GetChildrenCount(YearItem(0)), 2u);
 }
 
 // A file name is bytes: one that is no UTF-8 shows readably and opens by its own bytes; a name

@@ -1,0 +1,114 @@
+// Which folder changes matter to the window, bursts of them, and side-menu edits.
+#include "app/LiveFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "logs/ReportLogList.h"
+#include "platform/PathParts.h"
+
+namespace zintor {
+namespace {
+
+ChangeEffect EffectOnPath(FolderChange change, const std::string& path, const std::string& shownLog,
+                          const std::string& sideMenuFolder) {
+    ChangeEffect effect;
+    if (path.empty()) return effect;
+    if (path.back() == '/') {
+        // The watched folder itself went away (or an entry whose name the watcher could not
+        // decode went; that is rare enough to be taken the same way). Only a removal counts:
+        // the page and its temporary file are created and renamed, never removed, so the
+        // window's own writes cannot come back to it this way.
+        if (change == FolderChange::Removed) {
+            effect.regenerate = !shownLog.empty() && FolderOf(shownLog) == path;
+            effect.relist = path == sideMenuFolder;
+        }
+        return effect;
+    }
+    effect.regenerate = path == shownLog;
+    effect.relist = change != FolderChange::Modified && !sideMenuFolder.empty() && FolderOf(path) == sideMenuFolder &&
+                    MatchesReportLogPattern(FileNameOf(path));
+    return effect;
+}
+
+// The logs of each year item, in menu order.
+std::map<int, std::vector<std::string>> LogsByYear(const std::vector<YearGroup>& groups,
+                                                   const std::vector<std::string>& logs) {
+    std::map<int, std::vector<std::string>> years;
+    for (const YearGroup& group : groups) {
+        std::vector<std::string>& paths = years[group.year];
+        for (std::size_t index : group.files) paths.push_back(logs[index]);
+    }
+    return years;
+}
+
+bool Holds(const std::vector<std::string>& sorted, const std::string& path) {
+    return std::binary_search(sorted.begin(), sorted.end(), path);
+}
+
+}  // namespace
+
+ChangeEffect EffectOfChange(FolderChange change, const std::string& path, const std::string& newPath,
+                            const std::string& shownLog, const std::string& sideMenuFolder) {
+    if (change == FolderChange::Overflowed) return {!shownLog.empty(), !sideMenuFolder.empty()};
+    ChangeEffect effect = EffectOnPath(change, path, shownLog, sideMenuFolder);
+    if (newPath != path) effect |= EffectOnPath(change, newPath, shownLog, sideMenuFolder);
+    return effect;
+}
+
+std::string WatchPathOf(const std::string& path) {
+    std::string folder = FolderOf(path);
+    std::error_code error;
+    std::string real = std::filesystem::canonical(folder.empty() ? "." : folder, error).string();
+    if (error || real.empty()) return {};
+    if (real.back() != '/') real += '/';
+    return real + FileNameOf(path);
+}
+
+void ChangeBurst::Add(long long nowMs) {
+    if (!pending_) first_ = nowMs;
+    pending_ = true;
+    last_ = nowMs;
+}
+
+long long ChangeBurst::WaitMs(long long nowMs) const {
+    if (!pending_) return 0;
+    long long due = std::min(last_ + kQuietMs, first_ + kLongestWaitMs);
+    return std::max(0LL, due - nowMs);
+}
+
+std::vector<SideMenuEdit> PlanSideMenuEdits(const std::vector<std::string>& shown,
+                                            const std::vector<std::string>& listed) {
+    const std::vector<YearGroup> groups = GroupReportLogsByYear(listed);
+    const auto before = LogsByYear(GroupReportLogsByYear(shown), shown);
+    const auto after = LogsByYear(groups, listed);
+    std::vector<SideMenuEdit> edits;
+    for (const auto& [year, paths] : before) {
+        auto kept = after.find(year);
+        if (kept == after.end()) {
+            edits.push_back({SideMenuEdit::RemoveYear, year});
+            continue;
+        }
+        for (std::size_t i = paths.size(); i-- > 0;) {  // from the last, so that earlier places hold
+            if (!Holds(kept->second, paths[i])) edits.push_back({SideMenuEdit::RemoveLog, year, i});
+        }
+    }
+    std::size_t place = 0;
+    for (const auto& entry : after) {
+        if (!before.contains(entry.first)) edits.push_back({SideMenuEdit::AddYear, entry.first, place});
+        ++place;
+    }
+    for (const YearGroup& group : groups) {
+        auto old = before.find(group.year);
+        for (std::size_t i = 0; i < group.files.size(); ++i) {
+            const std::string& path = listed[group.files[i]];
+            if (old == before.end() || !Holds(old->second, path)) {
+                edits.push_back({SideMenuEdit::AddLog, group.year, i, group.files[i]});
+            }
+        }
+    }
+    return edits;
+}
+
+}  // namespace zintor

@@ -1,0 +1,133 @@
+// The window following its folder while the traffic monitor writes: the folders of the shown
+// log and of the side menu are watched through the system's change notification, never
+// polled, so an idle window costs nothing. A burst of changes of the shown log writes its
+// page once and reloads it in place; report logs coming and going change the side menu.
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <utility>
+
+#include <wx/evtloop.h>
+#include <wx/fswatcher.h>
+#include <wx/log.h>
+#include <wx/utils.h>
+
+#include "app/gui/ReportDlg.h"
+#include "app/gui/Utf8Text.h"
+#include "platform/PathParts.h"
+
+namespace zintor {
+namespace {
+
+// The changes that can concern a page or the side menu. Reading a log is no change: the
+// window's own reads never wake it.
+constexpr int kWatchedChanges = wxFSW_EVENT_CREATE | wxFSW_EVENT_DELETE | wxFSW_EVENT_RENAME | wxFSW_EVENT_MODIFY;
+
+long long NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A folder that cannot be watched (too many watches, no change notification where the folder
+// lies) is no news for the user: the window works as before and F5 still refreshes. While
+// this lives, what the toolkit would report goes nowhere but is counted.
+class QuietLog : public wxLog {
+public:
+    QuietLog() : previous_(wxLog::SetActiveTarget(this)) {}
+    ~QuietLog() override { wxLog::SetActiveTarget(previous_); }
+    int failures = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString&, const wxLogRecordInfo&) override {
+        if (level <= wxLOG_Warning) ++failures;
+    }
+
+private:
+    wxLog* previous_;
+};
+
+bool ChangeOf(const wxFileSystemWatcherEvent& event, FolderChange& change) {
+    switch (event.GetChangeType()) {
+        case wxFSW_EVENT_MODIFY: change = FolderChange::Modified; return true;
+        case wxFSW_EVENT_CREATE: change = FolderChange::Created; return true;
+        case wxFSW_EVENT_DELETE:
+        case wxFSW_EVENT_UNMOUNT: change = FolderChange::Removed; return true;
+        case wxFSW_EVENT_RENAME: change = FolderChange::Renamed; return true;
+        case wxFSW_EVENT_WARNING:
+            change = FolderChange::Overflowed;
+            return event.GetWarningType() == wxFSW_WARNING_OVERFLOW;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void CReportDlg::FollowLog(const std::string& logPath) {
+    std::error_code error;
+    std::string absolute = std::filesystem::absolute(logPath, error).string();
+    followedLog_ = error ? logPath : absolute;
+    pending_.regenerate = false;  // a burst of the log shown before no longer matters
+    WatchFolders(false);
+}
+
+// The folders of the side menu and of the followed log, each watched once; anew watches them
+// again whether or not they changed (a folder made again since, watches freed since).
+void CReportDlg::WatchFolders(bool anew) {
+    sideMenuWatchFolder_ = WatchPathOf(sideMenuDirectory_);
+    followedWatchPath_ = followedLog_.empty() ? std::string() : WatchPathOf(followedLog_);
+    std::vector<std::string> folders;
+    for (const std::string& folder : {sideMenuWatchFolder_, FolderOf(followedWatchPath_)}) {
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(folder);
+        }
+    }
+    if ((!anew && folders == watchedFolders_) || !wxEventLoopBase::GetActive()) return;
+    QuietLog quiet;
+    if (watcher_) {
+        watcher_->RemoveAll();
+    } else {
+        watcher_ = std::make_unique<wxFileSystemWatcher>();
+        watcher_->SetOwner(this);
+        if (quiet.failures > 0) watcher_.reset();
+    }
+    watchedFolders_.clear();
+    if (!watcher_) return;
+    for (const std::string& folder : folders) {
+        if (watcher_->Add(wxFileName::DirName(FromUtf8(folder)), kWatchedChanges)) watchedFolders_.push_back(folder);
+    }
+}
+
+void CReportDlg::OnFolderChange(wxFileSystemWatcherEvent& event) {
+    FolderChange change;
+    if (!ChangeOf(event, change)) return;
+    ChangeEffect effect = EffectOfChange(change, event.GetPath().GetFullPath().utf8_string(),
+                                         event.GetNewPath().GetFullPath().utf8_string(), followedWatchPath_,
+                                         sideMenuWatchFolder_);
+    if (!effect.regenerate && !effect.relist) return;
+    pending_ |= effect;
+    burst_.Add(NowMs());
+    if (!followTimer_.IsRunning()) followTimer_.StartOnce(static_cast<int>(burst_.WaitMs(NowMs())));
+}
+
+void CReportDlg::OnFollowTimer(wxTimerEvent&) {
+    if (long long wait = burst_.WaitMs(NowMs()); wait > 0) {
+        followTimer_.StartOnce(static_cast<int>(wait));
+        return;
+    }
+    burst_.Clear();
+    ChangeEffect effect = std::exchange(pending_, ChangeEffect{});
+    if (effect.relist) UpdateSideMenu();
+    if (effect.regenerate) RegenerateFollowedLog();
+}
+
+void CReportDlg::RefreshFromFolder() {
+    wxBusyCursor wait;
+    followTimer_.Stop();
+    burst_.Clear();
+    pending_ = {};
+    WatchFolders(true);
+    UpdateSideMenu();
+    RegenerateFollowedLog();
+}
+
+}  // namespace zintor
