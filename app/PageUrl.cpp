@@ -1,5 +1,7 @@
-// file:// addresses and the inline message page.
+// file:// addresses, the inline message page and the loads the pane allows.
 #include "app/PageUrl.h"
+
+#include "platform/PathParts.h"
 
 namespace zintor {
 namespace {
@@ -86,6 +88,19 @@ std::string MessagePageUrl(std::string_view hint, std::string_view detail) {
 std::string InlineHtmlOf(std::string_view url) {
     if (url.substr(0, kInlinePrefix.size()) != kInlinePrefix) return {};
     return std::string(url.substr(6));
+}
+
+PaneLoad JudgePaneLoad(std::string_view url, std::string_view requested) {
+    std::string path = PathOfFileUrl(url);
+    std::string asked = PathOfFileUrl(requested);
+    if (!path.empty() && path != asked && !HasExtension(path, ".html") && !HasExtension(path, ".htm")) {
+        return PaneLoad::HandOver;
+    }
+    // An inline page is loaded as about:blank with its text.
+    bool same = !InlineHtmlOf(requested).empty() ? url.starts_with("about:blank")
+                : path.empty()                   ? url == requested
+                                                 : path == asked;
+    return same ? PaneLoad::Allow : PaneLoad::Refuse;
 }
 
 }  // namespace zintor

@@ -1,5 +1,5 @@
 // Addresses the browser pane is sent to: a page file by its file:// address, and the inline
-// message page that asks the user to choose a report log.
+// message page that asks the user to choose a report log; and which loads the pane allows.
 #pragma once
 
 #include <string>
@@ -23,5 +23,15 @@ std::string MessagePageUrl(std::string_view hint, std::string_view detail = {});
 
 // The HTML of an inline "about:<html>..." address, or empty when url is not of that form.
 std::string InlineHtmlOf(std::string_view url);
+
+// What the browser pane does with a load it is about to make, the last address it was sent
+// to being requested. The pane shows one page at a time and keeps no history to step through.
+enum class PaneLoad {
+    Allow,     // the address asked for, or a place within its page
+    Refuse,    // another document: a step through the history (a mouse's back button, a script)
+    HandOver,  // a local file that is no page, which only a drop on the pane can bring: the
+               // window's drop handler takes it
+};
+PaneLoad JudgePaneLoad(std::string_view url, std::string_view requested);
 
 }  // namespace zintor

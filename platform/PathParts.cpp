@@ -1,6 +1,8 @@
 // Path splitting on '/'.
 #include "platform/PathParts.h"
 
+#include <algorithm>
+
 namespace zintor {
 
 PathParts SplitPath(std::string_view path) {
@@ -32,6 +34,12 @@ std::string FolderOf(std::string_view path) {
 std::string FileNameOf(std::string_view path) {
     PathParts parts = SplitPath(path);
     return parts.fname + parts.ext;
+}
+
+bool HasExtension(std::string_view path, std::string_view extension) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    std::string ext = SplitPath(path).ext;
+    return std::ranges::equal(ext, extension, {}, lower, lower);
 }
 
 }  // namespace zintor

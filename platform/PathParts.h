@@ -26,4 +26,8 @@ std::string FolderOf(std::string_view path);
 // The file name with its extension.
 std::string FileNameOf(std::string_view path);
 
+// True when the path's extension (with its dot) is extension, letters compared without
+// regard to case: ".LOG" is a ".log".
+bool HasExtension(std::string_view path, std::string_view extension);
+
 }  // namespace zintor

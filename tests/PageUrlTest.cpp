@@ -1,4 +1,4 @@
-// Page addresses, the message page and the open dialog's filter.
+// Page addresses, the message page, the loads the pane allows and the open dialog's filter.
 #include "app/PageUrl.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +47,28 @@ TEST(MessagePage, ShowsWhyAChosenLogGaveNoPageUnderTheUnchangedHint) {
               "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
               "Please select Report-Log file. </span><br><span style=\"color:#888888;\">"
               "/logs/&lt;b&gt;&amp;&#39;&quot;x&quot;.log: no page written</span></div></body></html>");
+}
+
+TEST(PaneLoad, AllowsThePageAskedForHandsOverDroppedFilesAndRefusesAnyOtherDocument) {
+    const std::string page = "file:///l/vorlix_report2024.html";
+    const std::string message = MessagePageUrl(ResourcesFor(1).hint);
+    struct Case {
+        std::string url, requested;
+        PaneLoad load;
+    };
+    const Case cases[] = {
+        {page, page, PaneLoad::Allow},
+        {page + "#day5", page, PaneLoad::Allow},
+        {"file:///l/vorlix_report2023.html", page, PaneLoad::Refuse},  // back through the history
+        {"file:///l/older.HTM", page, PaneLoad::Refuse},
+        {"about:blank", page, PaneLoad::Refuse},
+        {"file:///l/vorlix_report2024.log", page, PaneLoad::HandOver},  // a drop WebKit took itself
+        {"about:blank", message, PaneLoad::Allow},                       // the inline page's load
+        {page, message, PaneLoad::Refuse},
+        {"file:///l/notes.txt", message, PaneLoad::HandOver},
+        {"about:blank", "about:blank", PaneLoad::Allow},
+    };
+    for (const Case& c : cases) EXPECT_EQ(JudgePaneLoad(c.url, c.requested), c.load) << c.url << " after " << c.requested;
 }
 
 TEST(OpenDialogFilter, KeepsBothEntriesWithCaseBlindPatterns) {

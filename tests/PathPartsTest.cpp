@@ -36,6 +36,18 @@ TEST(PathParts, SplitsAtTheLastSlashAndTheLastDot) {
     }
 }
 
+TEST(PathParts, ExtensionsCompareWithoutRegardToLetterCase) {
+    struct Case {
+        const char* path;
+        const char* extension;
+        bool has;
+    };
+    const Case cases[] = {{"/l/vorlix_report2024.LOG", ".log", true}, {"/l/a.log.txt", ".log", false},
+                          {"/l/a.log/b", ".log", false},           {"/l/log", ".log", false},
+                          {"/l/page.Html", ".html", true},         {"/l/page.htm", ".html", false}};
+    for (const Case& c : cases) EXPECT_EQ(HasExtension(c.path, c.extension), c.has) << c.path;
+}
+
 TEST(PathParts, PageLiesBesideItsLogWithTheLogsBaseName) {
     EXPECT_EQ(ReportGenerator::PagePathOf("/home/u/logs/vorlix_report2024.log"), "/home/u/logs/vorlix_report2024.html");
     EXPECT_EQ(ReportGenerator::PagePathOf("/x/vorlix_report.log.d/vorlix_report2024"),

@@ -7,6 +7,7 @@ add_executable(shell_tests
   PageUrlTest.cpp
   SettingsLocationTest.cpp
   LiveFolderTest.cpp
+  ReportNavigatorTest.cpp
 )
 target_link_libraries(shell_tests PRIVATE zintor_shell GTest::gtest GTest::gtest_main)
 gtest_discover_tests(shell_tests DISCOVERY_MODE PRE_TEST)

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -119,6 +120,17 @@ std::string Cp932(std::string_view utf8) {
         }
     }
     return bytes;
+}
+
+std::string LogRows(int year, int month, int rows) {
+    std::string text;
+    for (int i = 0; i < rows; ++i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%04d%02d%02d,%02d0000,%d,%d\r\n", year, month, 1 + i / 24, i % 24,
+                      1000 + i, 5000 + i);
+        text += line;
+    }
+    return text;
 }
 
 }  // namespace zintor::test

@@ -58,4 +58,8 @@ std::string U8(std::u16string_view utf16);
 // The bytes of a UTF-8 text in code page 932, as a Japanese template or page holds them.
 std::string Cp932(std::string_view utf8);
 
+// A log of rows of the month, enough for a page from two rows on: one row an hour from the
+// first of the month, CR LF ended.
+std::string LogRows(int year, int month, int rows);
+
 }  // namespace zintor::test

@@ -1,11 +1,9 @@
 // The window following its folder while the traffic monitor writes: the folders of the shown
 // log and of the side menu are watched through the system's change notification, never
-// polled, so an idle window costs nothing. A burst of changes of the shown log writes its
-// page once and reloads it in place; report logs coming and going change the side menu.
-#include <algorithm>
+// polled, so an idle window costs nothing. The navigator tells which changes matter and when
+// a burst of them has settled; the shown log's page is then written once and reloaded in
+// place, and report logs coming and going change the side menu.
 #include <chrono>
-#include <filesystem>
-#include <utility>
 
 #include <wx/evtloop.h>
 #include <wx/fswatcher.h>
@@ -14,7 +12,6 @@
 
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
-#include "platform/PathParts.h"
 
 namespace zintor {
 namespace {
@@ -62,25 +59,10 @@ bool ChangeOf(const wxFileSystemWatcherEvent& event, FolderChange& change) {
 
 }  // namespace
 
-void CReportDlg::FollowLog(const std::string& logPath) {
-    std::error_code error;
-    std::string absolute = std::filesystem::absolute(logPath, error).string();
-    followedLog_ = error ? logPath : absolute;
-    pending_.regenerate = false;  // a burst of the log shown before no longer matters
-    WatchFolders(false);
-}
-
 // The folders of the side menu and of the followed log, each watched once; anew watches them
 // again whether or not they changed (a folder made again since, watches freed since).
 void CReportDlg::WatchFolders(bool anew) {
-    sideMenuWatchFolder_ = WatchPathOf(sideMenuDirectory_);
-    followedWatchPath_ = followedLog_.empty() ? std::string() : WatchPathOf(followedLog_);
-    std::vector<std::string> folders;
-    for (const std::string& folder : {sideMenuWatchFolder_, FolderOf(followedWatchPath_)}) {
-        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-            folders.push_back(folder);
-        }
-    }
+    std::vector<std::string> folders = navigator_.FoldersToWatch();
     if ((!anew && folders == watchedFolders_) || !wxEventLoopBase::GetActive()) return;
     QuietLog quiet;
     if (watcher_) {
@@ -100,34 +82,30 @@ void CReportDlg::WatchFolders(bool anew) {
 void CReportDlg::OnFolderChange(wxFileSystemWatcherEvent& event) {
     FolderChange change;
     if (!ChangeOf(event, change)) return;
-    ChangeEffect effect = EffectOfChange(change, event.GetPath().GetFullPath().utf8_string(),
-                                         event.GetNewPath().GetFullPath().utf8_string(), followedWatchPath_,
-                                         sideMenuWatchFolder_);
-    if (!effect.regenerate && !effect.relist) return;
-    pending_ |= effect;
-    burst_.Add(NowMs());
-    if (!followTimer_.IsRunning()) followTimer_.StartOnce(static_cast<int>(burst_.WaitMs(NowMs())));
+    if (navigator_.NoteFolderChange(change, event.GetPath().GetFullPath().utf8_string(),
+                                    event.GetNewPath().GetFullPath().utf8_string(), NowMs()) &&
+        !followTimer_.IsRunning()) {
+        followTimer_.StartOnce(static_cast<int>(navigator_.BurstWaitMs(NowMs())));
+    }
 }
 
 void CReportDlg::OnFollowTimer(wxTimerEvent&) {
-    if (long long wait = burst_.WaitMs(NowMs()); wait > 0) {
+    if (long long wait = navigator_.BurstWaitMs(NowMs()); wait > 0) {
         followTimer_.StartOnce(static_cast<int>(wait));
         return;
     }
-    burst_.Clear();
-    ChangeEffect effect = std::exchange(pending_, ChangeEffect{});
+    ChangeEffect effect = navigator_.SettleBurst();
     if (effect.relist) UpdateSideMenu();
-    if (effect.regenerate) RegenerateFollowedLog();
+    if (effect.regenerate) navigator_.RegenerateFollowedLog();
 }
 
 void CReportDlg::RefreshFromFolder() {
     wxBusyCursor wait;
     followTimer_.Stop();
-    burst_.Clear();
-    pending_ = {};
+    navigator_.SettleBurst();  // what it asked for is done now, and more
     WatchFolders(true);
     UpdateSideMenu();
-    RegenerateFollowedLog();
+    navigator_.RegenerateFollowedLog();
 }
 
 }  // namespace zintor

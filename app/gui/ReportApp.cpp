@@ -3,19 +3,16 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include <wx/dialog.h>
 
+#include "app/ReportNavigator.h"
 #include "app/SettingsLocation.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/AssertReport.h"
 #include "app/gui/ReportDlg.h"
-#include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
-#include "platform/RegularFile.h"
 
 namespace zintor {
 namespace {
@@ -47,33 +44,20 @@ bool CReportApp::OnInit() {
     std::string modulePath = ModulePath();
     PathParts parts = SplitPath(modulePath);
     SetAppName(wxString::FromUTF8(parts.fname));
-    settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(parts.drive + parts.dir + parts.fname + ".ini"));
+    settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(ReplaceExtension(modulePath, ".ini")));
     // Settings that cannot be saved are kept while the window is open; said once.
     settings_->SetFirstFailureNotice([name = parts.fname](const std::string& why) {
         std::cerr << name << ": settings not saved, kept while the window is open: " << why << '\n';
     });
 
-    // A log to open on is the last log opened from now on: the side menu lists its folder and
-    // the first report shows it, as after "Open Log files".
-    // One that is no report log is said so, and the window then asks for a log rather than
-    // show the last one as if it were the one asked for.
-    bool refused = false;
-    if (!logToShow.empty()) {
-        std::error_code ec;
-        std::string log = std::filesystem::absolute(logToShow, ec).string();
-        if (!ec && HasReportLogName(log) && IsRegularFile(log)) {
-            settings_->WriteString(kSettingsSection, "LogFile", log);
-        } else if (!ec && HasReportLogName(log) && FileExists(log)) {
-            refused = true;
-            std::cerr << parts.fname << ": cannot read " << log << ": " << OpenErrorText(kNotARegularFile) << '\n';
-        } else {
-            refused = true;
-            std::cerr << parts.fname << ": not a report log: " << logToShow << '\n';
-        }
-    }
+    // A log to open on is the last log opened from now on. One that is no report log is said
+    // so, and the window then asks for a log rather than show the last one as if it were the
+    // one asked for.
+    std::string refusal = logToShow.empty() ? std::string() : TakeLogToShow(*settings_, logToShow);
+    if (!refusal.empty()) std::cerr << parts.fname << ": " << refusal << '\n';
 
     auto* window = new CReportDlg(*settings_, modulePath);
-    if (refused) window->StartOnMessagePage();
+    if (!refusal.empty()) window->StartOnMessagePage();
     SetTopWindow(window);
     if (!window->Initialise()) exitCode_ = window->ExitCode();
     SetSignalHandler(SIGTERM, CloseOnSignal);

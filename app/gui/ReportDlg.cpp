@@ -55,6 +55,7 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
       startupTimer_(this, kStartupTimerId),
       geometryTimer_(this, kGeometryTimerId),
       uiLanguage_(GetUiLanguage()),
+      navigator_(report, settings, programPath, uiLanguage_, *this),
       followTimer_(this, kFollowTimerId) {
     clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);

@@ -1,6 +1,6 @@
 // The main window: menu bar, the side menu (a tree of the report logs grouped by year,
-// with its toolbar) and the browser pane showing the report page. It owns the report
-// engine, so a chosen log becomes its page here.
+// with its toolbar) and the browser pane showing the report page. It owns the report engine
+// and the navigator, which decides what a chosen log gives; the window carries that out.
 #pragma once
 
 #include <memory>
@@ -12,7 +12,7 @@
 #include <wx/timer.h>
 #include <wx/treectrl.h>
 
-#include "app/LiveFolder.h"
+#include "app/ReportNavigator.h"
 #include "app/gui/WebBrowser2.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
@@ -21,7 +21,7 @@ namespace zintor {
 
 class SideMenuToolBar;
 
-class CReportDlg : public wxFrame {
+class CReportDlg : public wxFrame, private NavigatorWindow {
 public:
     static constexpr int kTreeId = 1008;
     static constexpr int kBrowserId = 1006;
@@ -46,18 +46,11 @@ public:
     // Lists the report logs beside the last log and fills the tree with them.
     void BuildSideMenu();
 
-    // The shared road of a chosen log: read it, write its page beside it and show the page
-    // (or the message page when no page could be written). False when the log could not be
-    // read; nothing is shown then.
-    // With sayWhy, a page that could not be written is explained under the hint.
-    bool ShowLogReport(const std::string& logPath, bool sayWhy = true);
-    void ShowMessagePage(const std::string& detail = {});
-
-    // The roads to a page (the start-up timer's first report, the open dialog, the side
-    // menu, dropped files).
+    // The roads to a page (the start-up timer's first report, the open dialog, dropped files;
+    // the side menu's is OnTreeSelChanged), each a call of the navigator, which decides.
     void ShowFirstReport();
     // The first report is the message page, whatever LogFile holds.
-    void StartOnMessagePage() { startOnMessagePage_ = true; }
+    void StartOnMessagePage() { navigator_.StartOnMessagePage(); }
     void OpenLogFiles();
     void OnDropFiles(const std::vector<std::string>& names);
 
@@ -73,7 +66,6 @@ public:
     bool TopMost() const { return topMost != 0; }
     bool SideMenu() const { return sideMenu != 0; }
     int ExitCode() const { return exitCode_; }
-    const std::vector<std::string>& LogFiles() const { return logFiles; }
     wxTreeCtrl* Tree() const { return tree; }
     CWebBrowser2& Browser() { return browser; }
     SideMenuToolBar* ToolBar() const { return toolBar; }
@@ -84,6 +76,11 @@ public:
     wxString AppName() const;
 
 private:
+    // What the navigator asks of the window.
+    void ShowInPane(const std::string& url) override { browser.Navigate(url); }
+    void ShowAgainInPane(const std::string& url) override { browser.ShowAgain(url); }
+    void FollowedLogChanged() override { WatchFolders(false); }
+
     void CreateMenus();
     void UpdateMenuChecks();
     void SetTopMost(bool on);
@@ -103,11 +100,9 @@ private:
     void OnClose(wxCloseEvent& event);
 
     // Following the folder while the monitor writes (FolderWatch.cpp).
-    void FollowLog(const std::string& logPath);
     void WatchFolders(bool anew);
     void OnFolderChange(wxFileSystemWatcherEvent& event);
     void OnFollowTimer(wxTimerEvent& event);
-    void RegenerateFollowedLog();
     void UpdateSideMenu();
 
     const SettingsFile& settings_;
@@ -115,8 +110,6 @@ private:
     SideMenuToolBar* toolBar = nullptr;
     int topMost = 1;
     int sideMenu = 0;
-    std::string logFileSetting;
-    std::vector<std::string> logFiles;
     std::string modulePath;
     wxWindow* clientPane_ = nullptr;
     wxTreeCtrl* tree = nullptr;
@@ -128,20 +121,12 @@ private:
     bool placing_ = false;            // on screen, the manager's placement not yet looked at
     bool maximizeWhenPlaced_ = false;
     bool settingsSaved_ = false;
-    bool startOnMessagePage_ = false;
     int exitCode_ = 0;
     int uiLanguage_;
+    ReportNavigator navigator_;
 
-    // The side menu's folder, and the log whose page is on screen (made absolute), which the
-    // window follows while the monitor writes; each also as the watcher names it.
-    std::string sideMenuDirectory_;
-    std::string sideMenuWatchFolder_;
-    std::string followedLog_;
-    std::string followedWatchPath_;
     std::unique_ptr<wxFileSystemWatcher> watcher_;  // none while no folder can be watched
     std::vector<std::string> watchedFolders_;
-    ChangeBurst burst_;
-    ChangeEffect pending_;  // what the burst under way asks for
     wxTimer followTimer_;
 };
 

@@ -1,104 +1,43 @@
-// The roads from a report log to the page in the browser pane: the first report after
-// start-up, the open dialog, dropped files (the side menu's road is in SideMenu.cpp), the
-// message page when there is no page to show, and the About box.
+// The window's roads from a report log to the page in the browser pane: the first report
+// after start-up, the open dialog and dropped files (the side menu's road is in SideMenu.cpp),
+// and the About box. The navigator decides each; here the window asks the user and shows.
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
-#include "app/DisplayText.h"
 #include "app/FileFilter.h"
 #include "app/PageUrl.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/AboutDlg.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
-#include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
-namespace {
 
-bool IsLogExtension(const std::string& path) {
-    std::string ext = SplitPath(path).ext;
-    for (char& c : ext) c = static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
-    return ext == ".log";
-}
-
-}  // namespace
-
-// A page that could not be written is never shown: an older page of the same name would
-// pass for the new one. The message page shows instead, and, for a log the user has just
-// chosen, says under the hint which log gave no page and why.
-bool CReportDlg::ShowLogReport(const std::string& logPath, bool sayWhy) {
-    wxBusyCursor wait;
-    if (report.ReadReportLog(logPath) != 1) return false;
-    FollowLog(logPath);
-    std::string page = ReportGenerator::PagePathOf(logPath);
-    if (report.GenerateReport(page)) {
-        browser.Navigate(PageUrlOf(page));
-    } else {
-        ShowMessagePage(sayWhy ? ReadableUtf8(logPath + ": " + report.LastError()) : std::string());
-    }
-    return true;
-}
-
-void CReportDlg::ShowMessagePage(const std::string& detail) {
-    browser.Navigate(MessagePageUrl(ResourcesFor(uiLanguage_).hint, detail));
-}
-
-// At start-up nobody has chosen a log yet: the hint alone asks for one. A last log that
-// cannot be read yet (the monitor has not begun it, its folder is gone for now) is followed
-// all the same, so its page shows once it gives one.
 void CReportDlg::ShowFirstReport() {
-    logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    bool follow = !startOnMessagePage_ && !logFileSetting.empty();
-    if (!follow || !ShowLogReport(logFileSetting, false)) {
-        ShowMessagePage();
-        if (follow) FollowLog(logFileSetting);
+    {
+        wxBusyCursor wait;
+        navigator_.ShowFirstReport();
     }
     WatchFolders(false);
     UpdateSideMenu();  // logs that came or went since the menu was made, before it was watched
 }
 
-// The followed log's page written again after the log changed: the same page as on every
-// other road, shown in place at the same scroll position; a log that no longer gives a page
-// shows the message page with the reason. LogFile is left as it is.
-void CReportDlg::RegenerateFollowedLog() {
-    if (followedLog_.empty()) return;
-    std::string page = ReportGenerator::PagePathOf(followedLog_);
-    if (report.ReadReportLog(followedLog_) != 1) {
-        ShowMessagePage(ReadableUtf8(report.LastError()));  // it names the log
-        return;
-    }
-    if (!report.GenerateReport(page)) {
-        ShowMessagePage(ReadableUtf8(followedLog_ + ": " + report.LastError()));
-        return;
-    }
-    browser.ShowAgain(PageUrlOf(page));
-}
-
 void CReportDlg::OpenLogFiles() {
-    logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    std::string folder = FolderOf(logFileSetting.empty() ? modulePath : logFileSetting);
-    wxFileDialog dialog(this, FromUtf8(ResourcesFor(uiLanguage_).openDialogTitle), wxString::FromUTF8(folder),
-                        wxEmptyString, wxString::FromUTF8(JoinFileFilter(ParseFileFilter(kOpenDialogFilter))),
+    wxFileDialog dialog(this, FromUtf8(ResourcesFor(uiLanguage_).openDialogTitle),
+                        wxString::FromUTF8(navigator_.OpenDialogFolder()), wxEmptyString,
+                        wxString::FromUTF8(JoinFileFilter(ParseFileFilter(kOpenDialogFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
-    std::string chosen = dialog.GetPath().utf8_string();
-    if (!IsLogExtension(chosen)) return;
-    if (ShowLogReport(chosen)) settings_.WriteString(kSettingsSection, "LogFile", chosen);
+    wxBusyCursor wait;
+    navigator_.OpenChosenLog(dialog.GetPath().utf8_string());
 }
 
-// Folders are skipped (and, as the folder test goes, become the current directory); the
-// first ".log" file that reads gives the page. LogFile stays as it was.
 void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
-    std::vector<std::string> files;
-    for (const std::string& name : names) {
-        if (!ChangeDirectory(name)) files.push_back(name);
-    }
-    for (const std::string& file : files) {
-        if (IsLogExtension(file) && ShowLogReport(file)) break;
+    {
+        wxBusyCursor wait;
+        navigator_.OpenDroppedFiles(names);
     }
     Raise();
 }

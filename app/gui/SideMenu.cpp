@@ -1,11 +1,12 @@
 // The side menu of the main window: the report logs beside the last log, one item per year
 // with the year's logs under it; the latest year is expanded and selected. It follows the
 // folder as logs come and go.
+#include <cstdint>
 #include <cstdio>
 
+#include <wx/utils.h>
+
 #include "app/DisplayText.h"
-#include "app/LiveFolder.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogList.h"
 #include "platform/PathParts.h"
@@ -46,11 +47,7 @@ wxTreeItemId YearItem(const wxTreeCtrl& tree, int year) {
 }  // namespace
 
 void CReportDlg::BuildSideMenu() {
-    logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
-    sideMenuDirectory_ = SideMenuDirectory(logFileSetting, modulePath);
-    logFiles = ListReportLogs(sideMenuDirectory_);
-    SortReportLogs(logFiles);
-
+    const std::vector<std::string>& logFiles = navigator_.ListSideMenu();
     tree->Freeze();
     tree->DeleteAllItems();
     wxTreeItemId root = tree->AddRoot(wxEmptyString);
@@ -72,11 +69,9 @@ void CReportDlg::BuildSideMenu() {
 // or not, open or closed. A selected log that went leaves its year selected (a year item
 // opens nothing).
 void CReportDlg::UpdateSideMenu() {
-    std::vector<std::string> listed = ListReportLogs(sideMenuDirectory_);
-    SortReportLogs(listed);
-    std::vector<SideMenuEdit> edits = PlanSideMenuEdits(logFiles, listed);
-    logFiles = std::move(listed);
+    std::vector<SideMenuEdit> edits = navigator_.RelistSideMenu();
     if (edits.empty()) return;
+    const std::vector<std::string>& logFiles = navigator_.LogFiles();
     tree->Freeze();
     std::vector<wxTreeItemId> newYears;
     for (const SideMenuEdit& edit : edits) {
@@ -117,15 +112,12 @@ void CReportDlg::UpdateSideMenu() {
     tree->UnsetToolTip();  // it may belong to an item no longer there
 }
 
-// A file item writes and shows its log's page and becomes the last log; a year item does
-// nothing.
 void CReportDlg::OnTreeSelChanged(wxTreeEvent& event) {
     wxTreeItemId item = event.GetItem();
-    if (!item.IsOk() || tree->GetItemText(item).utf8_string().find(".log") == std::string::npos) return;
+    if (!item.IsOk()) return;
     auto* data = dynamic_cast<LogItemData*>(tree->GetItemData(item));
-    std::string path = data && data->index < logFiles.size() ? logFiles[data->index] : std::string();
-    if (path.empty()) return;
-    if (ShowLogReport(path)) settings_.WriteString(kSettingsSection, "LogFile", path);
+    wxBusyCursor wait;
+    navigator_.ChooseSideMenuItem(tree->GetItemText(item).utf8_string(), data ? data->index : SIZE_MAX);
 }
 
 // A name the menu cuts off shows whole as the item's tooltip; other items have none.

@@ -10,7 +10,6 @@
 #include <wx/webview.h>
 
 #include "app/PageUrl.h"
-#include "platform/PathParts.h"
 
 namespace zintor {
 namespace {
@@ -43,12 +42,6 @@ extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, Gd
         webkit_context_menu_remove(menu, webkit_context_menu_get_item_at_position(menu, left - 1));
     }
     return webkit_context_menu_get_n_items(menu) == 0;  // nothing left: no menu
-}
-
-bool IsPageFile(const std::string& path) {
-    std::string ext = SplitPath(path).ext;
-    for (char& c : ext) c = static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
-    return ext == ".html" || ext == ".htm";
 }
 
 }  // namespace
@@ -95,21 +88,18 @@ void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget, std::function<void(cons
     view_->SetDropTarget(dropTarget);
 }
 
-// A local file that is not the page we asked for and is no page at all can only come from
-// a drop that WebKit took itself; it goes to the drop handler instead. Any other document
-// than the one asked for would be a step through the history (a mouse's back button, a
-// script): the pane stays where it is. Places within the page load as usual.
+// Files dropped on the pane that WebKit still takes itself go to the drop handler; the pane
+// never steps through a history.
 void CWebBrowser2::OnNavigating(wxWebViewEvent& event) {
     std::string url = event.GetURL().utf8_string();
-    std::string path = PathOfFileUrl(url);
-    if (!path.empty() && !IsPageFile(path) && path != PathOfFileUrl(requested_)) {
-        event.Veto();
-        if (onForeignFile_) onForeignFile_(path);
-        return;
+    switch (JudgePaneLoad(url, requested_)) {
+        case PaneLoad::Allow: return;
+        case PaneLoad::Refuse: event.Veto(); return;
+        case PaneLoad::HandOver:
+            event.Veto();
+            if (onForeignFile_) onForeignFile_(PathOfFileUrl(url));
+            return;
     }
-    bool inline_ = !InlineHtmlOf(requested_).empty();
-    bool asked = inline_ ? url.starts_with("about:blank") : path.empty() ? url == requested_ : path == PathOfFileUrl(requested_);
-    if (!asked) event.Veto();
 }
 
 }  // namespace zintor

@@ -23,23 +23,12 @@
 namespace zintor {
 namespace {
 
+using test::LogRows;
 using test::Pump;
 using test::PumpUntil;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-// A month of rows, enough for a page: one row an hour on the first days of the month.
-std::string LogRows(int year, int month, int rows) {
-    std::string text;
-    for (int i = 0; i < rows; ++i) {
-        char line[64];
-        std::snprintf(line, sizeof line, "%04d%02d%02d,%02d0000,%d,%d\r\n", year, month, 1 + i / 24, i % 24,
-                      1000 + i, 5000 + i);
-        text += line;
-    }
-    return text;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -321,21 +310,6 @@ TEST_F(SideMenuTest, GroupsTheLogsByYearWithTheLatestOpen) {
     EXPECT_FALSE(tree->IsExpanded(YearItem(0)) || tree->IsExpanded(YearItem(1)));
 }
 
-TEST_F(SideMenuTest, SelectingAFileWritesItsPageAndStoresItAsTheLastLog) {
-    Open(Settings(log2024()).c_str());
-    wxTreeCtrl* tree = window_->Tree();
-    tree->SelectItem(YearItem(0));  // a year: nothing happens
-    Pump(50);
-    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());
-    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2023.html"));
-
-    wxTreeItemIdValue cookie;
-    tree->SelectItem(tree->GetFirstChild(YearItem(0), cookie));
-    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2023.html"));
-    EXPECT_TRUE(ShowsPageOf(log2023()));
-    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2023());
-}
-
 TEST_F(SideMenuTest, APageThatCannotBeWrittenShowsTheHintNotAnOlderPage) {
     Open(Settings(log2024()).c_str());
     ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
@@ -409,31 +383,6 @@ TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
     EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), odd);
 }
 
-TEST_F(SideMenuTest, TheFirstReportShowsTheLastLogsPageOrTheHint) {
-    struct Case {
-        std::string logFile;
-        bool page;
-    };
-    const Case cases[] = {
-        {log2024(), true},
-        {logs_ + "/vorlix_report2024x.log", false},  // one row
-        {logs_ + "/vorlix_report1999.log", false},   // missing
-        {fifoLog(), false},                           // never waited on
-        {zeroLog(), false},                           // never read
-    };
-    for (const Case& c : cases) {
-        ::unlink(ReportGenerator::PagePathOf(c.logFile).c_str());
-        Open(Settings(c.logFile).c_str());
-        if (c.page) {
-            EXPECT_TRUE(ShowsPageOf(c.logFile));
-            EXPECT_TRUE(test::Exists(ReportGenerator::PagePathOf(c.logFile)));
-        } else {
-            EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos) << c.logFile;
-        }
-        Close();
-    }
-}
-
 // A template that is a FIFO: the window starts and shows the hint, since no page can be made.
 TEST_F(SideMenuTest, ATemplateThatIsAFifoNeverHangsTheWindow) {
     const std::string program = dir_ / "zintor";
@@ -442,21 +391,6 @@ TEST_F(SideMenuTest, ATemplateThatIsAFifoNeverHangsTheWindow) {
     Open(Settings(log2024()).c_str(), program);
     EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos);
     EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
-}
-
-TEST_F(SideMenuTest, DroppedFilesShowTheFirstLogThatReads) {
-    Open(Settings(log2024()).c_str());
-    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
-    ::unlink((logs_ + "/vorlix_report2024.html").c_str());
-    ::mkdir((dir_ / "folder.log").c_str(), 0755);
-    WriteFile(dir_ / "vorlix_report2022.log.txt", LogRows(2022, 1, 60));
-    // A folder, a text file, logs that cannot be read (missing, a FIFO, a device), then two logs.
-    window_->OnDropFiles({dir_ / "folder.log", dir_ / "vorlix_report2022.log.txt", logs_ + "/vorlix_report1999.log",
-                          fifoLog(), zeroLog(), log2023(), log2024()});
-    EXPECT_TRUE(ShowsPageOf(log2023()));
-    EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2023.html"));
-    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));  // one page per drop
-    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());  // unchanged
 }
 
 TEST_F(SideMenuTest, FilesDroppedOnTheBrowserPaneReachTheWindow) {

@@ -1,0 +1,199 @@
+// The roads from a chosen log to the pane, without a window: what each road shows, when
+// LogFile is written, and the log followed while the monitor writes it.
+#include "app/ReportNavigator.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "TestSupport.h"
+#include "app/WindowPlacement.h"
+#include "platform/DirectorySearch.h"
+#include "platform/SettingsFile.h"
+#include "report/ReportGenerator.h"
+
+namespace zintor {
+namespace {
+
+using test::LogRows;
+using test::TempDir;
+using test::WriteFile;
+
+// The window, as the navigator sees it: what it was asked to do, in order, each told by the
+// file name it concerns ("page vorlix_report2024.html", "hint", "hint | why").
+class FakeWindow : public NavigatorWindow {
+public:
+    void ShowInPane(const std::string& url) override { asked.push_back(Told(url)); }
+    void ShowAgainInPane(const std::string& url) override { asked.push_back("again " + Told(url).substr(5)); }
+    void FollowedLogChanged() override {}
+    std::vector<std::string> asked;
+
+private:
+    std::string Told(const std::string& url) const {
+        if (url.starts_with("file://")) return "page " + url.substr(url.rfind('/') + 1);
+        std::size_t detail = url.find("<br><span style=\"color:#888888;\">");
+        if (detail == std::string::npos) return "hint";
+        std::string why = url.substr(detail + 33, url.find("</span>", detail + 33) - detail - 33);
+        return "hint | " + why.substr(why.rfind('/') + 1);
+    }
+};
+
+// A program with its template, and a folder of logs: two that give pages, one of a single
+// row (read, but no page), a FIFO, a device and files that are no logs, and a folder named
+// like one.
+class ReportNavigatorTest : public ::testing::Test {
+protected:
+    ReportNavigatorTest() {
+        std::string text;
+        for (const char* name : {"html_header", "body_header", "body_main1", "body_main2", "body_main3", "body_main4",
+                                 "body_main5", "body_main6", "body_main7", "body_main8", "body_main9", "body_footer",
+                                 "html_footer"}) {
+            text += std::string("; ") + name + "_start\n" + name + "\n; " + name + "_end\n";
+        }
+        WriteFile(dir_ / "zintor.htm_en.txt", text);
+        ::mkdir(logs_.c_str(), 0755);
+        WriteFile(Log("2023"), LogRows(2023, 5, 60));
+        WriteFile(Log("2024"), LogRows(2024, 2, 60));
+        WriteFile(Log("2024x"), LogRows(2024, 3, 1));
+        WriteFile(Log("2022") + ".txt", LogRows(2022, 1, 60));
+        WriteFile(logs_ + "/vorlix_report2021.LOG", LogRows(2021, 1, 60));  // the reader wants ".log"
+        ::mkfifo(Log("2024y").c_str(), 0644);
+        ::symlink("/dev/zero", Log("2024z").c_str());
+        ::mkdir((logs_ + "/folder.log").c_str(), 0755);
+        cwd_ = CurrentDirectory();
+    }
+    ~ReportNavigatorTest() override { (void)::chdir(cwd_.c_str()); }
+
+    std::string Log(const std::string& month) const { return logs_ + "/vorlix_report" + month + ".log"; }
+    std::string LogFile() const { return settings_.ReadString(kSettingsSection, "LogFile", ""); }
+
+    TempDir dir_;
+    test::ScopedLanguage english_{false};
+    std::string logs_ = dir_ / "logs";
+    std::string cwd_;
+    SettingsFile settings_{dir_ / "zintor.ini"};
+    ReportGenerator report_{dir_ / "zintor", TextEncoding::Latin1};
+    FakeWindow window_;
+    ReportNavigator navigator_{report_, settings_, dir_ / "zintor", 1, window_};
+};
+
+TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhenTheUserChoseALog) {
+    struct Case {
+        const char* what;
+        std::string logFile;  // before
+        std::function<void(ReportNavigator&)> road;
+        std::vector<std::string> asked;
+        std::string logFileAfter;
+    };
+    auto first = [](ReportNavigator& n) { n.ShowFirstReport(); };
+    auto open = [](std::string path) { return [path](ReportNavigator& n) { n.OpenChosenLog(path); }; };
+    auto drop = [](std::vector<std::string> names) {
+        return [names](ReportNavigator& n) { n.OpenDroppedFiles(names); };
+    };
+    const std::string log2023 = Log("2023"), log2024 = Log("2024"), oneRow = Log("2024x");
+    const Case cases[] = {
+        {"first: no LogFile", "", first, {"hint"}, ""},
+        {"first: the last log", log2024, first, {"page vorlix_report2024.html"}, log2024},
+        {"first: one row gives no page, and says nothing", oneRow, first, {"hint"}, oneRow},
+        {"first: missing", Log("1999"), first, {"hint"}, Log("1999")},
+        {"first: a FIFO", Log("2024y"), first, {"hint"}, Log("2024y")},
+        {"first: a device", Log("2024z"), first, {"hint"}, Log("2024z")},
+        {"open: a log", log2024, open(log2023), {"page vorlix_report2023.html"}, log2023},
+        {"open: no page, and why", log2024, open(oneRow), {"hint | vorlix_report2024x.html: the log holds fewer than 2 data rows"}, oneRow},
+        {"open: upper-case extension passes, the reader refuses", log2024, open(logs_ + "/vorlix_report2021.LOG"), {}, log2024},
+        {"open: not a log", log2024, open(Log("2022") + ".txt"), {}, log2024},
+        {"open: unreadable", log2024, open(Log("1999")), {}, log2024},
+        {"drop: the first log that reads",
+         log2024,
+         drop({logs_ + "/folder.log", Log("2022") + ".txt", Log("1999"), Log("2024y"), log2023, log2024}),
+         {"page vorlix_report2023.html"},
+         log2024},
+        {"drop: nothing that reads", log2024, drop({Log("1999"), logs_ + "/folder.log"}), {}, log2024},
+    };
+    for (const Case& c : cases) {
+        settings_.WriteString(kSettingsSection, "LogFile", c.logFile);
+        window_.asked.clear();
+        c.road(navigator_);
+        EXPECT_EQ(window_.asked, c.asked) << c.what;
+        EXPECT_EQ(LogFile(), c.logFileAfter) << c.what;
+    }
+    EXPECT_EQ(CurrentDirectory(), logs_ + "/folder.log");  // the folder test of a drop
+}
+
+TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) {
+    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    navigator_.StartOnMessagePage();
+    navigator_.ShowFirstReport();
+    EXPECT_EQ(window_.asked, std::vector<std::string>{"hint"});
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
+TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen) {
+    EXPECT_EQ(navigator_.OpenDialogFolder(), dir_.path() + "/");  // the program's, before any log
+    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    EXPECT_EQ(navigator_.OpenDialogFolder(), logs_ + "/");
+    const std::vector<std::string> listed = navigator_.ListSideMenu();
+    EXPECT_EQ(listed, (std::vector<std::string>{logs_ + "/vorlix_report2021.LOG", Log("2023"), Log("2024"),
+                                                 Log("2024x")}));  // no FIFO, no folder
+    navigator_.ChooseSideMenuItem("2023", 1);  // a year item
+    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 99);
+    EXPECT_TRUE(window_.asked.empty());
+    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
+    EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2023.html"});
+    EXPECT_EQ(LogFile(), Log("2023"));
+}
+
+TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) {
+    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    navigator_.ListSideMenu();
+    navigator_.ShowFirstReport();
+    navigator_.FoldersToWatch();
+    const std::string watched = WatchPathOf(Log("2024"));
+    EXPECT_FALSE(navigator_.NoteFolderChange(FolderChange::Modified, WatchPathOf(Log("2023")), "", 0));
+    EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Modified, watched, watched, 1000));
+    EXPECT_EQ(navigator_.BurstWaitMs(1000), ChangeBurst::kQuietMs);
+    ChangeEffect effect = navigator_.SettleBurst();
+    EXPECT_TRUE(effect.regenerate && !effect.relist);
+    EXPECT_EQ(navigator_.BurstWaitMs(2000), 0);
+
+    window_.asked.clear();
+    navigator_.RegenerateFollowedLog();
+    WriteFile(Log("2024"), LogRows(2024, 2, 1));  // cut back to one row
+    navigator_.RegenerateFollowedLog();
+    ::unlink(Log("2024").c_str());
+    navigator_.RegenerateFollowedLog();
+    EXPECT_EQ(window_.asked, (std::vector<std::string>{"again vorlix_report2024.html",
+                                                       "hint | vorlix_report2024.html: the log holds fewer than 2 data rows",
+                                                       "hint | vorlix_report2024.log: No such file or directory"}));
+    EXPECT_EQ(LogFile(), Log("2024"));
+
+    // Another log shown: a burst of the one before no longer asks for a page.
+    EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Modified, watched, watched, 3000));
+    navigator_.OpenChosenLog(Log("2023"));
+    EXPECT_FALSE(navigator_.SettleBurst().regenerate);
+}
+
+TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
+    TempDir dir;
+    SettingsFile settings(dir / "zintor.ini");
+    WriteFile(dir / "vorlix_report2024.log", "");
+    ::mkfifo((dir / "vorlix_report2025.log").c_str(), 0644);
+    struct Case {
+        std::string log, said, logFile;
+    };
+    const Case cases[] = {
+        {dir / "notes.txt", "not a report log: " + dir / "notes.txt", ""},
+        {dir / "vorlix_report1999.log", "not a report log: " + dir / "vorlix_report1999.log", ""},
+        {dir / "vorlix_report2025.log", "cannot read " + dir / "vorlix_report2025.log" + ": not a regular file", ""},
+        {dir / "vorlix_report2024.log", "", dir / "vorlix_report2024.log"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TakeLogToShow(settings, c.log), c.said) << c.log;
+        EXPECT_EQ(settings.ReadString(kSettingsSection, "LogFile", ""), c.logFile) << c.log;
+    }
+}
+
+}  // namespace
+}  // namespace zintor
