@@ -18,6 +18,7 @@
 #include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/MessageBox.h"
+#include "app/gui/SideMenuLayout.h"
 #include "app/gui/SideMenuToolBar.h"
 #include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
@@ -28,11 +29,6 @@
 namespace zintor {
 namespace {
 
-constexpr int kSideMenuWidth = 195;  // the tree and the strip above it
-constexpr int kDividerWidth = 2;
-constexpr int kStripHeight = 18;
-const wxColour kTreeText(0, 96, 0);
-const wxColour kTreeBack(255, 255, 235);
 constexpr int kTitleBarHeight = 24;      // about what managers draw; enough to judge a saved place by
 constexpr int kGeometrySettleMs = 250;   // a manager's moves and state changes come in bursts
 
@@ -106,8 +102,8 @@ bool CReportDlg::Initialise() {
     }
 
     toolBar = new SideMenuToolBar(clientPane_, this, uiLanguage_);
-    tree->SetForegroundColour(kTreeText);
-    tree->SetBackgroundColour(kTreeBack);
+    tree->SetForegroundColour(SideMenuTextColour());
+    tree->SetBackgroundColour(SideMenuBackColour());
     BuildSideMenu();
     sideMenu = settings_.ReadInt(kSettingsSection, "IsSideMenu", 0) != 0 ? 1 : 0;
     // The pane was made on about:blank; a second blank load would only delay the first page.
@@ -215,13 +211,13 @@ void CReportDlg::LayoutPanes() {
     if (sideMenu) {
         tree->SetSize(0, kStripHeight, kSideMenuWidth, std::max(0, h - kStripHeight));
         tree->Show();
-        // The pane reaches 4 pixels past the right edge, so no border of it shows there.
         if (view) {
-            view->SetSize(kSideMenuWidth + kDividerWidth, 0, std::max(0, w - 193), h);
+            int left = kSideMenuWidth + kDividerWidth;
+            view->SetSize(left, 0, std::max(0, w - left + kPaneOverhang), h);
             view->Show();
         }
         if (toolBar) {
-            toolBar->SetSize(127, 0, SideMenuToolBar::kWidth, kStripHeight);
+            toolBar->SetSize(kToolBarLeft, 0, kToolBarWidth, kStripHeight);
             toolBar->Show();
         }
     } else {
@@ -237,6 +233,10 @@ void CReportDlg::LayoutPanes() {
 void CReportDlg::OnClientSize(wxSizeEvent& event) {
     wxSize size = event.GetSize();
     if (size.x <= 0 || size.y <= 0) return;  // minimised: keep the layout
+    LayoutAndRepaint();
+}
+
+void CReportDlg::LayoutAndRepaint() {
     LayoutPanes();
     clientPane_->Refresh();
     clientPane_->Update();
@@ -250,7 +250,7 @@ void CReportDlg::OnClientPaint(wxPaintEvent&) {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
     dc.DrawRectangle(kSideMenuWidth, 0, kDividerWidth, h);
-    dc.SetBrush(wxBrush(kTreeBack));
+    dc.SetBrush(wxBrush(SideMenuBackColour()));
     dc.DrawRectangle(0, 0, kSideMenuWidth, kStripHeight);
 }
 
@@ -297,25 +297,11 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
             break;
         case kCmdSideMenu:
             sideMenu ^= 1;
-            LayoutPanes();
-            clientPane_->Refresh();
-            clientPane_->Update();
+            LayoutAndRepaint();
             UpdateMenuChecks();
             break;
-        case kCmdCollapseAll:
-        case kCmdExpandAll: {
-            wxTreeItemId root = tree->GetRootItem();
-            if (!root.IsOk()) break;
-            wxTreeItemIdValue cookie;
-            for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk(); item = tree->GetNextSibling(item)) {
-                if (command == kCmdCollapseAll) {
-                    tree->Collapse(item);
-                } else {
-                    tree->Expand(item);
-                }
-            }
-            break;
-        }
+        case kCmdCollapseAll: ExpandYears(false); break;
+        case kCmdExpandAll: ExpandYears(true); break;
         case kCmdRefresh: RefreshFromFolder(); break;
         case kCmdFirstReport: ShowFirstReport(); break;
         default: event.Skip();

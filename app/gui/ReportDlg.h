@@ -81,6 +81,7 @@ private:
     void ShowAgainInPane(const std::string& url) override { browser.ShowAgain(url); }
     void FollowedLogChanged() override { WatchFolders(false); }
 
+    void LayoutAndRepaint();
     void CreateMenus();
     void UpdateMenuChecks();
     void SetTopMost(bool on);
@@ -104,6 +105,7 @@ private:
     void OnFolderChange(wxFileSystemWatcherEvent& event);
     void OnFollowTimer(wxTimerEvent& event);
     void UpdateSideMenu();
+    void ExpandYears(bool expand);
 
     const SettingsFile& settings_;
     ReportGenerator report;

@@ -44,6 +44,49 @@ wxTreeItemId YearItem(const wxTreeCtrl& tree, int year) {
     return item;
 }
 
+// Applies the edits in their order; the year items added.
+std::vector<wxTreeItemId> ApplyEdits(wxTreeCtrl& tree, const std::vector<SideMenuEdit>& edits,
+                                     const std::vector<std::string>& logFiles) {
+    std::vector<wxTreeItemId> newYears;
+    for (const SideMenuEdit& edit : edits) {
+        wxTreeItemId year = YearItem(tree, edit.year);
+        switch (edit.kind) {
+            case SideMenuEdit::RemoveYear: tree.Delete(year); break;
+            case SideMenuEdit::RemoveLog: {
+                // The tree would pass the selection on to the next log, and so open it.
+                wxTreeItemId item = ChildAt(tree, year, edit.position);
+                if (tree.IsSelected(item)) tree.SelectItem(year);
+                tree.Delete(item);
+                break;
+            }
+            case SideMenuEdit::AddYear:
+                newYears.push_back(tree.InsertItem(tree.GetRootItem(), edit.position, YearLabel(edit.year)));
+                break;
+            case SideMenuEdit::AddLog:
+                tree.InsertItem(year, edit.position, LogLabel(logFiles[edit.index]), -1, -1,
+                                new LogItemData(edit.index));
+                break;
+        }
+    }
+    return newYears;
+}
+
+// The items that stayed now stand at other places of the new list.
+void Renumber(wxTreeCtrl& tree, const std::vector<std::string>& logFiles) {
+    wxTreeItemIdValue yearCookie, logCookie;
+    wxTreeItemId year = tree.GetFirstChild(tree.GetRootItem(), yearCookie);
+    for (const YearGroup& group : GroupReportLogsByYear(logFiles)) {
+        if (!year.IsOk()) break;
+        wxTreeItemId item = tree.GetFirstChild(year, logCookie);
+        for (std::size_t index : group.files) {
+            if (!item.IsOk()) break;
+            if (auto* data = dynamic_cast<LogItemData*>(tree.GetItemData(item))) data->index = index;
+            item = tree.GetNextSibling(item);
+        }
+        year = tree.GetNextSibling(year);
+    }
+}
+
 }  // namespace
 
 void CReportDlg::BuildSideMenu() {
@@ -71,45 +114,26 @@ void CReportDlg::BuildSideMenu() {
 void CReportDlg::UpdateSideMenu() {
     std::vector<SideMenuEdit> edits = navigator_.RelistSideMenu();
     if (edits.empty()) return;
-    const std::vector<std::string>& logFiles = navigator_.LogFiles();
     tree->Freeze();
-    std::vector<wxTreeItemId> newYears;
-    for (const SideMenuEdit& edit : edits) {
-        wxTreeItemId year = YearItem(*tree, edit.year);
-        switch (edit.kind) {
-            case SideMenuEdit::RemoveYear: tree->Delete(year); break;
-            case SideMenuEdit::RemoveLog: {
-                // The tree would pass the selection on to the next log, and so open it.
-                wxTreeItemId item = ChildAt(*tree, year, edit.position);
-                if (tree->IsSelected(item)) tree->SelectItem(year);
-                tree->Delete(item);
-                break;
-            }
-            case SideMenuEdit::AddYear:
-                newYears.push_back(tree->InsertItem(tree->GetRootItem(), edit.position, YearLabel(edit.year)));
-                break;
-            case SideMenuEdit::AddLog:
-                tree->InsertItem(year, edit.position, LogLabel(logFiles[edit.index]), -1, -1,
-                                 new LogItemData(edit.index));
-                break;
-        }
-    }
-    // The items that stayed now stand at other places of the new list.
-    wxTreeItemIdValue yearCookie, logCookie;
-    wxTreeItemId year = tree->GetFirstChild(tree->GetRootItem(), yearCookie);
-    for (const YearGroup& group : GroupReportLogsByYear(logFiles)) {
-        if (!year.IsOk()) break;
-        wxTreeItemId item = tree->GetFirstChild(year, logCookie);
-        for (std::size_t index : group.files) {
-            if (!item.IsOk()) break;
-            if (auto* data = dynamic_cast<LogItemData*>(tree->GetItemData(item))) data->index = index;
-            item = tree->GetNextSibling(item);
-        }
-        year = tree->GetNextSibling(year);
-    }
+    std::vector<wxTreeItemId> newYears = ApplyEdits(*tree, edits, navigator_.LogFiles());
+    Renumber(*tree, navigator_.LogFiles());
     for (const wxTreeItemId& item : newYears) tree->Expand(item);
     tree->Thaw();
     tree->UnsetToolTip();  // it may belong to an item no longer there
+}
+
+// Collapse all and Expand all act on the year items, the top level of the tree.
+void CReportDlg::ExpandYears(bool expand) {
+    wxTreeItemId root = tree->GetRootItem();
+    if (!root.IsOk()) return;
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk(); item = tree->GetNextSibling(item)) {
+        if (expand) {
+            tree->Expand(item);
+        } else {
+            tree->Collapse(item);
+        }
+    }
 }
 
 void CReportDlg::OnTreeSelChanged(wxTreeEvent& event) {

@@ -4,6 +4,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
 
+#include "app/gui/SideMenuLayout.h"
 #include "resources/ResourceSet.h"
 #include "resources/ToolbarImages.h"
 
@@ -14,7 +15,6 @@ constexpr int kButtonWidth = 17;  // the 10-pixel image with room around it
 constexpr int kButtonHeight = 16;
 constexpr int kSeparatorWidth = 7;
 constexpr int kCommands[3] = {kCmdCollapseAll, kCmdExpandAll, kCmdSideMenu};
-const wxColour kStripColour(255, 255, 235);
 
 wxBitmap BitmapOf(const ToolbarImage& pixels) {
     wxImage image(10, 10);
@@ -39,7 +39,7 @@ wxBitmap BitmapOf(const ToolbarImage& pixels) {
 }  // namespace
 
 SideMenuToolBar::SideMenuToolBar(wxWindow* parent, wxWindow* commandTarget, int uiLanguage)
-    : wxWindow(parent, wxID_ANY, wxPoint(127, 0), wxSize(kWidth, kHeight), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+    : wxWindow(parent, wxID_ANY, wxPoint(kToolBarLeft, 0), wxSize(kToolBarWidth, kStripHeight), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       commandTarget_(commandTarget) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     images_ = {BitmapOf(kCollapseAllImage), BitmapOf(kExpandAllImage), BitmapOf(kSideMenuImage)};
@@ -72,7 +72,7 @@ int SideMenuToolBar::CommandOf(int button) const { return button >= 0 && button 
 
 void SideMenuToolBar::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
-    dc.SetBackground(wxBrush(kStripColour));
+    dc.SetBackground(wxBrush(SideMenuBackColour()));
     dc.Clear();
     for (int i = 0; i < 3; ++i) {
         wxRect r = ButtonRect(i);
@@ -90,7 +90,7 @@ void SideMenuToolBar::OnPaint(wxPaintEvent&) {
     dc.SetPen(wxPen(wxColour(214, 214, 190)));
     for (int i = 1; i < 3; ++i) {
         int x = ButtonRect(i).x - kSeparatorWidth / 2 - 1;
-        dc.DrawLine(x, 3, x, kHeight - 3);
+        dc.DrawLine(x, 3, x, kStripHeight - 3);
     }
 }
 

@@ -12,9 +12,6 @@ namespace zintor {
 
 class SideMenuToolBar : public wxWindow {
 public:
-    static constexpr int kWidth = 66;
-    static constexpr int kHeight = 18;
-
     SideMenuToolBar(wxWindow* parent, wxWindow* commandTarget, int uiLanguage);
 
     // The button under a point of the toolbar, or -1 over a separator or outside.
