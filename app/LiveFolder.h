@@ -51,7 +51,6 @@ public:
     static constexpr long long kLongestWaitMs = 1500;
 
     void Add(long long nowMs);
-    bool Pending() const { return pending_; }
     // Milliseconds from nowMs until the burst is due; 0 when it is due (or none is pending).
     long long WaitMs(long long nowMs) const;
     void Clear() { pending_ = false; }

@@ -16,7 +16,6 @@ struct WindowPlacement {
     static constexpr int kShowMinimized = 2;
     static constexpr int kShowMaximized = 3;
 
-    int length = 44;  // size of the record on the system the format comes from; not stored
     int flags = 0;
     int showCmd = kShowNormal;
     int minX = -1, minY = -1;  // -1 when unused

@@ -5,7 +5,6 @@ namespace zintor {
 namespace {
 
 constexpr ResourceSet kJapanese{
-    "JP",
     "zintor トラフィックレポート集計ツール",
     "バージョン情報",
     {{
@@ -20,15 +19,12 @@ constexpr ResourceSet kJapanese{
          4},
         {"ヘルプ(&H)", {{{kCmdAbout, "バージョン情報(&A)..."}, {0, ""}, {0, ""}}}, 1},
     }},
-    "バージョン情報(&A)...",
-    {"ログファイルを開く", "アプリケーションの終了", "バージョン情報", "常に手前に表示", "サイドメニューを表示"},
     "Quendrel のレポート用ログファイルを選択してください。",
     "レポート用ログファイルの選択",
     {"すべて折りたたむ", "すべて展開する", "サイドメニューを表示"},
 };
 
 constexpr ResourceSet kEnglish{
-    "EN",
     "zintor - Traffic Report Aggregation Tool",
     "About",
     {{
@@ -38,8 +34,6 @@ constexpr ResourceSet kEnglish{
          4},
         {"Help(&H)", {{{kCmdAbout, "About(&A)..."}, {0, ""}, {0, ""}}}, 1},
     }},
-    "About(&A)...",
-    {"Open Log files", "Exit", "About", "Always topmost", "Side Menu"},
     "Please select Report-Log file.",
     "Selected Report-Log file",
     {"Collapse all", "Expand all", "Side Menu"},

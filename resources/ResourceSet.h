@@ -1,5 +1,5 @@
 // The two resource sets of the program, Japanese and English: window and box captions,
-// menus with their shortcut texts, the command names and the program's other fixed texts.
+// menus with their shortcut texts and the program's other fixed texts.
 // The user-interface language (0 Japanese, 1 English) picks the set.
 #pragma once
 
@@ -38,12 +38,9 @@ struct MenuText {
 };
 
 struct ResourceSet {
-    std::string_view languageTag;    // string 10000: "JP" or "EN"
     std::string_view windowCaption;  // main window
     std::string_view aboutCaption;   // About box
     std::array<MenuText, 3> menus;   // File, View, Help
-    std::string_view systemMenuAbout;  // string 101
-    std::array<std::string_view, 5> commandNames;  // strings 32773 to 32777
     std::string_view hint;             // the message page's text
     std::string_view openDialogTitle;
     std::string_view toolTips[3];      // collapse all, expand all, side menu

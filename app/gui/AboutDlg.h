@@ -27,7 +27,6 @@ public:
     void OnLinkClicked();
 
     LinkLabel* Link() const { return link_; }
-    const std::string& SiteAddress() const { return siteAddress; }
 
 private:
     void OnPaint(wxPaintEvent& event);

@@ -13,7 +13,6 @@ public:
     LinkLabel(wxWindow* parent, int id, const wxString& text, const wxRect& rect, const wxFont& font,
               const wxColour& colour, std::function<void()> onClick);
 
-    const wxString& Text() const { return text_; }
     const wxColour& TextColour() const { return colour_; }
 
 private:

@@ -55,11 +55,11 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
       followTimer_(this, kFollowTimerId) {
     clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    tree = new wxTreeCtrl(clientPane_, kTreeId, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
+    tree = new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
                           wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_FULL_ROW_HIGHLIGHT |
                               wxTR_SINGLE | wxBORDER_NONE);
     tree->Hide();
-    browser.Create(clientPane_, kBrowserId);
+    browser.Create(clientPane_);
     CreateMenus();
 
     Bind(wxEVT_MENU, &CReportDlg::OnCommand, this);
@@ -79,12 +79,6 @@ CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programP
     clientPane_->Bind(wxEVT_PAINT, &CReportDlg::OnClientPaint, this);
     tree->Bind(wxEVT_TREE_SEL_CHANGED, &CReportDlg::OnTreeSelChanged, this);
     tree->Bind(wxEVT_TREE_ITEM_GETTOOLTIP, &CReportDlg::OnTreeToolTip, this);
-}
-
-CReportDlg::~CReportDlg() {
-    startupTimer_.Stop();
-    geometryTimer_.Stop();
-    followTimer_.Stop();
 }
 
 wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath).fname); }

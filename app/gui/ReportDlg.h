@@ -23,8 +23,6 @@ class SideMenuToolBar;
 
 class CReportDlg : public wxFrame, private NavigatorWindow {
 public:
-    static constexpr int kTreeId = 1008;
-    static constexpr int kBrowserId = 1006;
     static constexpr int kStartupTimerId = 1;
     static constexpr int kGeometryTimerId = 2;
     static constexpr int kFollowTimerId = 3;
@@ -33,7 +31,6 @@ public:
 
     // modulePath names the program file whose templates and folder the window uses.
     CReportDlg(const SettingsFile& settings, const std::string& modulePath);
-    ~CReportDlg() override;
 
     // Initialisation: checks the template, builds the side menu, restores the window
     // placement and switches, shows the window and sets the start-up timer. False when the
@@ -70,7 +67,6 @@ public:
     CWebBrowser2& Browser() { return browser; }
     SideMenuToolBar* ToolBar() const { return toolBar; }
     wxWindow* ClientPane() const { return clientPane_; }
-    ReportGenerator& Report() { return report; }
 
     // The program's name (its file name without extension): the caption of message boxes.
     wxString AppName() const;

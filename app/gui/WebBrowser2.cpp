@@ -46,8 +46,8 @@ extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, Gd
 
 }  // namespace
 
-bool CWebBrowser2::Create(wxWindow* parent, int id) {
-    view_ = wxWebView::New(parent, id, "about:blank", wxDefaultPosition, wxDefaultSize, wxWebViewBackendDefault,
+bool CWebBrowser2::Create(wxWindow* parent) {
+    view_ = wxWebView::New(parent, wxID_ANY, "about:blank", wxDefaultPosition, wxDefaultSize, wxWebViewBackendDefault,
                            wxBORDER_NONE);
     if (!view_) return false;
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser2::OnNavigating, this);

@@ -17,7 +17,7 @@ namespace zintor {
 class CWebBrowser2 {
 public:
     // Creates the web view as a child of parent, showing the blank page.
-    bool Create(wxWindow* parent, int id);
+    bool Create(wxWindow* parent);
 
     void Navigate(const std::string& url);
     // Shows url again after its file was rewritten: reloaded in place, at the place it was
@@ -28,9 +28,6 @@ public:
     // The files dropped on the pane go to dropTarget; a file the web view would still open
     // on its own (a local file that is no page) goes to onForeignFile instead.
     void AcceptDrops(wxDropTarget* dropTarget, std::function<void(const std::string& path)> onForeignFile);
-
-    // The address last given to Navigate ("about:blank" at first).
-    const std::string& RequestedUrl() const { return requested_; }
 
     wxWebView* View() const { return view_; }
 
