@@ -132,30 +132,6 @@ TEST_F(MainWindowTest, ABadPositionIsIgnored) {
     }
 }
 
-// The virtual display is one 1280 x 800 screen without a window manager.
-TEST_F(MainWindowTest, ASavedRectangleWhoseTitleBarIsOffTheScreenComesBackOnIt) {
-    struct Case {
-        const char* position;
-        wxRect expected;
-    };
-    const Case cases[] = {
-        {"0:1:-1:-1:-1:-1:10:10:810:610", wxRect(10, 10, 800, 600)},
-        {"0:1:-1:-1:-1:-1:-700:-500:100:100", wxRect(0, 0, 800, 600)},
-        {"0:1:-1:-1:-1:-1:3000:2000:3800:2600", wxRect(480, 200, 800, 600)},
-        {"0:1:-1:-1:-1:-1:200:790:1000:1390", wxRect(200, 200, 800, 600)},
-    };
-    for (const Case& c : cases) {
-        CReportDlg& w = Open((std::string("[Settings]\nPosition=") + c.position + "\n").c_str());
-        EXPECT_TRUE(PumpUntil([&] { return OuterFrameRect(w) == c.expected; })) << c.position;
-        Close();
-        EXPECT_NE(ReadFile(ini()).find(FormatWindowPlacement(PlacementAtClose(c.expected.x, c.expected.y,
-                                                                               c.expected.width, c.expected.height,
-                                                                               false, false))),
-                  std::string::npos)
-            << c.position;
-    }
-}
-
 TEST_F(MainWindowTest, LaysOutThePanesByThePixelRules) {
     CReportDlg& w = Open();
     w.SetClientSize(800, 500);
@@ -233,22 +209,6 @@ TEST_F(MainWindowTest, ALinkedSettingsFileIsReadAndWrittenThroughItsLink) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_NE(ReadFile(dotfiles).find("IsSideMenu=1\nIsTopMost=1\nIsZoomed=0\nPosition="), std::string::npos)
         << ReadFile(dotfiles);
-}
-
-TEST_F(MainWindowTest, EscapeAndAltF4CloseAndSave) {
-    for (int way = 0; way < 2; ++way) {
-        ::unlink(ini().c_str());
-        CReportDlg& w = Open();
-        wxKeyEvent key(wxEVT_CHAR_HOOK);
-        key.m_keyCode = way == 0 ? WXK_ESCAPE : WXK_F4;
-        key.SetAltDown(way == 1);
-        key.SetEventObject(&w);
-        w.GetEventHandler()->ProcessEvent(key);
-        EXPECT_TRUE(PumpUntil([&] { return test::Exists(ini()); })) << way;
-        window_ = nullptr;  // closed and destroyed by itself
-        Pump(50);
-        EXPECT_NE(ReadFile(ini()).find("IsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition="), std::string::npos);
-    }
 }
 
 // Logs for 2023 and 2024 beside the last log: two year items, 2024 expanded and selected.
