@@ -1,9 +1,7 @@
 // Writes the window's application icon as PNG files for the desktop's icon theme:
 //   make_app_icon FOLDER SIZE...   writes FOLDER/<size>x<size>/apps/zintor.png
-// The drawing is the window's own, compiled in from its source, so the icon in the
-// applications menu is the one the window shows. Only wxImage is used: no display needed.
-#include "app/gui/AppIcon.cpp"
-
+// The drawing is the window's own, so the icon in the applications menu is the one the window
+// shows. Only wxImage is used: no display needed.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +9,8 @@
 
 #include <wx/image.h>
 #include <wx/init.h>
+
+#include "app/gui/AppIcon.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         std::filesystem::path folder = std::filesystem::path(argv[1]) / name / "apps";
         std::filesystem::create_directories(folder);
         std::string file = (folder / "zintor.png").string();
-        if (!zintor::DrawIcon(size).SaveFile(file, wxBITMAP_TYPE_PNG)) {
+        if (!zintor::AppIconImage(size).SaveFile(file, wxBITMAP_TYPE_PNG)) {
             std::fprintf(stderr, "make_app_icon: cannot write %s\n", file.c_str());
             return 1;
         }

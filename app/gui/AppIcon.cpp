@@ -44,7 +44,9 @@ void FillRect(wxImage& image, int left, int top, int right, int bottom, const wx
     }
 }
 
-wxImage DrawIcon(int size) {
+}  // namespace
+
+wxImage AppIconImage(int size) {
     wxImage image(size, size);
     image.InitAlpha();
     for (int y = 0; y < size; ++y) {
@@ -84,9 +86,7 @@ wxImage DrawIcon(int size) {
     return image;
 }
 
-}  // namespace
-
-wxBitmap AppIconBitmap(int size) { return wxBitmap(DrawIcon(size)); }
+wxBitmap AppIconBitmap(int size) { return wxBitmap(AppIconImage(size)); }
 
 const wxIconBundle& AppIcons() {
     static wxIconBundle bundle = [] {
