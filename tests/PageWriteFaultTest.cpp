@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "app/FailureText.h"
 #include "report/ReportGenerator.h"
 #include "tests/FaultyFileOps.h"
 #include "tests/TestSupport.h"
@@ -53,8 +54,8 @@ std::string CleanPage(bool japanese) {
     test::ScopedLanguage language(japanese);
     LogFolder folder;
     ReportGenerator generator;
-    EXPECT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
-    EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+    EXPECT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
     return test::ReadFile(folder.page);
 }
 
@@ -71,13 +72,13 @@ void ExpectFailureKeepsOlderPage(const char* name, const FaultPlan& plan, const 
     LogFolder folder;
     test::WriteFile(folder.page, kOlderPage);
     ReportGenerator generator;
-    ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
+    ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    std::string error;
     {
         ScopedFaults faults(plan);
-        EXPECT_FALSE(generator.GenerateReport(folder.page));
+        error = FailureText(generator.GenerateReport(folder.page));
         EXPECT_GT(faults.plan().faultsTriggered, 0) << "the fault was never reached";
     }
-    const std::string& error = generator.LastError();
     EXPECT_TRUE(OneLine(error)) << error;
     EXPECT_NE(error.find(folder.page), std::string::npos) << error;
     EXPECT_NE(error.find(reason), std::string::npos) << error;
@@ -96,7 +97,7 @@ void ExpectFailureKeepsOlderPage(const char* name, const FaultPlan& plan, const 
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     // Nothing of the failure stays with the generator: the next run writes the page.
-    EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+    EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
     EXPECT_EQ(test::ReadFile(folder.page), CleanPage(japanese));
     EXPECT_EQ(test::CountTemporaryFiles(folder.dir.path()), 0);
 }
@@ -186,13 +187,13 @@ TEST(PageWriteFaults, ShortOrInterruptedWritesStillGiveTheWholePage) {
             LogFolder folder;
             test::WriteFile(folder.page, kOlderPage);
             ReportGenerator generator;
-            ASSERT_EQ(generator.ReadReportLog(folder.log), 1);
+            ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
             FaultPlan plan;
             plan.shortWrite = c.shortWrite;
             plan.interruptEveryOther = c.interrupt;
             plan.openEexistTimes = c.namesTaken;
             ScopedFaults faults(plan);
-            EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+            EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
             EXPECT_GT(faults.plan().faultsTriggered, 0);
             EXPECT_EQ(test::ReadFile(folder.page), expected);
             EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
@@ -207,27 +208,24 @@ TEST(PageWriteFaults, APagePathThatIsAFolderOrInAMissingFolderIsRefused) {
     ASSERT_EQ(::mkdir(folder.page.c_str(), 0755), 0);
     test::WriteFile(folder.page + "/inside.txt", "kept");
     ReportGenerator generator;
-    ASSERT_EQ(generator.ReadReportLog(folder.log), 1);
-    EXPECT_FALSE(generator.GenerateReport(folder.page));
-    EXPECT_TRUE(OneLine(generator.LastError()));
-    EXPECT_NE(generator.LastError().find("Is a directory"), std::string::npos)
-        << generator.LastError();
+    ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    Failure failure = generator.GenerateReport(folder.page);
+    EXPECT_EQ(FailureText(failure), "cannot write " + folder.page + ": Is a directory");
     EXPECT_EQ(test::ReadFile(folder.page + "/inside.txt"), "kept");
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     std::ostringstream err;
     EXPECT_EQ(RunCommandLine(folder.log, err), 1);
-    EXPECT_EQ(err.str(), "zintor: " + generator.LastError() + "\n");
+    EXPECT_EQ(err.str(), "zintor: " + FailureText(failure) + "\n");
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     std::string missing = folder.dir / "gone/vorlix_report202404.html";
-    EXPECT_FALSE(generator.GenerateReport(missing));
-    EXPECT_NE(generator.LastError().find("No such file or directory"), std::string::npos)
-        << generator.LastError();
+    failure = generator.GenerateReport(missing);
+    EXPECT_EQ(failure.error, ENOENT) << FailureText(failure);
 }
 
 // A real folder without write permission, and pages the user may not write to: the page is
-// left as it is, as the original platform never replaces a read-only file.
+// left as it is: a read-only file is never replaced.
 TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
     struct Case {
         const char* name;
@@ -255,9 +253,8 @@ TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
                 std::optional<UnprivilegedUser> user;
                 if (c.asNobody) user.emplace();
                 ReportGenerator generator;
-                ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
-                EXPECT_FALSE(generator.GenerateReport(folder.page));
-                error = generator.LastError();
+                ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+                error = FailureText(generator.GenerateReport(folder.page));
                 status = RunCommandLine(folder.log, err);
             }
             ::chmod(folder.dir.path().c_str(), 0755);

@@ -6,6 +6,7 @@ add_executable(shell_tests
   ReportLogListTest.cpp
   PageUrlTest.cpp
   SettingsLocationTest.cpp
+  FailureTextTest.cpp
 )
 target_link_libraries(shell_tests PRIVATE zintor_shell GTest::gtest GTest::gtest_main)
 gtest_discover_tests(shell_tests DISCOVERY_MODE PRE_TEST)

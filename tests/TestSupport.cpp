@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,7 +14,18 @@
 
 #include "platform/TextCodec.h"
 
-namespace zintor::test {
+namespace zintor {
+
+void PrintTo(const Failure& failure, std::ostream* out) {
+    if (!failure) {
+        *out << "no failure";
+        return;
+    }
+    *out << "failure " << int(failure.what) << " of " << failure.path << ": "
+         << (failure.error > 0 ? std::strerror(failure.error) : "reason " + std::to_string(failure.error));
+}
+
+namespace test {
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/zintor-test-XXXXXX";
@@ -121,4 +133,5 @@ std::string Cp932(std::string_view utf8) {
     return bytes;
 }
 
-}  // namespace zintor::test
+}  // namespace test
+}  // namespace zintor

@@ -1,10 +1,21 @@
 // Helpers shared by the tests: temporary folders, files, environment, text conversion.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
-namespace zintor::test {
+#include "platform/Failure.h"
+
+namespace zintor {
+
+// A failure as the tests print it: what failed, the path and the error.
+void PrintTo(const Failure& failure, std::ostream* out);
+
+namespace test {
+
+// What an operation that succeeded returns: EXPECT_EQ(generator.ReadReportLog(log), kNoFailure).
+inline const Failure kNoFailure{};
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
 class TempDir {
@@ -58,4 +69,5 @@ std::string U8(std::u16string_view utf16);
 // The bytes of a UTF-8 text in code page 932, as a Japanese template or page holds them.
 std::string Cp932(std::string_view utf8);
 
-}  // namespace zintor::test
+}  // namespace test
+}  // namespace zintor

@@ -8,8 +8,9 @@
 
 #include <wx/dialog.h>
 
+#include "app/FailureText.h"
 #include "app/SettingsLocation.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "app/gui/AssertReport.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogReader.h"
@@ -49,8 +50,8 @@ bool CReportApp::OnInit() {
     SetAppName(wxString::FromUTF8(parts.fname));
     settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(parts.drive + parts.dir + parts.fname + ".ini"));
     // Settings that cannot be saved are kept while the window is open; said once.
-    settings_->SetFirstFailureNotice([name = parts.fname](const std::string& why) {
-        std::cerr << name << ": settings not saved, kept while the window is open: " << why << '\n';
+    settings_->SetFirstFailureNotice([name = parts.fname](const Failure& failure) {
+        std::cerr << name << ": settings not saved, kept while the window is open: " << FailureText(failure) << '\n';
     });
 
     // A log to open on is the last log opened from now on: the side menu lists its folder and
@@ -62,10 +63,10 @@ bool CReportApp::OnInit() {
         std::error_code ec;
         std::string log = std::filesystem::absolute(logToShow, ec).string();
         if (!ec && HasReportLogName(log) && IsRegularFile(log)) {
-            settings_->WriteString(kSettingsSection, "LogFile", log);
+            settings_->WriteString(kSettingsSection, kLogFileKey, log);
         } else if (!ec && HasReportLogName(log) && FileExists(log)) {
             refused = true;
-            std::cerr << parts.fname << ": cannot read " << log << ": " << OpenErrorText(kNotARegularFile) << '\n';
+            std::cerr << parts.fname << ": " << FailureText({Failure::kRead, log, Failure::kNotARegularFile}) << '\n';
         } else {
             refused = true;
             std::cerr << parts.fname << ": not a report log: " << logToShow << '\n';

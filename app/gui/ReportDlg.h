@@ -11,6 +11,7 @@
 #include <wx/timer.h>
 #include <wx/treectrl.h>
 
+#include "app/WindowSettings.h"
 #include "app/gui/WebBrowser2.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
@@ -29,7 +30,7 @@ public:
     static constexpr int kDefaultClientHeight = 450;
 
     // modulePath names the program file whose templates and folder the window uses.
-    CReportDlg(const SettingsFile& settings, const std::string& modulePath);
+    CReportDlg(SettingsFile& settings, const std::string& modulePath);
     ~CReportDlg() override;
 
     // Initialisation: checks the template, builds the side menu, restores the window
@@ -40,7 +41,7 @@ public:
     // The pixel rules of the tree, toolbar and browser pane in the client area.
     void LayoutPanes();
 
-    // Lists the report logs beside the last log and fills the tree with them.
+    // Lists the report logs beside the last log (logFileSetting) and fills the tree with them.
     void BuildSideMenu();
 
     // The shared road of a chosen log: read it, write its page beside it and show the page
@@ -80,7 +81,7 @@ private:
     void CreateMenus();
     void UpdateMenuChecks();
     void SetTopMost(bool on);
-    void RestorePlacement();
+    void RestorePlacement(const WindowSettings& saved);
     void OnMapped();
     void SaveSettings();
 
@@ -95,7 +96,7 @@ private:
     void OnTreeToolTip(wxTreeEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    const SettingsFile& settings_;
+    SettingsFile& settings_;
     ReportGenerator report;
     SideMenuToolBar* toolBar = nullptr;
     int topMost = 1;

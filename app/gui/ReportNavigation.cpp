@@ -5,9 +5,9 @@
 #include <wx/utils.h>
 
 #include "app/DisplayText.h"
+#include "app/FailureText.h"
 #include "app/FileFilter.h"
 #include "app/PageUrl.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/AboutDlg.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
@@ -32,12 +32,12 @@ bool IsLogExtension(const std::string& path) {
 // chosen, says under the hint which log gave no page and why.
 bool CReportDlg::ShowLogReport(const std::string& logPath, bool sayWhy) {
     wxBusyCursor wait;
-    if (report.ReadReportLog(logPath) != 1) return false;
+    if (report.ReadReportLog(logPath)) return false;
     std::string page = ReportGenerator::PagePathOf(logPath);
-    if (report.GenerateReport(page)) {
-        browser.Navigate(PageUrlOf(page));
+    if (Failure failure = report.GenerateReport(page)) {
+        ShowMessagePage(sayWhy ? ReadableUtf8(logPath + ": " + FailureText(failure)) : std::string());
     } else {
-        ShowMessagePage(sayWhy ? ReadableUtf8(logPath + ": " + report.LastError()) : std::string());
+        browser.Navigate(PageUrlOf(page));
     }
     return true;
 }

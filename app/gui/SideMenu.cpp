@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/DisplayText.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogList.h"
 #include "platform/PathParts.h"
@@ -22,7 +21,6 @@ public:
 }  // namespace
 
 void CReportDlg::BuildSideMenu() {
-    logFileSetting = settings_.ReadString(kSettingsSection, "LogFile", "");
     logFiles = ListReportLogs(SideMenuDirectory(logFileSetting, modulePath));
     SortReportLogs(logFiles);
 
