@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <new>
 
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFileReader.h"
 
@@ -41,8 +42,7 @@ void TemplateParser::AddLine(std::u16string_view line) {
     char16_t first = line.front();
     if (first == u'!' || first == u'#' || first == u';') {
         std::u16string lower(UpToNul(line));
-        for (char16_t& ch : lower)
-            if (ch >= u'A' && ch <= u'Z') ch = static_cast<char16_t>(ch - u'A' + u'a');
+        for (char16_t& ch : lower) ch = AsciiLower(ch);
         for (const Marker& m : kMarkers)
             if (lower.find(m.text) != std::u16string::npos) current_ = m.section;
         return;

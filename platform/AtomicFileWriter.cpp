@@ -6,24 +6,25 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
-#include <random>
+#include <cstdio>
 
 #include "platform/FileOps.h"
+#include "platform/PathParts.h"
 #include "platform/TemporaryFiles.h"
 
 namespace zintor {
 namespace {
 
-// A short name, so that the temporary path fits wherever the page path fits.
-std::string TemporaryPathBeside(const std::string& path, unsigned attempt) {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::minstd_rand random(static_cast<unsigned>(::getpid()) * 2654435761u ^
-                                   static_cast<unsigned>(::time(nullptr)));
-    std::string name = ".zintor-";
-    for (int i = 0; i < 6; ++i) name += kLetters[(random() + attempt) % 36];
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+// The process's file-creation mask, which only /proc tells without changing it (022 when it
+// cannot be read).
+mode_t ProcessUmask() {
+    unsigned mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status) && std::sscanf(line, "Umask: %o", &mask) != 1) {}
+        std::fclose(status);
+    }
+    return static_cast<mode_t>(mask);
 }
 
 // The user running the program may not write to the file. The superuser may write to any
@@ -45,30 +46,20 @@ Failure AtomicFileWriter::Fail(Failure::What what, const std::string& path, int 
 Failure AtomicFileWriter::Open(const std::string& path) {
     Abandon();
     path_ = path;
-    const FileOps& ops = CurrentFileOps();
     struct stat existing;
     // A link is looked at, not followed: it is replaced like a file that is not there.
     bool exists = ::lstat(path.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode);
     if (exists && S_ISDIR(existing.st_mode)) return Fail(Failure::kWrite, path, EISDIR);
     if (exists && IsReadOnlyFor(path, existing)) return Fail(Failure::kReplace, path, EACCES);
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = TemporaryPathBeside(path, attempt);
-        // Remembered before it exists, so that no signal comes between its making and this.
-        tempToken_ = RememberTemporaryFile(temp);
-        fd_ = ops.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            tempPath_ = temp;
-            break;
-        }
-        int openError = errno;
-        ForgetTemporaryFile(tempToken_);
-        tempToken_ = -1;
-        if (openError != EEXIST) return Fail(Failure::kCreateBeside, path, openError);
-    }
-    if (fd_ < 0) return Fail(Failure::kCreateBeside, path, EEXIST);
-    // A replaced file keeps who may read, write and run it, and nothing more: a page someone
-    // made set-user-ID must not come out of a root run as a set-user-ID file of root's.
-    if (exists) (void)::fchmod(fd_, existing.st_mode & 0777);
+    // A short name, so that the temporary path fits wherever the page path fits.
+    std::string temp = FolderOf(path) + ".zintor-XXXXXX";
+    fd_ = MakeTemporaryFile(temp, tempToken_);
+    if (fd_ < 0) return Fail(Failure::kCreateBeside, path, errno);
+    tempPath_ = std::move(temp);
+    // A new file may be read and written as the umask allows. A replaced file keeps who may
+    // read, write and run it, and nothing more: a page someone made set-user-ID must not come
+    // out of a root run as a set-user-ID file of root's.
+    (void)::fchmod(fd_, exists ? existing.st_mode & 0777 : 0666 & ~ProcessUmask());
     return {};
 }
 

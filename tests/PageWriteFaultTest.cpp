@@ -116,13 +116,13 @@ TEST(PageWriteFaults, EveryFailureLeavesTheOlderPageAndNoTemporaryFile) {
         return p;
     };
     const Case cases[] = {
-        {"folder refuses new files", plan([](FaultPlan& p) { p.openError = EACCES; }),
+        {"folder refuses new files", plan([](FaultPlan& p) { p.createError = EACCES; }),
          "Permission denied"},
-        {"read-only file system", plan([](FaultPlan& p) { p.openError = EROFS; }),
+        {"read-only file system", plan([](FaultPlan& p) { p.createError = EROFS; }),
          "Read-only file system"},
-        {"disk full, no file can be made", plan([](FaultPlan& p) { p.openError = ENOSPC; }),
+        {"disk full, no file can be made", plan([](FaultPlan& p) { p.createError = ENOSPC; }),
          "No space left"},
-        {"every temporary name taken", plan([](FaultPlan& p) { p.openEexistTimes = 1000; }),
+        {"every temporary name taken", plan([](FaultPlan& p) { p.createError = EEXIST; }),
          "File exists"},
         {"disk full at the first byte", plan([](FaultPlan& p) { p.writeFailsAfter = 0; }),
          "No space left"},
@@ -170,14 +170,12 @@ TEST(PageWriteFaults, ShortOrInterruptedWritesStillGiveTheWholePage) {
         const char* name;
         std::size_t shortWrite;
         bool interrupt;
-        int namesTaken;
     };
     const Case cases[] = {
-        {"at most 7 bytes a write", 7, false, 0},
-        {"at most 65,535 bytes a write", 65535, false, 0},
-        {"every other write interrupted", 0, true, 0},
-        {"short and interrupted", 1000, true, 0},
-        {"the first temporary names taken", 0, false, 5},
+        {"at most 7 bytes a write", 7, false},
+        {"at most 65,535 bytes a write", 65535, false},
+        {"every other write interrupted", 0, true},
+        {"short and interrupted", 1000, true},
     };
     for (bool japanese : {false, true}) {
         const std::string expected = CleanPage(japanese);
@@ -191,7 +189,6 @@ TEST(PageWriteFaults, ShortOrInterruptedWritesStillGiveTheWholePage) {
             FaultPlan plan;
             plan.shortWrite = c.shortWrite;
             plan.interruptEveryOther = c.interrupt;
-            plan.openEexistTimes = c.namesTaken;
             ScopedFaults faults(plan);
             EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
             EXPECT_GT(faults.plan().faultsTriggered, 0);
@@ -281,9 +278,12 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
         mode_t olderMode;  // 0: no older page
         bool link;
         mode_t expected;
+        mode_t umask = 022;
     };
     const Case cases[] = {
         {"a first page", 0, false, 0644},
+        {"a first page with the umask 077", 0, false, 0600, 077},
+        {"a first page with the umask 002", 0, false, 0664, 002},
         {"over a page of mode 0640", 0640, false, 0640},
         {"over a set-user-ID, set-group-ID page anyone may write and run", 06777, false, 0777},
         {"over a sticky page of mode 01644", 01644, false, 0644},
@@ -305,7 +305,9 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
             ASSERT_EQ(::symlink(other.c_str(), folder.page.c_str()), 0);
         }
         std::ostringstream err;
+        ::umask(c.umask);
         EXPECT_EQ(RunCommandLine(folder.log, err), 0) << err.str();
+        ::umask(022);
         struct stat st;
         ASSERT_EQ(::lstat(folder.page.c_str(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));

@@ -78,6 +78,17 @@ ScopedEnv::~ScopedEnv() {
     else ::unsetenv(name_.c_str());
 }
 
+UnprivilegedUser::UnprivilegedUser() {
+    if (::geteuid() == 0) active_ = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+}
+
+UnprivilegedUser::~UnprivilegedUser() {
+    if (active_) {
+        (void)::seteuid(0);
+        (void)::setegid(0);
+    }
+}
+
 std::u16string U16(std::string_view utf8) {
     std::u16string out;
     for (std::size_t i = 0; i < utf8.size();) {

@@ -62,6 +62,19 @@ private:
     ScopedEnv all_, messages_, lang_;
 };
 
+// While it lives, the process acts as an unprivileged user (nobody) when it runs as root, so
+// that file permissions apply to it as they do to a user.
+class UnprivilegedUser {
+public:
+    UnprivilegedUser();
+    ~UnprivilegedUser();
+    UnprivilegedUser(const UnprivilegedUser&) = delete;
+    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
+
+private:
+    bool active_ = false;
+};
+
 // UTF-8 <-> UTF-16 for writing expectations readably.
 std::u16string U16(std::string_view utf8);
 std::string U8(std::u16string_view utf16);
