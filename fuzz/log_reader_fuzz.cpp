@@ -34,10 +34,8 @@ std::vector<std::vector<std::u16string>> PlainRows(const std::string& path, Text
     static std::u16string line, scratch;
     while (rows.size() < LogTable::kCapacity && reader.ReadLine(line)) {
         if (IsLogCommentStart(line.front())) continue;
-        bool lineFeed = line.back() == u'\n';
-        if (lineFeed) line.pop_back();
         auto& row = rows.emplace_back();
-        SplitLogLine(std::u16string_view(line), lineFeed, scratch,
+        SplitLogLine(std::u16string_view(line), false, scratch,
                      [&](int, std::u16string_view text) {
                          row.emplace_back(text);
                          return true;

@@ -2,8 +2,7 @@
 // file in the same folder, which is renamed over the file only when it is complete. A
 // symbolic link at the path is replaced by the new file, never written through, so that a
 // link cannot make a run (as root, say) overwrite another file. A file the user may not
-// write to is left as it is: the write fails, as a read-only file of the original platform
-// is never replaced.
+// write to is left as it is: the write fails, and a read-only file is never replaced.
 #pragma once
 
 #include <string>
@@ -28,10 +27,10 @@ public:
     // Closes the temporary file (after flushing it to the disk when durable) and renames it
     // over path. On failure the temporary file is removed and path keeps its old content.
     Failure Commit(bool durable);
-    // Removes the temporary file; path keeps its old content.
-    void Abandon();
 
 private:
+    // Removes the temporary file; path keeps its old content.
+    void Abandon();
     Failure Fail(Failure::What what, const std::string& path, int error);
 
     std::string path_;

@@ -81,9 +81,6 @@ public:
     Failure WriteString(std::string_view section, std::string_view key, std::string_view value) {
         return Write(section, {{key, std::string(value)}});
     }
-    Failure WriteInt(std::string_view section, std::string_view key, int value) {
-        return Write(section, {{key, std::to_string(value)}});
-    }
 
     // Called with the first write that fails, and never again.
     void SetFirstFailureNotice(std::function<void(const Failure&)> notice) { notice_ = std::move(notice); }

@@ -28,9 +28,6 @@ public:
     // False at the end of the input or after a read error (see Failed).
     bool ReadLine(std::u16string& line);
 
-    // The same without decoding: the line's bytes without its line feed (a CR before the line
-    // feed removed), valid until the next read, and whether a line feed ended it.
-    bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
 
     // Why opening or reading failed; nothing while neither did.
     const Failure& Failed() const { return failure_; }
@@ -38,6 +35,9 @@ public:
     void Close();
 
 private:
+    // A line without decoding: its bytes without its line feed (a CR before the line feed
+    // removed), valid until the next read, and whether a line feed ended it.
+    bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
     std::size_t NextReadSize() const;  // bytes to ask for in the next read
     bool SkipRestOfLine();  // after a NUL: up to the next line feed; false at the end

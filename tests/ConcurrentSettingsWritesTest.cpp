@@ -109,7 +109,7 @@ TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
             SettingsFile settings(path);
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k) {
-                ok = !settings.WriteInt(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), k) && ok;
+                ok = !settings.WriteString(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), std::to_string(k)) && ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -144,7 +144,7 @@ TEST(ConcurrentSettingsWrites, AFolderLockNeverGivenBackDelaysTheWriteOnly) {
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     SettingsFile settings(path);
-    EXPECT_EQ(settings.WriteInt(kSettingsSection, kTopMostKey, 0), test::kNoFailure);
+    EXPECT_EQ(settings.WriteString(kSettingsSection, kTopMostKey, "0"), test::kNoFailure);
     EXPECT_EQ(settings.ReadInt(kSettingsSection, kTopMostKey, 1), 0);
     ::close(held);
 }

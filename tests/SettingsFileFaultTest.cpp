@@ -62,7 +62,7 @@ TEST(SettingsFileFaults, AFailedWriteLeavesTheOlderFileAndKeepsTheValuesInMemory
         {
             ScopedFaults faults(c.plan);
             error = FailureText(SaveAsTheWindowCloses(settings));
-            EXPECT_TRUE(settings.WriteInt(kSettingsSection, kSideMenuKey, 0)) << "a second failure";
+            EXPECT_TRUE(settings.WriteString(kSettingsSection, kSideMenuKey, "0")) << "a second failure";
             EXPECT_EQ(faults.plan().faultsTriggered, 2);
         }
         EXPECT_NE(error.find(path), std::string::npos) << error;

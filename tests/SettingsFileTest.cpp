@@ -126,7 +126,7 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
 TEST(SettingsFileWrite, WrittenValuesReadBack) {
     TempDir dir;
     SettingsFile settings(dir / "zintor.ini");
-    ASSERT_EQ(settings.WriteInt("Settings", "IsTopMost", 1), test::kNoFailure);
+    ASSERT_EQ(settings.WriteString("Settings", "IsTopMost", "1"), test::kNoFailure);
     // Several keys in one rewrite, in order, as one at a time would write them.
     ASSERT_EQ(settings.Write("Settings", {{"IsSideMenu", "0"}, {"IsZoomed", "-3"}, {"istopmost", "1"}}),
               test::kNoFailure);
@@ -154,12 +154,12 @@ TEST(SettingsFileWrite, RefusesLineBreaksAndKeepsTheFile) {
 TEST(SettingsFileWrite, FailedWriteKeepsTheOldFile) {
     TempDir dir;
     SettingsFile missingFolder(dir / "no/such/zintor.ini");
-    EXPECT_EQ(missingFolder.WriteInt("Settings", "IsTopMost", 1).error, ENOENT);
+    EXPECT_EQ(missingFolder.WriteString("Settings", "IsTopMost", "1").error, ENOENT);
 
     // The settings path is a folder: nothing is written over it.
     ::mkdir((dir / "folder.ini").c_str(), 0755);
     SettingsFile folder(dir / "folder.ini");
-    EXPECT_EQ(folder.WriteInt("Settings", "IsTopMost", 1),
+    EXPECT_EQ(folder.WriteString("Settings", "IsTopMost", "1"),
               (Failure{Failure::kRead, dir / "folder.ini", Failure::kNotARegularFile}));
     EXPECT_EQ(test::CountEntries(dir.path()), 1);  // no temporary file left behind
 }
