@@ -1,8 +1,11 @@
 // The command-line run over the report engine; no window, no toolkit.
 #include "app/CommandLine.h"
 
+#include <cerrno>
 #include <ostream>
 
+#include "app/FailureText.h"
+#include "platform/FileSystem.h"
 #include "report/ReportGenerator.h"
 
 namespace zintor {
@@ -16,22 +19,18 @@ std::string CommandLineTail(int argc, char** argv) {
     return tail;
 }
 
+// A missing template is said before anything of the log, in the words of the window's box;
+// every other failure is one line after the program's name. The template is looked for
+// first and loaded once, by the page run.
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
-    if (generator.LoadTemplate() != 1) {
-        err << "Template File is Not Found.\n";
-        return 1;
-    }
-    if (generator.ReadReportLog(logPath) != 1) {
-        err << "zintor: " << generator.LastError() << '\n';
-        return 1;
-    }
-    if (!generator.GenerateReport(ReportGenerator::PagePathOf(logPath))) {
-        const std::string& why = generator.LastError();
-        err << (why == "Template File is Not Found." ? "" : "zintor: ") << why << '\n';
-        return 1;
-    }
-    return 0;
+    Failure failure;
+    if (!FileExists(generator.TemplatePath())) failure = {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
+    if (!failure) failure = generator.ReadReportLog(logPath);
+    if (!failure) failure = generator.GenerateReport(ReportGenerator::PagePathOf(logPath));
+    if (!failure) return 0;
+    err << (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") << FailureText(failure) << '\n';
+    return 1;
 }
 
 std::string UsageText() {

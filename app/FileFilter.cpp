@@ -1,6 +1,8 @@
 // Filter text -> dialog entries with letter-case-blind patterns.
 #include "app/FileFilter.h"
 
+#include "platform/AsciiText.h"
+
 namespace zintor {
 namespace {
 
@@ -19,8 +21,8 @@ std::string CaseBlind(std::string_view pattern) {
     if (pattern == "*.*") return "*";
     std::string out;
     for (char c : pattern) {
-        char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        char lower = AsciiLower(c);
+        char upper = AsciiUpper(c);
         if (lower != upper) {
             out += '[';
             out += lower;

@@ -6,8 +6,9 @@
 #include <utility>
 
 #include "app/DisplayText.h"
+#include "app/FailureText.h"
 #include "app/PageUrl.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "logs/ReportLogList.h"
 #include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
@@ -20,23 +21,29 @@
 namespace zintor {
 namespace {
 
-constexpr std::string_view kLogFileKey = "LogFile";
+// The engine's failures made readable: a read's names the log already, a page write's is
+// told with the log it was for.
+std::string WhyNotRead(const Failure& failure) { return ReadableUtf8(FailureText(failure)); }
+
+std::string WhyNoPage(const std::string& logPath, const Failure& failure) {
+    return ReadableUtf8(logPath + ": " + FailureText(failure));
+}
 
 }  // namespace
 
-ReportNavigator::ReportNavigator(ReportGenerator& report, const SettingsFile& settings, std::string modulePath,
+ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings, std::string modulePath,
                                  int uiLanguage, NavigatorWindow& window)
     : report_(report), settings_(settings), modulePath_(std::move(modulePath)), uiLanguage_(uiLanguage),
       window_(window) {}
 
 bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
-    if (report_.ReadReportLog(logPath) != 1) return false;
+    if (report_.ReadReportLog(logPath)) return false;
     Follow(logPath);
     std::string page = ReportGenerator::PagePathOf(logPath);
-    if (report_.GenerateReport(page)) {
-        window_.ShowInPane(PageUrlOf(page));
+    if (Failure failure = report_.GenerateReport(page)) {
+        ShowMessagePage(sayWhy ? WhyNoPage(logPath, failure) : std::string());
     } else {
-        ShowMessagePage(sayWhy ? WhyNoPage(logPath) : std::string());
+        window_.ShowInPane(PageUrlOf(page));
     }
     return true;
 }
@@ -46,17 +53,16 @@ void ReportNavigator::ShowMessagePage(const std::string& detail) {
 }
 
 void ReportNavigator::ShowFirstReport() {
-    std::string logFileSetting = LastLog();
-    bool follow = !startOnMessagePage_ && !logFileSetting.empty();
-    if (!follow || !ShowLogReport(logFileSetting, false)) {
+    bool follow = !startOnMessagePage_ && !startLog_.empty();
+    if (!follow || !ShowLogReport(startLog_, false)) {
         ShowMessagePage();
-        if (follow) Follow(logFileSetting);
+        if (follow) Follow(startLog_);
     }
 }
 
 std::string ReportNavigator::OpenDialogFolder() const {
-    std::string logFileSetting = LastLog();
-    return FolderOf(logFileSetting.empty() ? modulePath_ : logFileSetting);
+    std::string lastLog = settings_.ReadString(kSettingsSection, kLogFileKey, "");
+    return FolderOf(lastLog.empty() ? modulePath_ : lastLog);
 }
 
 void ReportNavigator::OpenChosenLog(const std::string& path) {
@@ -74,7 +80,7 @@ void ReportNavigator::OpenDroppedFiles(const std::vector<std::string>& names) {
 }
 
 const std::vector<std::string>& ReportNavigator::ListSideMenu() {
-    sideMenuDirectory_ = SideMenuDirectory(LastLog(), modulePath_);
+    sideMenuDirectory_ = SideMenuDirectory(startLog_, modulePath_);
     logFiles_ = ListReportLogs(sideMenuDirectory_);
     SortReportLogs(logFiles_);
     return logFiles_;
@@ -122,19 +128,17 @@ ChangeEffect ReportNavigator::SettleBurst() {
 
 void ReportNavigator::RegenerateFollowedLog() {
     if (followedLog_.empty()) return;
-    if (report_.ReadReportLog(followedLog_) != 1) {
-        ShowMessagePage(WhyNotRead());
+    if (Failure failure = report_.ReadReportLog(followedLog_)) {
+        ShowMessagePage(WhyNotRead(failure));
         return;
     }
     std::string page = ReportGenerator::PagePathOf(followedLog_);
-    if (!report_.GenerateReport(page)) {
-        ShowMessagePage(WhyNoPage(followedLog_));
+    if (Failure failure = report_.GenerateReport(page)) {
+        ShowMessagePage(WhyNoPage(followedLog_, failure));
         return;
     }
     window_.ShowAgainInPane(PageUrlOf(page));
 }
-
-std::string ReportNavigator::LastLog() const { return settings_.ReadString(kSettingsSection, kLogFileKey, ""); }
 
 void ReportNavigator::RememberLog(const std::string& logPath) {
     settings_.WriteString(kSettingsSection, kLogFileKey, logPath);
@@ -148,15 +152,7 @@ void ReportNavigator::Follow(const std::string& logPath) {
     window_.FollowedLogChanged();
 }
 
-// The engine's reason for the last failed read or page write, made readable: a read's names
-// the log already, a page write's is told with the log it was for.
-std::string ReportNavigator::WhyNotRead() const { return ReadableUtf8(report_.LastError()); }
-
-std::string ReportNavigator::WhyNoPage(const std::string& logPath) const {
-    return ReadableUtf8(logPath + ": " + report_.LastError());
-}
-
-std::string TakeLogToShow(const SettingsFile& settings, const std::string& logToShow) {
+std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow) {
     std::error_code ec;
     std::string log = std::filesystem::absolute(logToShow, ec).string();
     if (ec || !HasReportLogName(log)) return "not a report log: " + logToShow;
@@ -164,7 +160,7 @@ std::string TakeLogToShow(const SettingsFile& settings, const std::string& logTo
         settings.WriteString(kSettingsSection, kLogFileKey, log);
         return {};
     }
-    if (FileExists(log)) return "cannot read " + log + ": " + OpenErrorText(kNotARegularFile);
+    if (FileExists(log)) return FailureText({Failure::kRead, log, Failure::kNotARegularFile});
     return "not a report log: " + logToShow;
 }
 

@@ -7,9 +7,11 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/LiveFolder.h"
+#include "platform/Failure.h"
 
 namespace zintor {
 
@@ -34,8 +36,12 @@ class ReportNavigator {
 public:
     // report writes the pages; settings hold LogFile; modulePath names the program, whose
     // folder the side menu and the open dialog fall back on.
-    ReportNavigator(ReportGenerator& report, const SettingsFile& settings, std::string modulePath, int uiLanguage,
+    ReportNavigator(ReportGenerator& report, SettingsFile& settings, std::string modulePath, int uiLanguage,
                     NavigatorWindow& window);
+
+    // LogFile as the window read it at its start, with its other settings: the side menu
+    // lists its folder and the first report shows it.
+    void SetStartLog(std::string logFile) { startLog_ = std::move(logFile); }
 
     // The shared road of a chosen log: read it, follow it, write its page beside it and show
     // the page. A page that could not be written is never shown (an older page of the same
@@ -53,7 +59,8 @@ public:
     // The first report is the hint, whatever LogFile holds.
     void StartOnMessagePage() { startOnMessagePage_ = true; }
 
-    // The folder the open dialog starts in: the last log's, else the program's.
+    // The folder the open dialog starts in: the last log's as the settings file holds it now
+    // (another window may have opened one since the start), else the program's.
     std::string OpenDialogFolder() const;
     // The file chosen in the open dialog: a ".log" file (letter case not counting) whose log
     // reads is shown and becomes LogFile; anything else does nothing.
@@ -62,8 +69,8 @@ public:
     // the current directory), and the first ".log" file that reads is shown. LogFile stays.
     void OpenDroppedFiles(const std::vector<std::string>& names);
 
-    // The side menu: the report logs of the last log's folder (the program's before any),
-    // sorted, listed anew.
+    // The side menu: the report logs of the start log's folder (the program's before any log
+    // was opened), sorted, listed anew.
     const std::vector<std::string>& ListSideMenu();
     // The logs the side menu's folder holds now, and the edits that turn the menu of the
     // logs listed before into theirs.
@@ -89,18 +96,16 @@ public:
     void RegenerateFollowedLog();
 
 private:
-    std::string LastLog() const;
     void RememberLog(const std::string& logPath);
     void Follow(const std::string& logPath);
-    std::string WhyNotRead() const;
-    std::string WhyNoPage(const std::string& logPath) const;
 
     ReportGenerator& report_;
-    const SettingsFile& settings_;
+    SettingsFile& settings_;
     std::string modulePath_;
     int uiLanguage_;
     NavigatorWindow& window_;
     bool startOnMessagePage_ = false;
+    std::string startLog_;
     std::vector<std::string> logFiles_;
     std::string sideMenuDirectory_;
     // The log whose page is on screen, made absolute, and it and the side menu's folder as the
@@ -115,6 +120,6 @@ private:
 // "zintor --show LOG": a report log that is a regular file becomes LogFile, so that the side
 // menu lists its folder and the first report shows it, as after the open dialog. Otherwise
 // the line that says why it is not taken; empty when it is.
-std::string TakeLogToShow(const SettingsFile& settings, const std::string& logToShow);
+std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow);
 
 }  // namespace zintor

@@ -1,6 +1,7 @@
 // Choosing the settings file's folder by what the user may write.
 #include "app/SettingsLocation.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,7 +12,10 @@
 namespace zintor {
 namespace {
 
-bool Writable(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+// The user may write there (a file, or new files into a folder; "" is the current folder).
+bool Writable(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.empty() ? "." : path.c_str(), W_OK, AT_EACCESS) == 0;
+}
 
 std::string ConfigurationFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -24,18 +28,15 @@ std::string ConfigurationFolder() {
 }  // namespace
 
 std::string SettingsFileLocation(const std::string& besideProgram) {
-    std::string folder = FolderOf(besideProgram);
     bool exists = ::access(besideProgram.c_str(), F_OK) == 0;
-    if (exists ? Writable(besideProgram) && Writable(folder.empty() ? "." : folder)
-               : Writable(folder.empty() ? "." : folder))
-        return besideProgram;
+    if (Writable(FolderOf(besideProgram)) && (!exists || Writable(besideProgram))) return besideProgram;
     std::string config = ConfigurationFolder();
     if (config.empty()) return besideProgram;
-    std::string own = config + "/zintor";
+    std::string own = config + "/zintor/";
     std::error_code ec;
     std::filesystem::create_directories(own, ec);
     if (ec || !Writable(own)) return besideProgram;
-    return own + "/" + FileNameOf(besideProgram);
+    return own + FileNameOf(besideProgram);
 }
 
 }  // namespace zintor

@@ -32,14 +32,4 @@ WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool 
     return p;
 }
 
-int ReadWindowPlacement(const SettingsFile& settings, WindowPlacement& placement, std::string_view key) {
-    std::string text = settings.ReadString(kSettingsSection, key, "");
-    if (text.empty()) return 0;
-    return ParseWindowPlacement(text, placement) ? 1 : 0;
-}
-
-bool WriteWindowPlacement(const SettingsFile& settings, const WindowPlacement& placement, std::string_view key) {
-    return settings.WriteString(kSettingsSection, key, FormatWindowPlacement(placement));
-}
-
 }  // namespace zintor

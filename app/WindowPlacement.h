@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/SettingsFile.h"
-
 namespace zintor {
 
 struct WindowPlacement {
@@ -23,22 +21,14 @@ struct WindowPlacement {
     int left = 0, top = 0, right = 0, bottom = 0;  // the normal rectangle, frame included
 };
 
-// The settings section every key of the program lives in.
-constexpr std::string_view kSettingsSection = "Settings";
-
 // Converts text with "%i:%i:%i:%i:%i:%i:%i:%i:%i:%i" into the ten fields (each an optional
 // sign, then decimal, 0x-hexadecimal or 0-octal digits). True exactly when all ten convert;
 // fields converted before a failure keep their new values.
 bool ParseWindowPlacement(std::string_view text, WindowPlacement& placement);
 std::string FormatWindowPlacement(const WindowPlacement& placement);
 
-// Reads key of the Settings section into placement: 0 when the text is empty or does not
-// hold ten integers, 1 otherwise.
 // The placement to store when the window closes: the normal rectangle (the one a maximised
 // window returns to), the maximised flag, and the show state.
 WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool maximized, bool minimized);
-
-int ReadWindowPlacement(const SettingsFile& settings, WindowPlacement& placement, std::string_view key);
-bool WriteWindowPlacement(const SettingsFile& settings, const WindowPlacement& placement, std::string_view key);
 
 }  // namespace zintor

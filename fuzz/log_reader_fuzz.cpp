@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FailureText.h"
 #include "fuzz/FuzzSupport.h"
 #include "logs/LogLineParser.h"
 #include "logs/LogTable.h"
@@ -29,14 +30,12 @@ std::vector<std::vector<std::u16string>> PlainRows(const std::string& path, Text
                                         TextFileReader(TextEncoding::Cp932)};
     TextFileReader& reader =
         readers[encoding == TextEncoding::Cp932];  // kept: its buffer is reused
-    fuzz::Check(reader.Open(path), "plain reader cannot open", path);
+    fuzz::Check(!reader.Open(path), "plain reader cannot open", path);
     static std::u16string line, scratch;
     while (rows.size() < LogTable::kCapacity && reader.ReadLine(line)) {
         if (IsLogCommentStart(line.front())) continue;
-        bool lineFeed = line.back() == u'\n';
-        if (lineFeed) line.pop_back();
         auto& row = rows.emplace_back();
-        SplitLogLine(std::u16string_view(line), lineFeed, scratch,
+        SplitLogLine(std::u16string_view(line), false, scratch,
                      [&](int, std::u16string_view text) {
                          row.emplace_back(text);
                          return true;
@@ -57,15 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bytes.append(reinterpret_cast<const char*>(data) + 2, size - 2);
     const std::string path = fuzz::ScratchPath("vorlix_report2024.log");
-    fuzz::WriteFile(path, bytes);
+    test::WriteFile(path, bytes);
 
     auto plain = PlainRows(path, encoding);
     static LogTable table;
     for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
         const std::string way = mapAtMost ? "mapped" : "in steps";
-        std::string error;
-        fuzz::Check(ReadReportLogFile(path, encoding, table, &error, mapAtMost) == 1,
-                    "a readable log was not read:", way + ": " + error);
+        Failure failure = ReadReportLogFile(path, encoding, table, mapAtMost);
+        fuzz::Check(!failure, "a readable log was not read:", way + ": " + FailureText(failure));
         fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
                     "row count differs from the plain reading", way);
         for (int row = 0; row < table.RowCount(); ++row) {

@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "app/FailureText.h"
 #include "fuzz/FuzzSupport.h"
+#include "html/UiLanguage.h"
 #include "report/ReportGenerator.h"
 
 namespace {
@@ -68,25 +70,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::ScratchPath(japanese ? "zintor.htm.txt" : "zintor.htm_en.txt");
     ::unlink(fuzz::ScratchPath(japanese ? "zintor.htm_en.txt" : "zintor.htm.txt").c_str());
     ::unlink(pagePath.c_str());
-    fuzz::WriteFile(logPath, log);
-    fuzz::WriteFile(templatePath, templateBytes);
+    test::WriteFile(logPath, log);
+    test::WriteFile(templatePath, templateBytes);
 
     static std::unique_ptr<ReportGenerator> generators[2];
     auto& generator = generators[japanese ? 0 : 1];
     if (!generator)
-        generator = std::make_unique<ReportGenerator>(
-            fuzz::ScratchPath("zintor"), japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
+        generator = std::make_unique<ReportGenerator>(fuzz::ScratchPath("zintor"), japanese ? kJapanese : kEnglish);
 
-    fuzz::Check(generator->ReadReportLog(logPath) == 1,
-                "a readable log was not read:", generator->LastError());
-    bool written = generator->GenerateReport(pagePath);
-    auto entries = fuzz::Entries(fuzz::ScratchDir());
-    fuzz::Check(entries.size() == (written ? 3u : 2u),
-                "files beside the page:", std::to_string(entries.size()));
+    Failure failure = generator->ReadReportLog(logPath);
+    fuzz::Check(!failure, "a readable log was not read:", FailureText(failure));
+    failure = generator->GenerateReport(pagePath);
+    bool written = !failure;
+    int entries = test::CountEntries(fuzz::ScratchDir().path());
+    fuzz::Check(entries == (written ? 3 : 2),
+                "files beside the page:", std::to_string(entries));
     if (written) {
-        fuzz::Check(LineEndsAreCrLf(fuzz::ReadFile(pagePath)), "a page line does not end in CR LF");
+        fuzz::Check(LineEndsAreCrLf(test::ReadFile(pagePath)), "a page line does not end in CR LF");
     } else {
-        fuzz::Check(!generator->LastError().empty(), "no reason given for a page not written");
+        fuzz::Check(!FailureText(failure).empty(), "no reason given for a page not written");
     }
     return 0;
 }

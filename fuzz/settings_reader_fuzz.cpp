@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FailureText.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/SettingsFile.h"
 
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::ScratchPath("zintor.ini");
     // The first byte picks the key that is written.
     const char* written = kKeys[data[0] % 5];
-    fuzz::WriteFile(path, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    test::WriteFile(path, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     SettingsFile settings(path);
 
     std::string before[5];
@@ -35,15 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k = 0; k < 5; ++k) {
         before[k] = settings.ReadString("Settings", kKeys[k], "(none)");
         numbers[k] = settings.ReadInt("settings", kKeys[k], -7);
-        fuzz::Check(Utf8Characters(before[k]) <= SettingsFile::kMaxValueChars,
+        fuzz::Check(Utf8Characters(before[k]) <= SettingsValues::kMaxValueChars,
                     "a value longer than 4,095 characters");
     }
     fuzz::Check(Utf8Characters(settings.ReadString("Settings", "LogFile", "", 10)) <= 10,
                 "a value over its limit");
 
     const std::string value = "1:1:-1:-1:-1:-1:10:10:810:610";
-    fuzz::Check(settings.WriteString("Settings", written, value),
-                "write failed:", settings.ErrorText());
+    Failure failure = settings.WriteString("Settings", written, value);
+    fuzz::Check(!failure, "write failed:", FailureText(failure));
     // Read back from the file itself, by a reader of its own.
     SettingsFile reread(path);
     for (int k = 0; k < 5; ++k) {
@@ -57,6 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "another key's number changed");
         }
     }
-    fuzz::Check(fuzz::Entries(fuzz::ScratchDir()).size() == 1, "a temporary file was left");
+    fuzz::Check(test::CountEntries(fuzz::ScratchDir().path()) == 1, "a temporary file was left");
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FailureText.h"
 #include "fuzz/FuzzSupport.h"
 #include "html/TemplateSet.h"
 
@@ -22,13 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bytes.append(reinterpret_cast<const char*>(data) + 2, size - 2);
     const std::string path = fuzz::ScratchPath("zintor.htm.txt");
-    fuzz::WriteFile(path, bytes);
+    test::WriteFile(path, bytes);
 
     for (TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Cp932}) {
         static TemplateSet sections;
-        std::string error;
-        fuzz::Check(LoadTemplateFile(path, encoding, sections, &error) == TemplateLoad::Loaded,
-                    "not loaded:", error);
+        Failure failure = LoadTemplateFile(path, encoding, sections);
+        fuzz::Check(!failure, "not loaded:", FailureText(failure));
         std::size_t total = 0;
         for (const std::u16string& text : sections.sections) {
             total += text.size();

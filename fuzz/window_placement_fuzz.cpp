@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::ScratchPath("zintor.ini");
     std::string file = "[Settings]\nPosition=";
     file.append(reinterpret_cast<const char*>(data), size);
-    fuzz::WriteFile(path, file);
-    SettingsFile settings(path);
+    test::WriteFile(path, file);
+    SettingsValues settings = SettingsFile(path).Read();
 
     WindowPlacement placement;
     int result = ReadWindowPlacement(settings, placement, "Position");

@@ -1,8 +1,10 @@
 // Template loading: directive lines, section markers, content pieces.
 #include "html/TemplateSet.h"
 
+#include <cerrno>
 #include <new>
 
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFileReader.h"
 
@@ -40,8 +42,7 @@ void TemplateParser::AddLine(std::u16string_view line) {
     char16_t first = line.front();
     if (first == u'!' || first == u'#' || first == u';') {
         std::u16string lower(UpToNul(line));
-        for (char16_t& ch : lower)
-            if (ch >= u'A' && ch <= u'Z') ch = static_cast<char16_t>(ch - u'A' + u'a');
+        for (char16_t& ch : lower) ch = AsciiLower(ch);
         for (const Marker& m : kMarkers)
             if (lower.find(m.text) != std::u16string::npos) current_ = m.section;
         return;
@@ -59,33 +60,23 @@ void TemplateParser::AddLine(std::u16string_view line) {
     }
 }
 
-TemplateLoad LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target,
-                              std::string* error) {
+Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target) {
     target.Clear();
-    if (!FileExists(path)) {
-        if (error) *error = "Template File is Not Found.";
-        return TemplateLoad::Missing;
-    }
+    if (!FileExists(path)) return {Failure::kTemplateMissing, path, ENOENT};
     TextFileReader reader(encoding);
-    if (!reader.Open(path)) {
-        if (error) *error = "cannot read the template " + path + ": " + reader.ErrorText();
-        return TemplateLoad::Unreadable;
-    }
+    Failure failure = reader.Open(path);
     try {
         TemplateParser parser(target);
         std::u16string line;
-        while (reader.ReadLine(line)) parser.AddLine(line);
+        while (!failure && reader.ReadLine(line)) parser.AddLine(line);
+        failure = reader.Failed();
     } catch (const std::bad_alloc&) {
-        target.Clear();
-        if (error) *error = "cannot read the template " + path + ": not enough memory";
-        return TemplateLoad::ReadError;
+        failure = {Failure::kRead, path, Failure::kOutOfMemory};
     }
-    if (reader.Failed()) {
-        target.Clear();
-        if (error) *error = "cannot read the template " + path + ": " + reader.ErrorText();
-        return TemplateLoad::ReadError;
-    }
-    return TemplateLoad::Loaded;
+    if (!failure) return {};
+    target.Clear();
+    failure.what = Failure::kReadTemplate;
+    return failure;
 }
 
 }  // namespace zintor

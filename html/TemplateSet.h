@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Failure.h"
 #include "platform/TextCodec.h"
 
 namespace zintor {
@@ -41,15 +42,9 @@ private:
     int current_ = 0;  // section number 1..13, 0 for none
 };
 
-enum class TemplateLoad {
-    Loaded,      // read to its end
-    Missing,     // no file at the path
-    Unreadable,  // present but could not be opened: all sections empty
-    ReadError,   // reading stopped part-way: all sections empty
-};
-
-// Empties target, then reads the template file at path into it.
-TemplateLoad LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target,
-                              std::string* error);
+// Empties target, then reads the template file at path into it. Failure::kTemplateMissing
+// when there is no file at path; Failure::kReadTemplate, with all sections empty, when it is
+// there but could not be opened or reading stopped part-way.
+Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target);
 
 }  // namespace zintor

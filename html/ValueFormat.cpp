@@ -4,8 +4,6 @@
 
 #include <charconv>
 
-#include "html/UiLanguage.h"
-
 namespace zintor {
 namespace {
 
@@ -58,8 +56,6 @@ std::u16string FormatRate(double bytesPerSecond, int unit) {
         default: return {};
     }
 }
-
-std::u16string FormatDuration(std::uint32_t seconds) { return FormatDuration(seconds, GetUiLanguage()); }
 
 std::u16string FormatDuration(std::uint32_t seconds, int uiLanguage) {
     static constexpr std::u16string_view kWords[2][3] = {{u"時間", u"分", u"秒"}, {u"h ", u"m ", u"s "}};

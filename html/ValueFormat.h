@@ -16,7 +16,6 @@ std::u16string FormatRate(double bytesPerSecond, int unit);
 
 // Seconds as hours, minutes and seconds in the user-interface language (1時間00分00秒,
 // or 1h 00m 00s with a trailing blank).
-std::u16string FormatDuration(std::uint32_t seconds);
 std::u16string FormatDuration(std::uint32_t seconds, int uiLanguage);
 
 // part / whole × 100 with "%3.1lf%%"; 0.0% when either is 0.

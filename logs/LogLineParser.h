@@ -17,14 +17,15 @@ inline char16_t CharOf(char16_t c) { return c; }
 bool IsLogCommentStart(char16_t first);
 
 // Splits a data line into fields and calls onField(column, text) for each, in order, until
-// it returns false. The line is given without its line feed; lineFeed says whether it had
-// one. Returns the number of fields.
+// it returns false. text holds the line and may hold what follows it: the line ends at its
+// first line feed (a CR just before it dropped when dropCrBeforeLineFeed), or at the end of
+// text without one. Returns the number of fields.
 //
 // The line is taken up to its first NUL (a line feed after it is not seen). A double quote
-// flips an in-quotes flag and stays in the field; a comma or line feed outside quotes ends
-// the field; text after the last field end is not a field, so a line without a line feed
-// loses its last field and a line that ends inside quotes loses the field that is open. A
-// field holding a double quote is unquoted (into scratch): each non-overlapping pair of
+// flips an in-quotes flag and stays in the field; a comma or the line feed outside quotes
+// ends the field; text after the last field end is not a field, so a line without a line
+// feed loses its last field and a line that ends inside quotes loses the field that is open.
+// A field holding a double quote is unquoted (into scratch): each non-overlapping pair of
 // double quotes becomes one, then a leading and a trailing double quote are dropped.
 namespace detail {
 // What a character means to the splitter: 0 nothing, else one of the kinds below.
@@ -37,13 +38,10 @@ inline unsigned char SplitKind(Char ch) {
 }
 }  // namespace detail
 
-namespace detail {
-
-// The splitter behind both entry points below. With kWholeLine the text is one line; else it
-// runs on to the first line feed, which ends the line (a CR before it dropped when asked).
-template <bool kWholeLine, typename Char, typename OnField>
-int SplitFields(std::basic_string_view<Char> text, bool lineFeed, bool dropCrBeforeLineFeed,
-                std::basic_string<Char>& scratch, OnField&& onField) {
+template <typename Char, typename OnField>
+int SplitLogLine(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed, std::basic_string<Char>& scratch,
+                 OnField&& onField) {
+    using namespace detail;
     int count = 0;
     std::size_t start = 0;
     bool inQuotes = false;
@@ -71,7 +69,7 @@ int SplitFields(std::basic_string_view<Char> text, bool lineFeed, bool dropCrBef
             quoted = true;
         } else if (kind == kNul) {
             return count;  // the line ends at its first NUL, line feed and all
-        } else if (!kWholeLine && kind == kLineFeed) {
+        } else if (kind == kLineFeed) {
             std::size_t end = dropCrBeforeLineFeed && i > start && text[i - 1] == Char('\r') ? i - 1 : i;
             if (!inQuotes) field(end);
             return count;
@@ -81,25 +79,7 @@ int SplitFields(std::basic_string_view<Char> text, bool lineFeed, bool dropCrBef
             quoted = false;
         }
     }
-    if (kWholeLine && lineFeed && !inQuotes) field(size);
     return count;
-}
-
-}  // namespace detail
-
-template <typename Char, typename OnField>
-int SplitLogLine(std::basic_string_view<Char> line, bool lineFeed, std::basic_string<Char>& scratch,
-                 OnField&& onField) {
-    return detail::SplitFields<true>(line, lineFeed, false, scratch, onField);
-}
-
-// The same over text that holds the line and what follows it: the line ends at the first line
-// feed (with a CR just before it dropped when dropCrBeforeLineFeed), or at the end of the
-// text without one.
-template <typename Char, typename OnField>
-int SplitLogLineUntilLineFeed(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed,
-                              std::basic_string<Char>& scratch, OnField&& onField) {
-    return detail::SplitFields<false>(text, false, dropCrBeforeLineFeed, scratch, onField);
 }
 
 }  // namespace zintor

@@ -25,7 +25,7 @@ public:
     static constexpr int kCapacity = 65535;
 
     LogTable();
-    virtual ~LogTable();
+    ~LogTable();
     LogTable(const LogTable&) = delete;
     LogTable& operator=(const LogTable&) = delete;
 
@@ -53,9 +53,9 @@ public:
         // Narrow rows are the file's bytes, where a CR before the line feed is still there;
         // wide rows were stored without it.
         if (at & kWide)
-            SplitLogLineUntilLineFeed(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_, limited);
+            SplitLogLine(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_, limited);
         else
-            SplitLogLineUntilLineFeed(NarrowText().substr(at), true, narrowScratch_, limited);
+            SplitLogLine(NarrowText().substr(at), true, narrowScratch_, limited);
     }
 
     // The rows' bytes from a row's start on (the row ends at its line feed, a CR before that

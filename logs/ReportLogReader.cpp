@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -26,7 +25,6 @@ constexpr char kEndOfText = 0x1A;
 // a log whose rows need more (a line of gigabytes without a line break, a NUL or an end of
 // text) is refused rather than held.
 constexpr std::size_t kMaxRowBytes = 64u << 20;
-constexpr const char* kTooMuch = "its rows take more than 64 MB";
 
 bool IsAscii(std::string_view bytes) {
     for (char b : bytes)
@@ -44,10 +42,11 @@ class LogLineScanner {
 public:
     LogLineScanner(int fd, TextEncoding encoding, LogTable& table) : fd_(fd), encoding_(encoding), table_(table) {}
 
-    // False when reading failed (why says why); the table then holds what was read. end
+    // False when reading failed (Why says why); the table then holds what was read. end
     // receives where the mapped log's input ends (its first 0x1A byte, or its size).
-    bool ScanMapped(std::string_view bytes, std::size_t& end, std::string& why);
-    bool ReadInSteps(std::string& why);
+    bool ScanMapped(std::string_view bytes, std::size_t& end);
+    bool ReadInSteps();
+    int Why() const { return why_; }  // an errno value or a Failure::Reason
 
 private:
     // The lines of the next bytes of the input (the last ones when last); the last line of
@@ -58,7 +57,6 @@ private:
     bool Piece(std::string_view piece, bool ends, bool lineFeed);
     bool IsCommentStart(std::string_view firstBytes) const;
     bool AddRow(std::string_view line, bool lineFeed);
-    bool SkipHole();
 
     int fd_;
     TextEncoding encoding_;
@@ -69,7 +67,7 @@ private:
     bool isData_ = false;  // the current line is known to be a data line
     bool skipping_ = false;  // in the rest of a comment line, or of a data line after its NUL
     std::u16string decoded_;
-    std::string why_;
+    int why_ = 0;
 };
 
 bool LogLineScanner::IsCommentStart(std::string_view firstBytes) const {
@@ -95,7 +93,7 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
         DecodeAppend(encoding_, text, decoded_);
         added = table_.AddWideRow(decoded_, lineFeed);
     }
-    if (!added) why_ = kTooMuch;
+    if (!added) why_ = Failure::kRowsTooLarge;
     return added;
 }
 
@@ -127,7 +125,7 @@ bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
     if (cut) piece = piece.substr(0, nul + 1);
     if (!ends && !cut) {
         if (rowBytes_ + pending_.size() + piece.size() > kMaxRowBytes) {
-            why_ = kTooMuch;
+            why_ = Failure::kRowsTooLarge;
             return false;
         }
         pending_ += piece;
@@ -146,14 +144,6 @@ bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
     return added;
 }
 
-// While a line is passed over, a hole of the file (zeros: no line feed, no end-of-text byte)
-// is passed over too. False when the rest of the file is a hole.
-bool LogLineScanner::SkipHole() {
-    off_t data = ::lseek(fd_, offset_, SEEK_DATA);
-    if (data >= 0) offset_ = data;
-    return data >= 0 || errno != ENXIO;
-}
-
 bool LogLineScanner::Take(std::string_view bytes, bool last) {
     while (!bytes.empty() && !table_.Full()) {
         std::size_t lf = bytes.find('\n');
@@ -170,7 +160,7 @@ bool LogLineScanner::Finish() {
 
 // Looked through a window at a time, each ending with a line, so that the bytes after the
 // 65,535th row are never touched and no line is split (a mapped row stays where it lies).
-bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end, std::string& why) {
+bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end) {
     constexpr std::size_t kWindow = 1u << 20;
     end = bytes.size();
     for (std::size_t pos = 0; pos < end && !table_.Full();) {
@@ -182,23 +172,21 @@ bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end, std::s
         std::string_view window = bytes.substr(pos, stop - pos);
         std::size_t eot = window.find(kEndOfText);  // the input ends at its first 0x1A byte
         if (eot != std::string_view::npos) stop = end = pos + eot;
-        if (!Take(window.substr(0, eot), stop == end)) {
-            why = why_;
-            return false;
-        }
+        if (!Take(window.substr(0, eot), stop == end)) return false;
         pos = stop;
     }
     return true;
 }
 
-bool LogLineScanner::ReadInSteps(std::string& why) {
+bool LogLineScanner::ReadInSteps() {
     std::unique_ptr<char[]> buffer(new char[kReadSize]);
     while (!table_.Full()) {
-        if (skipping_ && !SkipHole()) break;
-        ssize_t n = ::read(fd_, buffer.get(), kReadSize);
-        if (n < 0 && errno == EINTR) continue;
+        // While a line is passed over, a hole of the file (zeros: no line feed, no end-of-text
+        // byte) is passed over too.
+        if (skipping_ && !SkipHole(fd_, offset_)) break;
+        ssize_t n = ReadSome(fd_, buffer.get(), kReadSize);
         if (n < 0) {
-            why = std::strerror(errno);
+            why_ = errno;
             return false;
         }
         if (n == 0) break;
@@ -206,15 +194,10 @@ bool LogLineScanner::ReadInSteps(std::string& why) {
         std::string_view chunk(buffer.get(), static_cast<std::size_t>(n));
         // The input ends at its first end-of-text byte.
         std::size_t eot = chunk.find(kEndOfText);
-        if (!Take(chunk.substr(0, eot), false)) {
-            why = why_;
-            return false;
-        }
+        if (!Take(chunk.substr(0, eot), false)) return false;
         if (eot != std::string_view::npos) break;
     }
-    if (Finish()) return true;
-    why = why_;
-    return false;
+    return Finish();
 }
 
 }  // namespace
@@ -223,46 +206,39 @@ bool HasReportLogName(std::string_view path) {
     return path.find("vorlix_report") != std::string_view::npos && path.find(".log") != std::string_view::npos;
 }
 
-int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error,
-                      std::size_t mapAtMost) {
-    auto fail = [&](const std::string& why) {
-        table.Clear();
-        if (error) *error = "cannot read " + path + ": " + why;
-        return 0;
-    };
-    if (!HasReportLogName(path)) {
-        if (error) *error = "not a report log (its name must contain \"vorlix_report\" and \".log\"): " + path;
-        return 0;
-    }
+Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::size_t mapAtMost) {
+    if (!HasReportLogName(path)) return {Failure::kNotAReportLog, path, 0};
     table.Clear();
-    int openError;
+    int fd;
     struct stat st;
-    int fd = OpenRegularFile(path, openError, &st);
-    if (fd < 0) return fail(OpenErrorText(openError));
-    std::string why;
-    bool read;
+    if (Failure failure = OpenRegularFile(path, fd, &st)) return failure;
+    int why = 0;
     try {
         LogLineScanner scanner(fd, encoding, table);
         auto size = static_cast<std::size_t>(st.st_size);
         auto file = std::make_unique<MappedFile>();
+        bool read;
         if (size <= mapAtMost && file->Map(fd, size)) {
             table.UseMappedLog(std::move(file));
             std::size_t end;
-            read = scanner.ScanMapped(table.MappedLog(), end, why);
+            read = scanner.ScanMapped(table.MappedLog(), end);
             table.EndMappedLogAt(end);
         } else {
             table.ReserveNarrowText(std::min(size, kReserveAtMost));
-            read = scanner.ReadInSteps(why);
+            read = scanner.ReadInSteps();
         }
+        if (!read) why = scanner.Why();
     } catch (const std::bad_alloc&) {
-        read = false;
-        why = "not enough memory";
+        why = Failure::kOutOfMemory;
     }
     ::close(fd);
-    if (!read) return fail(why);
-    if (table.SourceChanged()) return fail("the file changed while it was read");
+    if (why == 0 && table.SourceChanged()) why = Failure::kFileChanged;
+    if (why != 0) {
+        table.Clear();
+        return {Failure::kRead, path, why};
+    }
     table.SetSourceFile(st.st_dev, st.st_ino);
-    return 1;
+    return {};
 }
 
 }  // namespace zintor

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "logs/LogTable.h"
+#include "platform/Failure.h"
 #include "platform/TextCodec.h"
 
 namespace zintor {
@@ -17,12 +18,11 @@ bool HasReportLogName(std::string_view path);
 // read in steps and only its rows kept (a month of rows, one a second, is some 80 MB).
 constexpr std::size_t kMappedLogAtMost = 64u << 20;
 
-// Reads the data lines of the file at path into table, at most 65,535 of them. Returns 1
-// when the file was read (also when it held no data line) and 0 otherwise: the name test
-// failed (the table is left as it was), or the file is missing, is not a regular file,
-// cannot be opened or could not be read to its end (the table is left empty). error receives
-// the reason of a 0. mapAtMost other than kMappedLogAtMost is for tests of both ways.
-int ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::string* error,
-                      std::size_t mapAtMost = kMappedLogAtMost);
+// Reads the data lines of the file at path into table, at most 65,535 of them (also none).
+// A failure when the name test failed (the table is left as it was), or the file is missing,
+// is not a regular file, cannot be opened or could not be read to its end (the table is left
+// empty). mapAtMost other than kMappedLogAtMost is for tests of both ways.
+Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
+                          std::size_t mapAtMost = kMappedLogAtMost);
 
 }  // namespace zintor

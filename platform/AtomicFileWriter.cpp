@@ -6,25 +6,25 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <ctime>
-#include <random>
+#include <cstdio>
 
 #include "platform/FileOps.h"
+#include "platform/PathParts.h"
 #include "platform/TemporaryFiles.h"
 
 namespace zintor {
 namespace {
 
-// A short name, so that the temporary path fits wherever the page path fits.
-std::string TemporaryPathBeside(const std::string& path, unsigned attempt) {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::minstd_rand random(static_cast<unsigned>(::getpid()) * 2654435761u ^
-                                   static_cast<unsigned>(::time(nullptr)));
-    std::string name = ".zintor-";
-    for (int i = 0; i < 6; ++i) name += kLetters[(random() + attempt) % 36];
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+// The process's file-creation mask, which only /proc tells without changing it (022 when it
+// cannot be read).
+mode_t ProcessUmask() {
+    unsigned mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status) && std::sscanf(line, "Umask: %o", &mask) != 1) {}
+        std::fclose(status);
+    }
+    return static_cast<mode_t>(mask);
 }
 
 // The user running the program may not write to the file. The superuser may write to any
@@ -38,70 +38,58 @@ bool IsReadOnlyFor(const std::string& path, const struct stat& st) {
 
 AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
 
-bool AtomicFileWriter::Fail(const char* what, const std::string& path, int err) {
-    error_ = std::string("cannot ") + what + " " + path + ": " + std::strerror(err);
+Failure AtomicFileWriter::Fail(Failure::What what, const std::string& path, int error) {
     Abandon();
-    return false;
+    return {what, path, error};
 }
 
-bool AtomicFileWriter::Open(const std::string& path) {
+Failure AtomicFileWriter::Open(const std::string& path) {
     Abandon();
-    error_.clear();
     path_ = path;
-    const FileOps& ops = CurrentFileOps();
     struct stat existing;
     // A link is looked at, not followed: it is replaced like a file that is not there.
     bool exists = ::lstat(path.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode);
-    if (exists && S_ISDIR(existing.st_mode)) return Fail("write", path, EISDIR);
-    if (exists && IsReadOnlyFor(path, existing)) return Fail("replace", path, EACCES);
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = TemporaryPathBeside(path, attempt);
-        // Remembered before it exists, so that no signal comes between its making and this.
-        tempToken_ = RememberTemporaryFile(temp);
-        fd_ = ops.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            tempPath_ = temp;
-            break;
-        }
-        int openError = errno;
-        ForgetTemporaryFile(tempToken_);
-        tempToken_ = -1;
-        if (openError != EEXIST) return Fail("create a file beside", path, openError);
-    }
-    if (fd_ < 0) return Fail("create a file beside", path, EEXIST);
-    // A replaced file keeps who may read, write and run it, and nothing more: a page someone
-    // made set-user-ID must not come out of a root run as a set-user-ID file of root's.
-    if (exists) (void)::fchmod(fd_, existing.st_mode & 0777);
-    return true;
+    if (exists && S_ISDIR(existing.st_mode)) return Fail(Failure::kWrite, path, EISDIR);
+    if (exists && IsReadOnlyFor(path, existing)) return Fail(Failure::kReplace, path, EACCES);
+    // A short name, so that the temporary path fits wherever the page path fits.
+    std::string temp = FolderOf(path) + ".zintor-XXXXXX";
+    fd_ = MakeTemporaryFile(temp, tempToken_);
+    if (fd_ < 0) return Fail(Failure::kCreateBeside, path, errno);
+    tempPath_ = std::move(temp);
+    // A new file may be read and written as the umask allows. A replaced file keeps who may
+    // read, write and run it, and nothing more: a page someone made set-user-ID must not come
+    // out of a root run as a set-user-ID file of root's.
+    (void)::fchmod(fd_, exists ? existing.st_mode & 0777 : 0666 & ~ProcessUmask());
+    return {};
 }
 
-bool AtomicFileWriter::Write(std::string_view bytes) {
-    if (fd_ < 0) return false;
+Failure AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0) return {Failure::kWrite, path_, EBADF};
     const FileOps& ops = CurrentFileOps();
     while (!bytes.empty()) {
         ssize_t n = ops.write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Fail("write", path_, errno);
+            return Fail(Failure::kWrite, path_, errno);
         }
-        if (n == 0) return Fail("write", path_, ENOSPC);
+        if (n == 0) return Fail(Failure::kWrite, path_, ENOSPC);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return true;
+    return {};
 }
 
-bool AtomicFileWriter::Commit(bool durable) {
-    if (fd_ < 0) return false;
+Failure AtomicFileWriter::Commit(bool durable) {
+    if (fd_ < 0) return {Failure::kWrite, path_, EBADF};
     const FileOps& ops = CurrentFileOps();
-    if (durable && ops.fsync(fd_) != 0) return Fail("write", path_, errno);
+    if (durable && ops.fsync(fd_) != 0) return Fail(Failure::kWrite, path_, errno);
     int fd = fd_;
     fd_ = -1;
-    if (ops.close(fd) != 0) return Fail("write", path_, errno);
-    if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail("replace", path_, errno);
+    if (ops.close(fd) != 0) return Fail(Failure::kWrite, path_, errno);
+    if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(Failure::kReplace, path_, errno);
     tempPath_.clear();
     ForgetTemporaryFile(tempToken_);
     tempToken_ = -1;
-    return true;
+    return {};
 }
 
 void AtomicFileWriter::Abandon() {

@@ -2,12 +2,13 @@
 // file in the same folder, which is renamed over the file only when it is complete. A
 // symbolic link at the path is replaced by the new file, never written through, so that a
 // link cannot make a run (as root, say) overwrite another file. A file the user may not
-// write to is left as it is: the write fails, as a read-only file of the original platform
-// is never replaced.
+// write to is left as it is: the write fails, and a read-only file is never replaced.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "platform/Failure.h"
 
 namespace zintor {
 
@@ -21,25 +22,21 @@ public:
     // Creates the temporary file beside path. The file at path is not touched yet. The new
     // file gets the old one's permission bits (read, write, execute for user, group and
     // others, never set-user-ID, set-group-ID or sticky), or 0666 less the umask.
-    bool Open(const std::string& path);
-    bool Write(std::string_view bytes);
+    Failure Open(const std::string& path);
+    Failure Write(std::string_view bytes);
     // Closes the temporary file (after flushing it to the disk when durable) and renames it
     // over path. On failure the temporary file is removed and path keeps its old content.
-    bool Commit(bool durable);
-    // Removes the temporary file; path keeps its old content.
-    void Abandon();
-
-    // What failed, for example "cannot write /a/b.html: No space left on device".
-    const std::string& ErrorText() const { return error_; }
+    Failure Commit(bool durable);
 
 private:
-    bool Fail(const char* what, const std::string& path, int err);
+    // Removes the temporary file; path keeps its old content.
+    void Abandon();
+    Failure Fail(Failure::What what, const std::string& path, int error);
 
     std::string path_;
     std::string tempPath_;
     int tempToken_ = -1;  // where a signal that ends the program finds the temporary file
     int fd_ = -1;
-    std::string error_;
 };
 
 }  // namespace zintor

@@ -1,4 +1,4 @@
-// Code page 932 (Japanese Shift_JIS as Windows extends it): one character at a time.
+// Code page 932 (Japanese Shift_JIS with its extensions): one character at a time.
 #pragma once
 
 #include <cstdint>

@@ -1,45 +1,34 @@
-// opendir/readdir with a case-folding wildcard match.
+// A folder's entries through std::filesystem, names matched with fnmatch, letter case folded.
 #include "platform/DirectorySearch.h"
 
-#include <dirent.h>
 #include <fnmatch.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <memory>
-#include <vector>
+#include <filesystem>
 
 namespace zintor {
 
 bool SearchDirectory(const std::string& folder, std::string_view pattern,
                      const std::function<bool(const DirectoryEntry&)>& visit) {
-    // Closed however the walk ends, also when visit throws.
-    std::unique_ptr<DIR, int (*)(DIR*)> folderHandle(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
-    DIR* dir = folderHandle.get();
-    if (!dir) return false;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entries(folder.empty() ? "." : folder, error);
+    if (error) return false;
     const std::string wildcard(pattern);
-    std::string base = folder;
-    if (!base.empty() && base.back() != '/') base += '/';
-    while (const dirent* entry = ::readdir(dir)) {
-        if (::fnmatch(wildcard.c_str(), entry->d_name, FNM_CASEFOLD | FNM_PERIOD) != 0) continue;
-        bool isRegularFile = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat st;
-            isRegularFile = ::stat((base + entry->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
-        }
-        if (!visit(DirectoryEntry{entry->d_name, isRegularFile})) break;
+    for (; entries != fs::directory_iterator(); entries.increment(error)) {
+        if (error) break;
+        std::string name = entries->path().filename().string();
+        if (::fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD | FNM_PERIOD) != 0) continue;
+        // A link counts as what it leads to.
+        std::error_code unknown;
+        if (!visit(DirectoryEntry{std::move(name), entries->is_regular_file(unknown)})) break;
     }
     return true;
 }
 
 std::string CurrentDirectory() {
-    std::vector<char> buffer(4096);
-    for (;;) {
-        if (::getcwd(buffer.data(), buffer.size())) return buffer.data();
-        if (errno != ERANGE) return {};
-        buffer.resize(buffer.size() * 2);
-    }
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
 }
 
 }  // namespace zintor

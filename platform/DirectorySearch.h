@@ -1,5 +1,5 @@
 // Searching one folder for entries whose names match a wildcard pattern ('*' and '?'),
-// with letter case not counting, as the directory search of the original platform does.
+// with letter case not counting.
 #pragma once
 
 #include <functional>

@@ -1,17 +1,15 @@
 // The real system calls behind FileOps, and the test override.
 #include "platform/FileOps.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace zintor {
 namespace {
 
-int SystemOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
-
-const FileOps kSystemOps = {SystemOpen, ::write, ::fsync, ::close, ::rename, ::unlink};
+const FileOps kSystemOps = {::mkostemp, ::write, ::fsync, ::close, ::rename, ::unlink};
 const FileOps* current = &kSystemOps;
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace zintor {
 
 struct FileOps {
-    int (*open)(const char* path, int flags, mode_t mode);
+    int (*mkostemp)(char* pattern, int flags);
     ssize_t (*write)(int fd, const void* data, size_t size);
     int (*fsync)(int fd);
     int (*close)(int fd);

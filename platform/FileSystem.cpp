@@ -1,10 +1,12 @@
-// stat, chdir and /proc/self/exe.
+// stat, chdir, links and /proc/self/exe.
 #include "platform/FileSystem.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
+#include <filesystem>
+
+#include "platform/PathParts.h"
 
 namespace zintor {
 
@@ -13,35 +15,23 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
-bool IsDirectory(const std::string& path) {
-    struct stat st;
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 bool ChangeDirectory(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
 
 std::string FollowLinks(const std::string& path) {
     std::string at = path;
-    std::vector<char> target(4096);
     for (int links = 0; links < 40; ++links) {
-        ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
-        if (n <= 0 || static_cast<std::size_t>(n) == target.size()) break;  // no link (or a target too long)
-        std::string next(target.data(), static_cast<std::size_t>(n));
-        std::size_t slash = at.rfind('/');
-        if (next.front() != '/' && slash != std::string::npos) next = at.substr(0, slash + 1) + next;
-        at = std::move(next);
+        std::error_code error;
+        std::filesystem::path target = std::filesystem::read_symlink(at, error);
+        if (error) break;  // no link
+        at = target.is_absolute() ? target.string() : FolderOf(at) + target.string();
     }
     return at;
 }
 
 std::string ModulePath() {
-    std::vector<char> buffer(4096);
-    for (;;) {
-        ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) return {};
-        if (static_cast<std::size_t>(n) < buffer.size()) return std::string(buffer.data(), static_cast<std::size_t>(n));
-        buffer.resize(buffer.size() * 2);
-    }
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : program.string();
 }
 
 }  // namespace zintor

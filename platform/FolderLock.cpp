@@ -10,12 +10,13 @@
 #include <cerrno>
 #include <ctime>
 
+#include "platform/PathParts.h"
+
 namespace zintor {
 
 FolderLock::FolderLock(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string folder = FolderOf(path);
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     // The lock is held only while a file of a few hundred bytes is rewritten; polling keeps
     // a lock someone else never gives back from stopping us.

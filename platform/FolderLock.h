@@ -19,8 +19,6 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool Locked() const { return fd_ >= 0; }
-
 private:
     int fd_ = -1;
 };

@@ -1,12 +1,15 @@
 // A few fixed slots that the signal handler reads without locks or allocations.
 #include "platform/TemporaryFiles.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/FileOps.h"
 
 namespace zintor {
 namespace {
@@ -22,6 +25,12 @@ struct Slot {
 };
 Slot slots[kSlots];
 
+// Safe in a signal handler: no locks, no allocations.
+void RemoveTemporaryFiles() {
+    for (Slot& slot : slots)
+        if (slot.state.load() == kInUse) ::unlink(slot.path);
+}
+
 void OnEndingSignal(int signal) {
     int saved = errno;
     RemoveTemporaryFiles();
@@ -31,7 +40,7 @@ void OnEndingSignal(int signal) {
     ::raise(signal);
 }
 
-}  // namespace
+const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 int RememberTemporaryFile(const std::string& path) {
     if (path.size() >= kPathRoom) return -1;
@@ -45,23 +54,33 @@ int RememberTemporaryFile(const std::string& path) {
     return -1;
 }
 
+}  // namespace
+
+int MakeTemporaryFile(std::string& pattern, int& token) {
+    sigset_t ending, previous;
+    sigemptyset(&ending);
+    for (int signal : kEndingSignals) sigaddset(&ending, signal);
+    ::pthread_sigmask(SIG_BLOCK, &ending, &previous);
+    int fd = CurrentFileOps().mkostemp(pattern.data(), O_CLOEXEC);
+    int error = errno;
+    token = fd >= 0 ? RememberTemporaryFile(pattern) : -1;
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return fd;
+}
+
 void ForgetTemporaryFile(int token) {
     if (token >= 0 && token < kSlots) slots[token].state.store(kFree);
 }
 
-void RemoveTemporaryFiles() {
-    for (Slot& slot : slots)
-        if (slot.state.load() == kInUse) ::unlink(slot.path);
-}
-
 void RemoveTemporaryFilesOnSignals() {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (int signal : kEndingSignals) {
         struct sigaction action, previous;
         std::memset(&action, 0, sizeof action);
         action.sa_handler = OnEndingSignal;
         action.sa_flags = SA_RESETHAND;
         sigemptyset(&action.sa_mask);  // the others wait until the files are gone
-        for (int other : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, other);
+        for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
         if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
         ::sigaction(signal, &action, nullptr);
     }

@@ -7,14 +7,13 @@
 
 namespace zintor {
 
-// Remembers path as a temporary file to remove should a signal end the program; a token for
-// ForgetTemporaryFile, or -1 when no more can be remembered (the file is then only removed
-// the usual way).
-int RememberTemporaryFile(const std::string& path);
+// Makes a new file from pattern, a path ending in "XXXXXX" that becomes the file's name, open
+// for writing, and remembers it as a temporary file to remove should a signal end the
+// program; no such signal comes between the two. The descriptor, or -1 with errno set. token
+// receives the token for ForgetTemporaryFile, or -1 when no more files can be remembered (the
+// file is then only removed the usual way).
+int MakeTemporaryFile(std::string& pattern, int& token);
 void ForgetTemporaryFile(int token);
-
-// Removes every temporary file remembered. Safe to call from a signal handler.
-void RemoveTemporaryFiles();
 
 // From now on SIGINT, SIGTERM and SIGHUP remove the temporary files and then end the program
 // as they would have (a signal the program was started to ignore stays ignored).

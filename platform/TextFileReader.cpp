@@ -19,9 +19,9 @@ constexpr char kEndOfText = 0x1A;
 
 TextFileReader::~TextFileReader() { Close(); }
 
-bool TextFileReader::Open(const std::string& path) {
+Failure TextFileReader::Open(const std::string& path) {
     Close();
-    error_ = 0;
+    path_ = path;
     atEnd_ = false;
     skipRest_ = false;
     buffer_.clear();
@@ -29,13 +29,10 @@ bool TextFileReader::Open(const std::string& path) {
     fileSize_ = 0;
     bytesRead_ = 0;
     struct stat st;
-    fd_ = OpenRegularFile(path, error_, &st);
-    if (fd_ < 0) return false;
-    fileSize_ = static_cast<std::size_t>(st.st_size);
-    return true;
+    failure_ = OpenRegularFile(path, fd_, &st);
+    if (!failure_) fileSize_ = static_cast<std::size_t>(st.st_size);
+    return failure_;
 }
-
-std::string TextFileReader::ErrorText() const { return error_ ? OpenErrorText(error_) : ""; }
 
 void TextFileReader::Close() {
     if (fd_ >= 0) ::close(fd_);
@@ -51,13 +48,10 @@ bool TextFileReader::Fill() {
     std::size_t old = buffer_.size();
     std::size_t want = NextReadSize();
     buffer_.resize(old + want);
-    ssize_t n;
-    do {
-        n = ::read(fd_, buffer_.data() + old, want);
-    } while (n < 0 && errno == EINTR);
+    ssize_t n = ReadSome(fd_, buffer_.data() + old, want);
     if (n <= 0) {
         buffer_.resize(old);
-        if (n < 0) error_ = errno;
+        if (n < 0) failure_ = {Failure::kRead, path_, errno};
         atEnd_ = true;
         return false;
     }
@@ -91,9 +85,9 @@ bool TextFileReader::SkipRestOfLine() {
         }
         start_ = buffer_.size();
         if (atEnd_ || fd_ < 0) return false;
-        off_t data = ::lseek(fd_, static_cast<off_t>(bytesRead_), SEEK_DATA);
-        if (data < 0 && errno == ENXIO) atEnd_ = true;  // a hole to the end of the file
-        if (data > 0) bytesRead_ = static_cast<std::size_t>(data);
+        auto at = static_cast<off_t>(bytesRead_);
+        if (!SkipHole(fd_, at)) atEnd_ = true;  // a hole to the end of the file
+        bytesRead_ = static_cast<std::size_t>(at);
         if (!Fill()) return false;
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Failure.h"
 #include "platform/TextCodec.h"
 
 namespace zintor {
@@ -18,35 +19,33 @@ public:
     TextFileReader(const TextFileReader&) = delete;
     TextFileReader& operator=(const TextFileReader&) = delete;
 
-    // Opens a regular file (or a link to one) for reading. False when it cannot be opened or
-    // is anything else: a folder, a FIFO, a device ("not a regular file").
-    bool Open(const std::string& path);
+    // Opens a regular file (or a link to one) for reading. A failure when it cannot be opened
+    // or is anything else: a folder, a FIFO, a device.
+    Failure Open(const std::string& path);
 
     // Reads the next line, its line feed included when it has one; a line holding a NUL ends
     // with that NUL, without a line feed. Lines are read whole up to there, however long.
     // False at the end of the input or after a read error (see Failed).
     bool ReadLine(std::u16string& line);
 
-    // The same without decoding: the line's bytes without its line feed (a CR before the line
-    // feed removed), valid until the next read, and whether a line feed ended it.
-    bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
 
-    TextEncoding Encoding() const { return encoding_; }
-
-    // True when opening or reading failed; ErrorText says why.
-    bool Failed() const { return error_ != 0; }
-    std::string ErrorText() const;
+    // Why opening or reading failed; nothing while neither did.
+    const Failure& Failed() const { return failure_; }
 
     void Close();
 
 private:
+    // A line without decoding: its bytes without its line feed (a CR before the line feed
+    // removed), valid until the next read, and whether a line feed ended it.
+    bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
     std::size_t NextReadSize() const;  // bytes to ask for in the next read
     bool SkipRestOfLine();  // after a NUL: up to the next line feed; false at the end
 
     TextEncoding encoding_;
+    std::string path_;
     int fd_ = -1;
-    int error_ = 0;  // an errno value, or kNotARegularFile
+    Failure failure_;
     bool atEnd_ = false;
     bool skipRest_ = false;  // the line before ended at a NUL: its rest is not seen
     std::string buffer_;     // bytes read and not yet taken

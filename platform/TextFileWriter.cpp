@@ -6,33 +6,27 @@ namespace {
 constexpr std::size_t kFlushAt = 64 * 1024;
 }
 
-bool TextFileWriter::Open(const std::string& path) {
+Failure TextFileWriter::Open(const std::string& path) {
     buffer_.clear();
-    failed_ = !file_.Open(path);
-    return !failed_;
+    failure_ = file_.Open(path);
+    return failure_;
 }
 
-bool TextFileWriter::Flush() {
-    if (!failed_ && !buffer_.empty()) failed_ = !file_.Write(buffer_);
+void TextFileWriter::Flush() {
+    if (!failure_ && !buffer_.empty()) failure_ = file_.Write(buffer_);
     buffer_.clear();
-    return !failed_;
 }
 
-bool TextFileWriter::Write(std::u16string_view text) {
-    if (failed_) return false;
+void TextFileWriter::Write(std::u16string_view text) {
+    if (failure_) return;
     EncodeLinesAppend(encoding_, text, buffer_);
-    return buffer_.size() < kFlushAt || Flush();
+    if (buffer_.size() >= kFlushAt) Flush();
 }
 
-bool TextFileWriter::Commit() {
-    if (!Flush()) return false;
-    failed_ = !file_.Commit(/*durable=*/false);
-    return !failed_;
-}
-
-void TextFileWriter::Abandon() {
-    buffer_.clear();
-    file_.Abandon();
+Failure TextFileWriter::Commit() {
+    Flush();
+    if (!failure_) failure_ = file_.Commit(/*durable=*/false);
+    return failure_;
 }
 
 }  // namespace zintor

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/Failure.h"
 #include "platform/TextCodec.h"
 
 namespace zintor {
@@ -15,23 +16,19 @@ class TextFileWriter {
 public:
     explicit TextFileWriter(TextEncoding encoding) : encoding_(encoding) {}
 
-    bool Open(const std::string& path);
-    // False once anything failed; later writes do nothing.
-    bool Write(std::u16string_view text);
+    Failure Open(const std::string& path);
+    // Nothing more is written once a write failed; Commit then reports that failure.
+    void Write(std::u16string_view text);
     // Writes what is buffered and puts the file in place.
-    bool Commit();
-    void Abandon();
-
-    bool Failed() const { return failed_; }
-    const std::string& ErrorText() const { return file_.ErrorText(); }
+    Failure Commit();
 
 private:
-    bool Flush();
+    void Flush();
 
     TextEncoding encoding_;
     AtomicFileWriter file_;
     std::string buffer_;
-    bool failed_ = false;
+    Failure failure_;  // the first write that failed
 };
 
 }  // namespace zintor

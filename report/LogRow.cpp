@@ -8,28 +8,6 @@
 namespace zintor {
 namespace {
 
-template <typename Char>
-bool IsBlank(Char ch) {
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
-
-template <typename Char>
-inline std::int32_t ParseInteger(std::basic_string_view<Char> field) {
-    const Char* p = field.data();
-    const Char* end = p + field.size();
-    while (p < end && IsBlank(*p)) ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    std::uint32_t value = 0;
-    for (; p < end; ++p) {
-        std::uint32_t digit = static_cast<std::uint32_t>(*p) - '0';  // wraps for characters below '0'
-        if (digit > 9) break;
-        value = value * 10 + digit;
-    }
-    if (negative) value = 0u - value;
-    return static_cast<std::int32_t>(value);
-}
-
 // The leading digits of value that fit below limit (10^8 for a date, 10^6 for a time): the
 // first 8 or 6 characters of the number written with at least that many digits.
 std::int64_t LeadingDigits(std::int64_t value, std::int64_t limit) {
@@ -39,28 +17,19 @@ std::int64_t LeadingDigits(std::int64_t value, std::int64_t limit) {
 
 }  // namespace
 
-std::int32_t ParseLogInteger(std::u16string_view field) { return ParseInteger(field); }
-std::int32_t ParseLogInteger(std::string_view field) { return ParseInteger(field); }
-
 bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
     const char* p = text.data();
     const char* end = p + text.size();
     for (int column = 0; column < 4; ++column) {
         // Blanks before the number; the line feed is one, but it ends the row first.
-        while (p < end && *p != '\n' && IsBlank(*p)) ++p;
-        bool negative = false;
-        if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-        std::uint32_t value = 0;
-        for (; p < end; ++p) {
-            std::uint32_t digit = static_cast<std::uint32_t>(static_cast<unsigned char>(*p)) - '0';
-            if (digit > 9) break;
-            value = value * 10 + digit;
-        }
+        while (p < end && *p != '\n' && IsLogBlank(*p)) ++p;
+        std::int32_t value;
+        p = ParseWrappingInt32(p, end, value);
         // The rest of the field, up to the comma or line feed that ends it.
         for (; p < end && *p != ',' && *p != '\n'; ++p)
             if (*p == '"' || *p == '\0') return false;
         if (p == end) return true;  // the log ended without a line feed: the open field is not a field
-        numbers[column] = static_cast<std::int32_t>(negative ? 0u - value : value);
+        numbers[column] = value;
         if (*p++ == '\n') return true;
     }
     return true;
@@ -72,7 +41,7 @@ LogRow DecodeLogRow(const LogTable& table, int row) {
     std::string_view text;
     if (!table.NarrowRowText(row, text) || !ScanRowNumbers(text, numbers)) {
         std::fill(numbers, numbers + 4, 0);
-        table.VisitFields(row, 4, [&](int column, auto field) { numbers[column] = ParseInteger(field); });
+        table.VisitFields(row, 4, [&](int column, auto field) { numbers[column] = ParseLogInteger(field); });
     }
     std::int32_t date = numbers[0];
     std::int32_t time = numbers[1];

@@ -5,13 +5,27 @@
 #include <string_view>
 
 #include "logs/LogTable.h"
+#include "platform/AsciiText.h"
 
 namespace zintor {
 
-// A field as a signed decimal number: leading white space and one sign allowed, reading
-// stops at the first non-digit, no digits give 0, and the value wraps modulo 2^32.
-std::int32_t ParseLogInteger(std::u16string_view field);
-std::int32_t ParseLogInteger(std::string_view field);  // one byte a character
+template <typename Char>
+constexpr bool IsLogBlank(Char ch) {
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+
+// A field (of characters, or of bytes one a character) as a signed decimal number: leading
+// white space and one sign allowed, reading stops at the first non-digit, no digits give 0,
+// and the value wraps modulo 2^32.
+template <typename Char>
+std::int32_t ParseLogInteger(std::basic_string_view<Char> field) {
+    const Char* p = field.data();
+    const Char* end = p + field.size();
+    while (p < end && IsLogBlank(*p)) ++p;
+    std::int32_t value;
+    ParseWrappingInt32(p, end, value);
+    return value;
+}
 
 struct LogRow {
     // False for a row that cannot be placed in the month: a negative date or time, a month

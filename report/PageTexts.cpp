@@ -9,6 +9,13 @@ constexpr std::u16string_view kMonths[13] = {u"---", u"Jan", u"Feb", u"Mar", u"A
                                              u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
 constexpr std::u16string_view kWeekdays[14] = {u"日",  u"月",  u"火",  u"水",  u"木",  u"金",  u"土",
                                                u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
+
+// 2024年03月 合計, or Total Mar.2024: the total label of the month-wide tables.
+std::u16string MonthTotalLabel(const ReportMonth& m) {
+    if (m.English()) return Join(u"Total ", MonthAbbreviation(m.month), u".", Decimal(m.year, 4));
+    return Join(Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月 合計");
+}
+
 }  // namespace
 
 std::u16string_view MonthAbbreviation(int month) { return kMonths[month >= 1 && month <= 12 ? month : 0]; }
@@ -20,11 +27,6 @@ std::u16string_view WeekdayName(int language, int weekday) {
 std::u16string PageTitle(const ReportMonth& m) {
     if (m.English()) return Join(u"Traffic Report - ", MonthAbbreviation(m.month), u".", Decimal(m.year, 4));
     return Join(u"Traffic Report - ", Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月");
-}
-
-std::u16string MonthTotalLabel(const ReportMonth& m) {
-    if (m.English()) return Join(u"Total ", MonthAbbreviation(m.month), u".", Decimal(m.year, 4));
-    return Join(Decimal(m.year, 4), u"年", Decimal(m.month, 2), u"月 合計");
 }
 
 std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english, std::u16string_view japanese) {

@@ -28,9 +28,6 @@ std::u16string_view WeekdayName(int language, int weekday);
 // Traffic Report - 2024年03月, or Traffic Report - Mar.2024.
 std::u16string PageTitle(const ReportMonth& m);
 
-// 2024年03月 合計, or Total Mar.2024: the total label of the month-wide tables.
-std::u16string MonthTotalLabel(const ReportMonth& m);
-
 // The heading of a table over the whole month: 2024年03月 + japanese, or english + Mar.2024.
 std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english, std::u16string_view japanese);
 

@@ -7,108 +7,70 @@
 #include "logs/ReportLogReader.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
-#include "platform/TextFileWriter.h"
 #include "report/DailyTable.h"
 #include "report/DayTables.h"
 #include "report/HourTable.h"
 #include "report/PageTexts.h"
+#include "report/PageWriter.h"
 #include "report/TrafficTotals.h"
 #include "report/WeekdayTable.h"
 
 namespace zintor {
 
-ReportGenerator::ReportGenerator() : ReportGenerator(ModulePath(), EncodingForLanguage(GetUiLanguage())) {}
+ReportGenerator::ReportGenerator() : ReportGenerator(ModulePath(), GetUiLanguage()) {}
 
-ReportGenerator::ReportGenerator(std::string path, TextEncoding encoding)
-    : modulePath(std::move(path)),
-      logTable_(std::make_unique<LogTable>()),
-      encoding_(encoding),
-      // The language goes with the encoding the generator was made for: the template, the
-      // page's texts and its bytes then always agree.
-      language_(encoding == TextEncoding::Cp932 ? kJapanese : kEnglish) {}
+ReportGenerator::ReportGenerator(std::string path, int uiLanguage)
+    : modulePath_(std::move(path)),
+      language_(uiLanguage == kJapanese ? kJapanese : kEnglish),
+      logTable_(std::make_unique<LogTable>()) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
-bool ReportGenerator::Fail(std::string why) {
-    lastError_ = std::move(why);
-    return false;
-}
-
-int ReportGenerator::ReadReportLog(const std::string& path) {
-    lastError_.clear();
-    return ReadReportLogFile(path, encoding_, *logTable_, &lastError_);
+Failure ReportGenerator::ReadReportLog(const std::string& path) {
+    return ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_);
 }
 
 std::string ReportGenerator::TemplatePath() const {
-    PathParts parts = SplitPath(modulePath);
-    return parts.drive + parts.dir + parts.fname + (language_ == kJapanese ? ".htm.txt" : ".htm_en.txt");
+    return ReplaceExtension(modulePath_, language_ == kJapanese ? ".htm.txt" : ".htm_en.txt");
 }
 
-int ReportGenerator::LoadTemplate() {
-    std::string error;
-    TemplateLoad result = LoadTemplateFile(TemplatePath(), encoding_, sections, &error);
-    // A template that is there but cannot be read (a folder of that name, no permission,
-    // reading stopped part-way) loads empty; writing a page from it would replace a good
-    // page with an empty one, so the run refuses it.
-    templateReadFailed_ = result == TemplateLoad::Unreadable || result == TemplateLoad::ReadError;
-    if (result != TemplateLoad::Loaded) lastError_ = error;
-    return result == TemplateLoad::Missing ? 0 : 1;
+// A template that is there but cannot be read (a folder of that name, no permission,
+// reading stopped part-way) loads empty; writing a page from it would replace a good page
+// with an empty one, so the run refuses it.
+Failure ReportGenerator::LoadTemplate() {
+    return LoadTemplateFile(TemplatePath(), EncodingForLanguage(language_), sections_);
 }
 
 std::string ReportGenerator::PagePathOf(const std::string& logPath) { return ReplaceExtension(logPath, ".html"); }
 
-void ReportGenerator::ClearPlaceholderSlots() { slots.Clear(); }
-
-void ReportGenerator::FillPlaceholders(std::u16string_view sectionText) {
-    zintor::FillPlaceholders(sectionText, slots, filledText);
-}
-
-void ReportGenerator::WriteSection(Section section) {
-    FillPlaceholders(sections[section]);
-    if (page_) page_->Write(filledText);
-}
-
-void ReportGenerator::WriteRawSection(Section section) {
-    filledText = sections[section];
-    if (page_) page_->Write(filledText);
-}
-
-bool ReportGenerator::GenerateReport(const std::string& outputPath) {
-    lastError_.clear();
-    if (LoadTemplate() != 1) return Fail("Template File is Not Found.");
-    if (templateReadFailed_) return false;
-    if (logTable_->RowCount() < 2) return Fail("no page written to " + outputPath + ": the log holds fewer than 2 data rows");
+Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
+    if (Failure failure = LoadTemplate()) return failure;
+    auto noPage = [&](int why) { return Failure{Failure::kNoPage, outputPath, why}; };
+    if (logTable_->RowCount() < 2) return noPage(Failure::kTooFewRows);
     try {
         auto totals = std::make_unique<TrafficTotals>();
         Aggregation run = AggregateLogTable(*logTable_, *totals);
-        if (logTable_->SourceChanged())
-            return Fail("no page written to " + outputPath + ": the log changed while it was read");
-        if (run.usableRows == 0) return Fail("no page written to " + outputPath + ": no row of the log holds a usable date and time");
+        if (logTable_->SourceChanged()) return noPage(Failure::kLogChanged);
+        if (run.usableRows == 0) return noPage(Failure::kNoUsableRow);
         // A log named like a page (vorlix_report.log.html) would be replaced by its own page.
-        if (logTable_->IsSourceFile(outputPath))
-            return Fail("no page written to " + outputPath + ": that is the log itself");
-        TextFileWriter page(encoding_);
-        if (!page.Open(outputPath)) return Fail(page.ErrorText());
-        page_ = &page;
+        if (logTable_->IsSourceFile(outputPath)) return noPage(Failure::kPageIsTheLog);
+        PageWriter page(sections_, language_);
+        if (Failure failure = page.Open(outputPath)) return failure;
         ReportMonth month{*totals, run.reportYear, run.reportMonth, language_};
 
-        ClearPlaceholderSlots();
-        slots.Set(kTitle, PageTitle(month));
-        WriteSection(Section::html_header);
-        WriteTable(*this, DailyTable(month));
-        WriteTable(*this, WeekdayTable(month));
-        WriteTable(*this, HourTable(month));
+        page.ClearPlaceholderSlots();
+        page.Set(kTitle, PageTitle(month));
+        page.WriteSection(Section::html_header);
+        WriteTable(page, DailyTable(month));
+        WriteTable(page, WeekdayTable(month));
+        WriteTable(page, HourTable(month));
         for (int day = 1; day <= 31; ++day)
-            if (DayHasTable(*totals, day)) WriteTable(*this, DayTable(month, day));
-        WriteRawSection(Section::html_footer);
-
-        page_ = nullptr;
-        if (!page.Commit()) return Fail(page.ErrorText());
+            if (DayHasTable(*totals, day)) WriteTable(page, DayTable(month, day));
+        page.WriteRawSection(Section::html_footer);
+        return page.Commit();
     } catch (const std::bad_alloc&) {
-        page_ = nullptr;
-        return Fail("cannot write " + outputPath + ": not enough memory");
+        return {Failure::kWrite, outputPath, Failure::kOutOfMemory};
     }
-    return true;
 }
 
 }  // namespace zintor

@@ -4,69 +4,50 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
-#include "html/PlaceholderSlots.h"
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
-#include "platform/TextCodec.h"
+#include "platform/Failure.h"
 
 namespace zintor {
 
-class TextFileWriter;
-
 class ReportGenerator {
 public:
-    // For the running program: its own path, and the text encoding of the user-interface
-    // language.
+    // For the running program: its own path, in the user-interface language.
     ReportGenerator();
-    // For a program file at modulePath, with the given text encoding.
-    ReportGenerator(std::string modulePath, TextEncoding encoding);
-    virtual ~ReportGenerator();
+    // For a program file at modulePath, in uiLanguage (0 Japanese, 1 English): the template,
+    // the page's texts and the encoding of the files it reads and writes.
+    ReportGenerator(std::string modulePath, int uiLanguage);
+    ~ReportGenerator();
 
-    // Reads a report log into the LogTable: 1 when read, 0 otherwise (see LastError).
-    int ReadReportLog(const std::string& path);
+    // Reads a report log into the LogTable.
+    Failure ReadReportLog(const std::string& path);
 
-    // Reloads the template beside the program: 0 when it does not exist, 1 otherwise.
-    int LoadTemplate();
+    // Reloads the template beside the program: Failure::kTemplateMissing when it is not there,
+    // Failure::kReadTemplate when it cannot be read.
+    Failure LoadTemplate();
     // The template's path: the program's folder and base name, then ".htm.txt" for the
     // Japanese user interface or ".htm_en.txt" for English.
     std::string TemplatePath() const;
 
-    // Writes the page of the LogTable's month to outputPath. False when no page was written:
-    // the template is missing, the log has fewer than 2 rows or none that can be placed in a
-    // month, outputPath is the log itself, or the file could not be written (an existing page
-    // is then left as it was).
-    bool GenerateReport(const std::string& outputPath);
+    // Loads the template and writes the page of the LogTable's month to outputPath. A failure
+    // when no page was written: the template is missing or unreadable, the log has fewer than
+    // 2 rows or none that can be placed in a month, outputPath is the log itself, or the file
+    // could not be written (an existing page is then left as it was). The tables are written
+    // through a PageWriter, whose steps (ClearPlaceholderSlots, WriteSection, WriteRawSection)
+    // the run hands them.
+    Failure GenerateReport(const std::string& outputPath);
 
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);
 
-    // Steps of a page run, used by the tables.
-    void ClearPlaceholderSlots();
-    void FillPlaceholders(std::u16string_view sectionText);
-    void WriteSection(Section section);     // filled, then written
-    void WriteRawSection(Section section);  // written unchanged
-    int Language() const { return language_; }
-
     const LogTable& logTable() const { return *logTable_; }
-    const std::string& LastError() const { return lastError_; }
-    TextEncoding Encoding() const { return encoding_; }
-
-    std::string modulePath;
-    TemplateSet sections;
-    PlaceholderSlots slots;
-    std::u16string filledText;
 
 private:
-    bool Fail(std::string why);
-
+    std::string modulePath_;
+    int language_;
     std::unique_ptr<LogTable> logTable_;
-    TextEncoding encoding_;
-    int language_ = 1;
-    bool templateReadFailed_ = false;
-    TextFileWriter* page_ = nullptr;  // the page being written, during GenerateReport
-    std::string lastError_;
+    TemplateSet sections_;
 };
 
 }  // namespace zintor

@@ -4,27 +4,27 @@
 #include <algorithm>
 
 #include "html/ValueFormat.h"
-#include "report/ReportGenerator.h"
+#include "report/PageWriter.h"
 
 namespace zintor {
 namespace {
 
 // The eight size slots of a pair of byte counts.
-void SetSizes(PlaceholderSlots& slots, std::int64_t send, std::int64_t recv) {
+void SetSizes(PageWriter& page, std::int64_t send, std::int64_t recv) {
     static constexpr int kSendSlots[4] = {kSend, kSendKb, kSendMb, kSendGb};
     static constexpr int kRecvSlots[4] = {kRecv, kRecvKb, kRecvMb, kRecvGb};
     for (int unit = 0; unit < 4; ++unit) {
-        slots.Set(kSendSlots[unit], FormatSize(send, unit));
-        slots.Set(kRecvSlots[unit], FormatSize(recv, unit));
+        page.Set(kSendSlots[unit], FormatSize(send, unit));
+        page.Set(kRecvSlots[unit], FormatSize(recv, unit));
     }
 }
 
-void SetSpeeds(PlaceholderSlots& slots, double send, double recv) {
+void SetSpeeds(PageWriter& page, double send, double recv) {
     static constexpr int kSendSlots[4] = {kSendSpd, kSendSpdMb, kSendSpdKbps, kSendSpdMbps};
     static constexpr int kRecvSlots[4] = {kRecvSpd, kRecvSpdMb, kRecvSpdKbps, kRecvSpdMbps};
     for (int unit = 0; unit < 4; ++unit) {
-        slots.Set(kSendSlots[unit], FormatRate(send, unit));
-        slots.Set(kRecvSlots[unit], FormatRate(recv, unit));
+        page.Set(kSendSlots[unit], FormatRate(send, unit));
+        page.Set(kRecvSlots[unit], FormatRate(recv, unit));
     }
 }
 
@@ -45,12 +45,10 @@ std::u16string BarText(std::uint32_t megabytes, std::uint32_t scale) {
     return q > 200 ? u"200" : Decimal(q);
 }
 
-void WriteTable(ReportGenerator& page, const TableLayout& table) {
-    PlaceholderSlots& slots = page.slots;
-
+void WriteTable(PageWriter& page, const TableLayout& table) {
     page.ClearPlaceholderSlots();
-    slots.Set(kBodyTitle, table.title);
-    slots.Set(kNameTag, table.nameTag);
+    page.Set(kBodyTitle, table.title);
+    page.Set(kNameTag, table.nameTag);
     page.WriteSection(Section::body_header);
 
     std::uint32_t scale = BarScale(table.scaleValues);
@@ -58,45 +56,45 @@ void WriteTable(ReportGenerator& page, const TableLayout& table) {
     for (const TableRow& row : table.rows) {
         page.ClearPlaceholderSlots();
         if (table.dailyRows) {
-            slots.Set(kNameTag, row.nameTag);
-            slots.Set(kDate, row.label);
+            page.Set(kNameTag, row.nameTag);
+            page.Set(kDate, row.label);
         } else {
-            slots.Set(kTime, row.label);
+            page.Set(kTime, row.label);
         }
-        SetSizes(slots, row.send, row.recv);
-        slots.Set(kSendPer, FormatShare(row.send, table.shareSend));
-        slots.Set(kRecvPer, FormatShare(row.recv, table.shareRecv));
-        slots.Set(kSendH, BarText(WholeMegabytes(row.send), scale));
-        slots.Set(kRecvH, BarText(WholeMegabytes(row.recv), scale));
+        SetSizes(page, row.send, row.recv);
+        page.Set(kSendPer, FormatShare(row.send, table.shareSend));
+        page.Set(kRecvPer, FormatShare(row.recv, table.shareRecv));
+        page.Set(kSendH, BarText(WholeMegabytes(row.send), scale));
+        page.Set(kRecvH, BarText(WholeMegabytes(row.recv), scale));
         page.WriteSection(table.dailyRows ? Section::body_main1 : Section::body_main2);
     }
 
     page.ClearPlaceholderSlots();
-    slots.Set(kDate, table.totalLabel);
-    SetSizes(slots, table.totalSend, table.totalRecv);
-    slots.Set(kSendH, BarText(WholeMegabytes(table.totalSend), scale));
-    slots.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv), scale));
+    page.Set(kDate, table.totalLabel);
+    SetSizes(page, table.totalSend, table.totalRecv);
+    page.Set(kSendH, BarText(WholeMegabytes(table.totalSend), scale));
+    page.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv), scale));
     page.WriteSection(Section::body_main3);
 
     if (!table.averageLabel.empty()) {
         // Per written row: sizes from the byte totals, bars from the totals' whole megabytes.
         auto n = static_cast<std::uint32_t>(std::max<std::size_t>(table.rows.size(), 1));
         page.ClearPlaceholderSlots();
-        slots.Set(kDate, table.averageLabel);
-        SetSizes(slots, table.totalSend / n, table.totalRecv / n);
-        slots.Set(kSendH, BarText(WholeMegabytes(table.totalSend) / n, scale));
-        slots.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv) / n, scale));
+        page.Set(kDate, table.averageLabel);
+        SetSizes(page, table.totalSend / n, table.totalRecv / n);
+        page.Set(kSendH, BarText(WholeMegabytes(table.totalSend) / n, scale));
+        page.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv) / n, scale));
         page.WriteSection(Section::body_main3);
     }
 
     page.ClearPlaceholderSlots();
-    slots.Set(kCapTime, FormatDuration(static_cast<std::uint32_t>(table.captureSeconds), page.Language()));
+    page.Set(kCapTime, FormatDuration(static_cast<std::uint32_t>(table.captureSeconds), page.Language()));
     page.WriteSection(Section::body_main4);
 
     page.ClearPlaceholderSlots();
     double seconds = static_cast<double>(table.captureSeconds);
     bool captured = table.captureSeconds > 0;
-    SetSpeeds(slots, captured ? static_cast<double>(table.speedSend) / seconds : 0.0,
+    SetSpeeds(page, captured ? static_cast<double>(table.speedSend) / seconds : 0.0,
               captured ? static_cast<double>(table.speedRecv) / seconds : 0.0);
     page.WriteSection(Section::body_main5);
 

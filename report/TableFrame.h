@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "html/PlaceholderSlots.h"
-#include "html/TemplateSet.h"
 
 namespace zintor {
 
-class ReportGenerator;
+class PageWriter;
 
 struct TableRow {
     std::u16string label;    // into $DATE$ (daily rows) or $TIME$
@@ -45,6 +43,6 @@ std::uint32_t BarScale(std::span<const std::int64_t> bytes);
 // The bar length of a megabyte figure: divided by the scale, at most "200".
 std::u16string BarText(std::uint32_t megabytes, std::uint32_t scale);
 
-void WriteTable(ReportGenerator& page, const TableLayout& table);
+void WriteTable(PageWriter& page, const TableLayout& table);
 
 }  // namespace zintor

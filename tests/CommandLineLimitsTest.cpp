@@ -1,15 +1,13 @@
 // The command-line run with unusual paths: 4,000 characters deep, longer than the system
 // allows, and names with blanks, quotes and characters beyond ASCII, in both languages. The
 // page's bytes never depend on where the log lies.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/ProgramRun.h"
 #include "tests/TestSupport.h"
 
 namespace zintor {
@@ -17,32 +15,8 @@ namespace {
 
 using test::TempDir;
 
-struct RunResult {
-    int status = -1;
-    std::string err;
-};
-
-RunResult Zintor(const std::string& argument, bool japanese) {
-    TempDir capture;
-    const std::string program = std::string(ZINTOR_BUILD_DIR) + "/zintor";
-    const std::string lang = japanese ? "LANG=ja_JP.UTF-8" : "LANG=C";
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
-                    nullptr};
-    char* envp[] = {const_cast<char*>(lang.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, (capture / "err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    RunResult run;
-    pid_t pid;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp) == 0) {
-        int status;
-        ::waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.err = test::ReadFile(capture / "err");
-    return run;
+test::ProgramResult Zintor(const std::string& argument, bool japanese) {
+    return test::RunProgram({test::BuiltProgram(), argument}, test::ProgramEnvironment(japanese ? "ja_JP.UTF-8" : "C"));
 }
 
 const std::string kLog = [] {
@@ -78,7 +52,7 @@ TEST(CommandLineLimits, ALogPathOf4000Characters) {
     ASSERT_EQ(log.size(), 4000u);
     test::WriteFile(log, kLog);
     for (bool japanese : {false, true}) {
-        RunResult run = Zintor(log, japanese);
+        test::ProgramResult run = Zintor(log, japanese);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(test::ReadFile(folder + "/vorlix_report2024.html"), PlainPage(japanese));
     }
@@ -89,7 +63,7 @@ TEST(CommandLineLimits, APathLongerThanTheSystemAllowsIsReported) {
     std::string log = "/tmp";
     while (log.size() < 4100) log += "/" + std::string(200, 'd');
     log += "/vorlix_report2024.log";
-    RunResult run = Zintor(log, false);
+    test::ProgramResult run = Zintor(log, false);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("File name too long"), std::string::npos)
         << run.err.substr(run.err.size() - 80);
@@ -117,7 +91,7 @@ TEST(CommandLineLimits, FileNamesWithBlanksQuotesAndOtherCharacters) {
             const std::string log = dir / name;
             std::filesystem::create_directories(std::filesystem::path(log).parent_path());
             test::WriteFile(log, kLog);
-            RunResult run = Zintor(log, japanese);
+            test::ProgramResult run = Zintor(log, japanese);
             EXPECT_EQ(run.status, 0) << run.err;
             std::string page = log.substr(0, log.rfind('.')) + ".html";
             EXPECT_EQ(test::ReadFile(page), expected);

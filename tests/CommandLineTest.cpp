@@ -2,7 +2,6 @@
 // templates in a fresh folder, no display, one log.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,75 +16,15 @@
 #include <vector>
 
 #include "tests/FaultyFileOps.h"
+#include "tests/ProgramRun.h"
 #include "tests/TestSupport.h"
-
-extern char** environ;
 
 namespace zintor {
 namespace {
 
+using Result = test::ProgramResult;
+using test::RunProgram;
 using test::TempDir;
-
-struct Result {
-    int status = -1;  // the exit status, 128 + the signal that ended it, or -1 when it hung
-    std::string out, err;
-    long peakKilobytes = 0;
-};
-
-// Limits set in the child before it runs the program (ulimit -f, ulimit -s).
-using Limits = std::vector<std::pair<int, rlim_t>>;
-
-// Starts a program with the given arguments and environment, its output going to files in
-// capture.
-pid_t StartProgram(const std::vector<std::string>& args, const std::vector<std::string>& env, const TempDir& capture,
-                   const Limits& limits = {}) {
-    std::vector<char*> argv, envp;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-    const std::string out = capture / "out", err = capture / "err";
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-        for (const auto& [resource, value] : limits) {
-            rlimit limit{value, value};
-            ::setrlimit(resource, &limit);
-        }
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
-// Waits for the program; one that is still running after 30 seconds is killed as hung.
-Result Finish(pid_t pid, const TempDir& capture) {
-    Result result;
-    int status = 0;
-    rusage usage{};
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::wait4(pid, &status, 0, &usage);
-            status = -1;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    if (status != -1) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.peakKilobytes = usage.ru_maxrss;
-    result.out = test::ReadFile(capture / "out");
-    result.err = test::ReadFile(capture / "err");
-    return result;
-}
-
-// Runs a program with the given arguments and environment, collecting its output.
-Result RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env, const Limits& limits = {}) {
-    TempDir capture;
-    return Finish(StartProgram(args, env, capture, limits), capture);
-}
 
 // A folder holding a copy of the program and its templates, as an installation would.
 struct Installation {
@@ -95,13 +34,10 @@ struct Installation {
             std::filesystem::copy_file(std::string(ZINTOR_BUILD_DIR) + "/" + name, dir / name);
     }
     std::string Program() const { return dir / "zintor"; }
-    std::vector<std::string> Environment(const char* lang) const {
-        return {std::string("LANG=") + lang, "PATH=/usr/bin:/bin"};  // no DISPLAY
-    }
-    Result Zintor(const std::vector<std::string>& args, const char* lang = "C", const Limits& limits = {}) const {
+    Result Zintor(const std::vector<std::string>& args, const char* lang = "C", const test::Limits& limits = {}) const {
         std::vector<std::string> argv = {Program()};
         argv.insert(argv.end(), args.begin(), args.end());
-        return RunProgram(argv, Environment(lang), limits);
+        return RunProgram(argv, test::ProgramEnvironment(lang), limits);
     }
 };
 
@@ -201,15 +137,15 @@ TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
         // Stopped while its temporary file is there (a run that got to its end first is tried
         // again), then signalled.
         for (int attempt = 0; attempt < 5 && r.status < 0; ++attempt) {
-            TempDir capture;
-            pid_t pid = StartProgram({app.Program(), log}, app.Environment("C"), capture);
+            test::StartedProgram program({app.Program(), log}, test::ProgramEnvironment("C"));
+            const pid_t pid = program.Pid();
             while (temporaryFiles() == 0 && ::waitpid(pid, nullptr, WNOHANG) == 0)
                 std::this_thread::sleep_for(std::chrono::microseconds(200));
             ::kill(pid, SIGSTOP);
             bool writing = temporaryFiles() == 1;
             ::kill(pid, writing ? signal : SIGKILL);
             ::kill(pid, SIGCONT);
-            Result run = Finish(pid, capture);
+            Result run = program.Finish();
             if (writing) r = run;
             test::WriteFile(page, older);
         }

@@ -1,23 +1,19 @@
 // Two copies of the program writing the same page at the same moment: one in English, one in
 // Japanese, so that the two pages differ in every line. Whichever finishes last, the page is
 // always one whole page of the two, never a mix or a part, also while they are writing.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/FaultyFileOps.h"
+#include "tests/ProgramRun.h"
 #include "tests/TestSupport.h"
 
 namespace zintor {
 namespace {
 
 using test::TempDir;
-
-const std::string kProgram = std::string(ZINTOR_BUILD_DIR) + "/zintor";
 
 // Pairs of runs; fewer with the sanitizers, where a run takes several times longer.
 #ifdef __SANITIZE_ADDRESS__
@@ -26,24 +22,9 @@ constexpr int kRounds = 40;
 constexpr int kRounds = 200;
 #endif
 
-pid_t Start(const std::string& log, const char* lang) {
-    std::string langVar = std::string("LANG=") + lang;
-    char* argv[] = {const_cast<char*>(kProgram.c_str()), const_cast<char*>(log.c_str()), nullptr};
-    char* envp[] = {const_cast<char*>(langVar.c_str()), const_cast<char*>("PATH=/usr/bin:/bin"),
-                    nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-int Wait(pid_t pid) {
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+// A run of the program on log in a language.
+test::StartedProgram Start(const std::string& log, const char* lang) {
+    return test::StartedProgram({test::BuiltProgram(), log}, test::ProgramEnvironment(lang));
 }
 
 std::string MonthLog() {
@@ -68,7 +49,7 @@ TEST(ConcurrentRuns, TwoRunsWritingOnePageAlwaysLeaveOneWholePage) {
     std::string pages[2];
     const char* langs[2] = {"C", "ja_JP.UTF-8"};
     for (int i = 0; i < 2; ++i) {
-        ASSERT_EQ(Wait(Start(log, langs[i])), 0);
+        ASSERT_EQ(Start(log, langs[i]).Finish().status, 0);
         pages[i] = test::ReadFile(page);
     }
     ASSERT_NE(pages[0], pages[1]);
@@ -77,16 +58,16 @@ TEST(ConcurrentRuns, TwoRunsWritingOnePageAlwaysLeaveOneWholePage) {
     int wins[2] = {0, 0};
     int observed = 0;
     for (int round = 0; round < kRounds; ++round) {
-        pid_t first = Start(log, langs[round % 2]);
-        pid_t second = Start(log, langs[1 - round % 2]);
+        test::StartedProgram first = Start(log, langs[round % 2]);
+        test::StartedProgram second = Start(log, langs[1 - round % 2]);
         // Read the page while they write: it is one of the two whole pages at every moment.
         for (int look = 0; look < 3; ++look, ++observed) {
             std::string now = test::ReadFile(page);
             ASSERT_TRUE(now == pages[0] || now == pages[1])
                 << "round " << round << ": a page of " << now.size() << " bytes";
         }
-        ASSERT_EQ(Wait(first), 0) << "round " << round;
-        ASSERT_EQ(Wait(second), 0) << "round " << round;
+        ASSERT_EQ(first.Finish().status, 0) << "round " << round;
+        ASSERT_EQ(second.Finish().status, 0) << "round " << round;
         std::string last = test::ReadFile(page);
         ASSERT_TRUE(last == pages[0] || last == pages[1]) << "round " << round;
         ++wins[last == pages[0] ? 0 : 1];

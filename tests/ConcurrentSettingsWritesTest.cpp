@@ -1,8 +1,8 @@
 // Two windows closing at the same moment, as far as the settings file sees them: two
 // processes each writing IsTopMost, IsSideMenu, IsZoomed and Position into one file at once.
-// Their writes interleave key by key, but none is lost and the file always parses: every line
-// of it is whole, each key is there exactly once with a value one of the two wrote, and the
-// lines no window writes (a comment, LogFile) stay.
+// Each window's keys go in with one rewrite of the file, so the file always parses and holds
+// the four keys of one window, the one that finished last, never a mix; the lines no window
+// writes (a comment, LogFile) stay.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,7 +14,7 @@
 #include <vector>
 #include <sstream>
 
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "platform/SettingsFile.h"
 #include "tests/FaultyFileOps.h"
 #include "tests/TestSupport.h"
@@ -24,35 +24,26 @@ namespace {
 
 using test::TempDir;
 
-struct Closing {
-    int topMost, sideMenu, zoomed;
-    WindowPlacement placement;
-};
-
 // Forks a process that waits for the start signal, writes as a closing window and ends.
-pid_t StartWindowClosing(const std::string& path, const Closing& c, int startSignal) {
+pid_t StartWindowClosing(const std::string& path, const WindowState& closing, int startSignal) {
     pid_t pid = ::fork();
     if (pid != 0) return pid;
     char go;
     if (::read(startSignal, &go, 1) != 1) ::_exit(2);
     SettingsFile settings(path);
-    bool ok = settings.WriteInt(kSettingsSection, "IsTopMost", c.topMost);
-    ok = settings.WriteInt(kSettingsSection, "IsSideMenu", c.sideMenu) && ok;
-    ok = settings.WriteInt(kSettingsSection, "IsZoomed", c.zoomed) && ok;
-    ok = WriteWindowPlacement(settings, c.placement, "Position") && ok;
-    ::_exit(ok ? 0 : 1);
+    ::_exit(SaveWindowSettings(settings, closing) ? 1 : 0);
 }
 
 TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
-    const Closing windows[2] = {{1, 0, 0, PlacementAtClose(10, 20, 800, 600, false, false)},
-                                {0, 1, 1, PlacementAtClose(0, 0, 1280, 800, true, false)}};
+    const WindowState windows[2] = {
+        {.topMost = true, .sideMenu = false, .zoomed = false, .placement = PlacementAtClose(10, 20, 800, 600, false, false)},
+        {.topMost = false, .sideMenu = true, .zoomed = true, .placement = PlacementAtClose(0, 0, 1280, 800, true, false)}};
     const std::string older =
         "; my settings\n[Settings]\nLogFile=/home/u/logs/vorlix_report2024.log\n";
     TempDir dir;
     const std::string path = dir / "zintor.ini";
     test::WriteFile(path, older);
     std::map<std::string, int> lastPosition;
-    int mixed = 0;
     for (int round = 0; round < 200; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         int start[2];
@@ -78,31 +69,20 @@ TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
             ASSERT_TRUE(keys.emplace(line.substr(0, eq), line.substr(eq + 1)).second)
                 << "twice: " << line;
         }
-        // A key missing here is a write lost to the other window's rewrite.
-        auto isOneOf = [&](const std::string& key, std::string a, std::string b) {
-            return keys.count(key) == 1 && (keys[key] == a || keys[key] == b);
-        };
-        EXPECT_TRUE(isOneOf("IsTopMost", "1", "0") && isOneOf("IsSideMenu", "0", "1") &&
-                    isOneOf("IsZoomed", "0", "1"))
-            << text;
-        // Each window writes Position last, so the last write to land is a Position.
+        // The four keys of the window whose rewrite landed last.
         ASSERT_EQ(keys.count("Position"), 1u) << text;
-        WindowPlacement read;
-        SettingsFile settings(path);
-        ASSERT_EQ(ReadWindowPlacement(settings, read, "Position"), 1) << text;
-        ASSERT_TRUE(keys["Position"] == FormatWindowPlacement(windows[0].placement) ||
-                    keys["Position"] == FormatWindowPlacement(windows[1].placement))
-            << text;
+        const int last = keys["Position"] == FormatWindowPlacement(windows[0].placement) ? 0 : 1;
+        ASSERT_EQ(keys["Position"], FormatWindowPlacement(windows[last].placement)) << text;
+        WindowSettings read = ReadWindowSettings(SettingsFile(path));
+        EXPECT_TRUE(read.placed) << text;
+        EXPECT_EQ(read.topMost, windows[last].topMost) << text;
+        EXPECT_EQ(read.sideMenu, windows[last].sideMenu) << text;
+        EXPECT_EQ(read.zoomed, windows[last].zoomed) << text;
         ++lastPosition[keys["Position"]];
-        if (keys.count("IsTopMost") &&
-            keys["IsTopMost"] !=
-                (keys["Position"] == FormatWindowPlacement(windows[0].placement) ? "1" : "0"))
-            ++mixed;  // the two windows' writes interleaved
-        EXPECT_EQ(keys.size() + 3,
-                  static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+        EXPECT_EQ(keys.size(), 4u) << text;
+        EXPECT_EQ(keys.size() + 3, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
         ASSERT_EQ(test::CountTemporaryFiles(dir.path()), 0);
     }
-    RecordProperty("interleaved_rounds", mixed);
     RecordProperty("position_of_first_window_last",
                    lastPosition[FormatWindowPlacement(windows[0].placement)]);
     RecordProperty("position_of_second_window_last",
@@ -129,7 +109,7 @@ TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
             SettingsFile settings(path);
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k) {
-                ok = settings.WriteInt(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), k) && ok;
+                ok = !settings.WriteString(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), std::to_string(k)) && ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -151,7 +131,7 @@ TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
         }
     }
     EXPECT_EQ(lost, 0) << test::ReadFile(path);
-    EXPECT_EQ(settings.ReadString(kSettingsSection, "LogFile", ""), "/home/u/logs/vorlix_report2024.log");
+    EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""), "/home/u/logs/vorlix_report2024.log");
     EXPECT_EQ(test::CountTemporaryFiles(dir.path()), 0);
 }
 
@@ -164,8 +144,8 @@ TEST(ConcurrentSettingsWrites, AFolderLockNeverGivenBackDelaysTheWriteOnly) {
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     SettingsFile settings(path);
-    EXPECT_TRUE(settings.WriteInt(kSettingsSection, "IsTopMost", 0)) << settings.ErrorText();
-    EXPECT_EQ(settings.ReadInt(kSettingsSection, "IsTopMost", 1), 0);
+    EXPECT_EQ(settings.WriteString(kSettingsSection, kTopMostKey, "0"), test::kNoFailure);
+    EXPECT_EQ(settings.ReadInt(kSettingsSection, kTopMostKey, 1), 0);
     ::close(held);
 }
 

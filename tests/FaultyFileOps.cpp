@@ -14,19 +14,13 @@ int writeCalls = 0;
 
 const FileOps& Real() { return ScopedFileOps::System(); }
 
-int Open(const char* path, int flags, mode_t mode) {
-    if (current.openError) {
+int MakeTemporary(char* pattern, int flags) {
+    if (current.createError) {
         ++current.faultsTriggered;
-        errno = current.openError;
+        errno = current.createError;
         return -1;
     }
-    if (current.openEexistTimes > 0) {
-        --current.openEexistTimes;
-        ++current.faultsTriggered;
-        errno = EEXIST;
-        return -1;
-    }
-    return Real().open(path, flags, mode);
+    return Real().mkostemp(pattern, flags);
 }
 
 ssize_t Write(int fd, const void* data, size_t size) {
@@ -83,8 +77,8 @@ int Rename(const char* from, const char* to) {
     return Real().rename(from, to);
 }
 
-const FileOps kFaultyOps = {Open,  Write,  Fsync,
-                            Close, Rename, [](const char* path) { return Real().unlink(path); }};
+const FileOps kFaultyOps = {MakeTemporary, Write,  Fsync,
+                            Close,         Rename, [](const char* path) { return Real().unlink(path); }};
 
 }  // namespace
 
@@ -96,17 +90,6 @@ ScopedFaults::ScopedFaults(const FaultPlan& plan) : ops_(kFaultyOps) {
 ScopedFaults::~ScopedFaults() { current = FaultPlan(); }
 
 const FaultPlan& ScopedFaults::plan() const { return current; }
-
-UnprivilegedUser::UnprivilegedUser() {
-    if (::geteuid() == 0) active_ = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-}
-
-UnprivilegedUser::~UnprivilegedUser() {
-    if (active_) {
-        (void)::seteuid(0);
-        (void)::setegid(0);
-    }
-}
 
 int CountTemporaryFiles(const std::string& folder) {
     int n = 0;

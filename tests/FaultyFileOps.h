@@ -13,8 +13,7 @@
 namespace zintor::test {
 
 struct FaultPlan {
-    int openError = 0;          // every create fails with this errno
-    int openEexistTimes = 0;    // the first so many creates find their name taken
+    int createError = 0;        // every new file fails with this errno
     long writeFailsAfter = -1;  // bytes written before writes fail with writeError
     int writeError = ENOSPC;
     bool writeReturnsZero = false;     // at the limit, write returns 0 instead of failing
@@ -40,19 +39,6 @@ class ScopedFaults {
 
   private:
     ScopedFileOps ops_;
-};
-
-// While it lives, the process acts as an unprivileged user (nobody) when it runs as root, so
-// that file permissions apply to it as they do to a user.
-class UnprivilegedUser {
-  public:
-    UnprivilegedUser();
-    ~UnprivilegedUser();
-    UnprivilegedUser(const UnprivilegedUser&) = delete;
-    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
-
-  private:
-    bool active_ = false;
 };
 
 // The names in a folder that look like the writer's temporary files (".zintor-XXXXXX").

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "html/UiLanguage.h"
 #include "logs/ReportLogReader.h"
 #include "report/ReportGenerator.h"
 #include "tests/TestSupport.h"
@@ -41,8 +42,7 @@ class Program {
     explicit Program(bool japanese, const std::string& templateText = ProbeTemplate())
         : language_(japanese), japanese_(japanese) {
         test::WriteFile(dir_ / (japanese ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateText);
-        generator_ = std::make_unique<ReportGenerator>(
-            dir_ / "zintor", japanese ? TextEncoding::Cp932 : TextEncoding::Latin1);
+        generator_ = std::make_unique<ReportGenerator>(dir_ / "zintor", japanese ? kJapanese : kEnglish);
     }
 
     // The page of the log, or "" when none was written.
@@ -55,9 +55,10 @@ class Program {
                           page = dir_ / "vorlix_report2024.html";
         make(log);
         ::unlink(page.c_str());
-        EXPECT_EQ(generator_->ReadReportLog(log), 1) << generator_->LastError();
-        bool written = generator_->GenerateReport(page);
-        EXPECT_TRUE(written) << generator_->LastError();
+        EXPECT_EQ(generator_->ReadReportLog(log), test::kNoFailure);
+        Failure failure = generator_->GenerateReport(page);
+        EXPECT_EQ(failure, test::kNoFailure);
+        bool written = !failure;
         ::unlink(log.c_str());
         return written ? test::ReadFile(page) : "";
     }
@@ -174,9 +175,7 @@ TEST(Limits, RowsOfMoreThan64MegabytesAreRefused) {
         for (int i = 0; i < 100; ++i) out << block;
     }
     LogTable table;
-    std::string error;
-    EXPECT_EQ(ReadReportLogFile(log, TextEncoding::Latin1, table, &error), 0);
-    EXPECT_EQ(error, "cannot read " + log + ": its rows take more than 64 MB");
+    EXPECT_EQ(ReadReportLogFile(log, TextEncoding::Latin1, table), (Failure{Failure::kRead, log, Failure::kRowsTooLarge}));
     EXPECT_EQ(table.RowCount(), 0);
 }
 

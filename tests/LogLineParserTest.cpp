@@ -12,12 +12,10 @@ namespace {
 
 // The fields of a line as read (its line feed last), split both as UTF-16 and, when every
 // character fits, as bytes; both must agree.
-std::vector<std::u16string> Fields(std::u16string_view lineAsRead) {
-    bool lineFeed = !lineAsRead.empty() && lineAsRead.back() == u'\n';
-    std::u16string_view line = lineFeed ? lineAsRead.substr(0, lineAsRead.size() - 1) : lineAsRead;
+std::vector<std::u16string> Fields(std::u16string_view line) {
     std::vector<std::u16string> fields;
     std::u16string scratch;
-    int count = SplitLogLine(line, lineFeed, scratch, [&](int column, std::u16string_view text) {
+    int count = SplitLogLine(line, false, scratch, [&](int column, std::u16string_view text) {
         EXPECT_EQ(column, static_cast<int>(fields.size()));
         fields.emplace_back(text);
         return true;
@@ -27,7 +25,7 @@ std::vector<std::u16string> Fields(std::u16string_view lineAsRead) {
     std::string bytes(line.begin(), line.end());
     std::vector<std::u16string> narrowFields;
     std::string narrowScratch;
-    SplitLogLine(std::string_view(bytes), lineFeed, narrowScratch, [&](int, std::string_view text) {
+    SplitLogLine(std::string_view(bytes), false, narrowScratch, [&](int, std::string_view text) {
         narrowFields.emplace_back(text.begin(), text.end());
         return true;
     });
@@ -65,7 +63,7 @@ TEST(LogLineParser, SplitsAndUnquotesFields) {
         {"two quotes make one empty field", u"\"\"\n", {u""}},
         {"an unclosed quote swallows the rest of the line", u"ab\"c,d\n", {}},
         {"unclosed quote after a complete field", u"a,\"b\n", {u"a"}},
-        {"quoted line feed stays in the field", u"\"a\nb\",c\n", {u"a\nb", u"c"}},
+        {"a line feed ends the line even in quotes", u"x,\"a\nb\",c\n", {u"x"}},
         {"blanks are kept", u" 1 , 2 \n", {u" 1 ", u" 2 "}},
         {"quote in the middle", u"a\"b\"c,d\n", {u"a\"b\"c", u"d"}},
         {"quoted quotes", u"\"\"\"a\"\"\",b\n", {u"\"a\"", u"b"}},
@@ -80,7 +78,7 @@ TEST(LogLineParser, SplitsAndUnquotesFields) {
 TEST(LogLineParser, StopsWhenTheCallerHasEnoughFields) {
     std::u16string scratch;
     std::vector<int> seen;
-    SplitLogLine(std::u16string_view(u"a,b,c,d,e,f"), true, scratch, [&](int column, std::u16string_view) {
+    SplitLogLine(std::u16string_view(u"a,b,c,d,e,f\n"), false, scratch, [&](int column, std::u16string_view) {
         seen.push_back(column);
         return column < 2;
     });

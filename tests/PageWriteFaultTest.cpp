@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "app/FailureText.h"
 #include "report/ReportGenerator.h"
 #include "tests/FaultyFileOps.h"
 #include "tests/TestSupport.h"
@@ -53,8 +54,8 @@ std::string CleanPage(bool japanese) {
     test::ScopedLanguage language(japanese);
     LogFolder folder;
     ReportGenerator generator;
-    EXPECT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
-    EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+    EXPECT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
     return test::ReadFile(folder.page);
 }
 
@@ -71,13 +72,13 @@ void ExpectFailureKeepsOlderPage(const char* name, const FaultPlan& plan, const 
     LogFolder folder;
     test::WriteFile(folder.page, kOlderPage);
     ReportGenerator generator;
-    ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
+    ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    std::string error;
     {
         ScopedFaults faults(plan);
-        EXPECT_FALSE(generator.GenerateReport(folder.page));
+        error = FailureText(generator.GenerateReport(folder.page));
         EXPECT_GT(faults.plan().faultsTriggered, 0) << "the fault was never reached";
     }
-    const std::string& error = generator.LastError();
     EXPECT_TRUE(OneLine(error)) << error;
     EXPECT_NE(error.find(folder.page), std::string::npos) << error;
     EXPECT_NE(error.find(reason), std::string::npos) << error;
@@ -96,7 +97,7 @@ void ExpectFailureKeepsOlderPage(const char* name, const FaultPlan& plan, const 
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     // Nothing of the failure stays with the generator: the next run writes the page.
-    EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+    EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
     EXPECT_EQ(test::ReadFile(folder.page), CleanPage(japanese));
     EXPECT_EQ(test::CountTemporaryFiles(folder.dir.path()), 0);
 }
@@ -115,13 +116,13 @@ TEST(PageWriteFaults, EveryFailureLeavesTheOlderPageAndNoTemporaryFile) {
         return p;
     };
     const Case cases[] = {
-        {"folder refuses new files", plan([](FaultPlan& p) { p.openError = EACCES; }),
+        {"folder refuses new files", plan([](FaultPlan& p) { p.createError = EACCES; }),
          "Permission denied"},
-        {"read-only file system", plan([](FaultPlan& p) { p.openError = EROFS; }),
+        {"read-only file system", plan([](FaultPlan& p) { p.createError = EROFS; }),
          "Read-only file system"},
-        {"disk full, no file can be made", plan([](FaultPlan& p) { p.openError = ENOSPC; }),
+        {"disk full, no file can be made", plan([](FaultPlan& p) { p.createError = ENOSPC; }),
          "No space left"},
-        {"every temporary name taken", plan([](FaultPlan& p) { p.openEexistTimes = 1000; }),
+        {"every temporary name taken", plan([](FaultPlan& p) { p.createError = EEXIST; }),
          "File exists"},
         {"disk full at the first byte", plan([](FaultPlan& p) { p.writeFailsAfter = 0; }),
          "No space left"},
@@ -169,14 +170,12 @@ TEST(PageWriteFaults, ShortOrInterruptedWritesStillGiveTheWholePage) {
         const char* name;
         std::size_t shortWrite;
         bool interrupt;
-        int namesTaken;
     };
     const Case cases[] = {
-        {"at most 7 bytes a write", 7, false, 0},
-        {"at most 65,535 bytes a write", 65535, false, 0},
-        {"every other write interrupted", 0, true, 0},
-        {"short and interrupted", 1000, true, 0},
-        {"the first temporary names taken", 0, false, 5},
+        {"at most 7 bytes a write", 7, false},
+        {"at most 65,535 bytes a write", 65535, false},
+        {"every other write interrupted", 0, true},
+        {"short and interrupted", 1000, true},
     };
     for (bool japanese : {false, true}) {
         const std::string expected = CleanPage(japanese);
@@ -186,13 +185,12 @@ TEST(PageWriteFaults, ShortOrInterruptedWritesStillGiveTheWholePage) {
             LogFolder folder;
             test::WriteFile(folder.page, kOlderPage);
             ReportGenerator generator;
-            ASSERT_EQ(generator.ReadReportLog(folder.log), 1);
+            ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
             FaultPlan plan;
             plan.shortWrite = c.shortWrite;
             plan.interruptEveryOther = c.interrupt;
-            plan.openEexistTimes = c.namesTaken;
             ScopedFaults faults(plan);
-            EXPECT_TRUE(generator.GenerateReport(folder.page)) << generator.LastError();
+            EXPECT_EQ(generator.GenerateReport(folder.page), test::kNoFailure);
             EXPECT_GT(faults.plan().faultsTriggered, 0);
             EXPECT_EQ(test::ReadFile(folder.page), expected);
             EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
@@ -207,27 +205,24 @@ TEST(PageWriteFaults, APagePathThatIsAFolderOrInAMissingFolderIsRefused) {
     ASSERT_EQ(::mkdir(folder.page.c_str(), 0755), 0);
     test::WriteFile(folder.page + "/inside.txt", "kept");
     ReportGenerator generator;
-    ASSERT_EQ(generator.ReadReportLog(folder.log), 1);
-    EXPECT_FALSE(generator.GenerateReport(folder.page));
-    EXPECT_TRUE(OneLine(generator.LastError()));
-    EXPECT_NE(generator.LastError().find("Is a directory"), std::string::npos)
-        << generator.LastError();
+    ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+    Failure failure = generator.GenerateReport(folder.page);
+    EXPECT_EQ(FailureText(failure), "cannot write " + folder.page + ": Is a directory");
     EXPECT_EQ(test::ReadFile(folder.page + "/inside.txt"), "kept");
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     std::ostringstream err;
     EXPECT_EQ(RunCommandLine(folder.log, err), 1);
-    EXPECT_EQ(err.str(), "zintor: " + generator.LastError() + "\n");
+    EXPECT_EQ(err.str(), "zintor: " + FailureText(failure) + "\n");
     EXPECT_EQ(test::CountEntries(folder.dir.path()), 2);
 
     std::string missing = folder.dir / "gone/vorlix_report202404.html";
-    EXPECT_FALSE(generator.GenerateReport(missing));
-    EXPECT_NE(generator.LastError().find("No such file or directory"), std::string::npos)
-        << generator.LastError();
+    failure = generator.GenerateReport(missing);
+    EXPECT_EQ(failure.error, ENOENT) << FailureText(failure);
 }
 
 // A real folder without write permission, and pages the user may not write to: the page is
-// left as it is, as the original platform never replaces a read-only file.
+// left as it is: a read-only file is never replaced.
 TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
     struct Case {
         const char* name;
@@ -255,9 +250,8 @@ TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
                 std::optional<UnprivilegedUser> user;
                 if (c.asNobody) user.emplace();
                 ReportGenerator generator;
-                ASSERT_EQ(generator.ReadReportLog(folder.log), 1) << generator.LastError();
-                EXPECT_FALSE(generator.GenerateReport(folder.page));
-                error = generator.LastError();
+                ASSERT_EQ(generator.ReadReportLog(folder.log), test::kNoFailure);
+                error = FailureText(generator.GenerateReport(folder.page));
                 status = RunCommandLine(folder.log, err);
             }
             ::chmod(folder.dir.path().c_str(), 0755);
@@ -284,9 +278,12 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
         mode_t olderMode;  // 0: no older page
         bool link;
         mode_t expected;
+        mode_t umask = 022;
     };
     const Case cases[] = {
         {"a first page", 0, false, 0644},
+        {"a first page with the umask 077", 0, false, 0600, 077},
+        {"a first page with the umask 002", 0, false, 0664, 002},
         {"over a page of mode 0640", 0640, false, 0640},
         {"over a set-user-ID, set-group-ID page anyone may write and run", 06777, false, 0777},
         {"over a sticky page of mode 01644", 01644, false, 0644},
@@ -308,7 +305,9 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
             ASSERT_EQ(::symlink(other.c_str(), folder.page.c_str()), 0);
         }
         std::ostringstream err;
+        ::umask(c.umask);
         EXPECT_EQ(RunCommandLine(folder.log, err), 0) << err.str();
+        ::umask(022);
         struct stat st;
         ASSERT_EQ(::lstat(folder.page.c_str(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "html/UiLanguage.h"
 #include "report/ReportGenerator.h"
 #include "tests/TestSupport.h"
 
@@ -56,13 +57,9 @@ TEST(PathParts, PageLiesBesideItsLogWithTheLogsBaseName) {
 }
 
 TEST(PathParts, TemplateIsNamedAfterTheProgramFileAndTheLanguage) {
-    {
-        test::ScopedLanguage english(false);
-        EXPECT_EQ(ReportGenerator("/opt/tools/other", TextEncoding::Latin1).TemplatePath(), "/opt/tools/other.htm_en.txt");
-        EXPECT_EQ(ReportGenerator("/opt/zintor.bin", TextEncoding::Latin1).TemplatePath(), "/opt/zintor.htm_en.txt");
-    }
-    test::ScopedLanguage japanese(true);
-    EXPECT_EQ(ReportGenerator("/opt/tools/other", TextEncoding::Cp932).TemplatePath(), "/opt/tools/other.htm.txt");
+    EXPECT_EQ(ReportGenerator("/opt/tools/other", kEnglish).TemplatePath(), "/opt/tools/other.htm_en.txt");
+    EXPECT_EQ(ReportGenerator("/opt/zintor.bin", kEnglish).TemplatePath(), "/opt/zintor.htm_en.txt");
+    EXPECT_EQ(ReportGenerator("/opt/tools/other", kJapanese).TemplatePath(), "/opt/tools/other.htm.txt");
 }
 
 }  // namespace

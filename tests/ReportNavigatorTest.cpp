@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "platform/DirectorySearch.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
@@ -67,14 +67,19 @@ protected:
     ~ReportNavigatorTest() override { (void)::chdir(cwd_.c_str()); }
 
     std::string Log(const std::string& month) const { return logs_ + "/vorlix_report" + month + ".log"; }
-    std::string LogFile() const { return settings_.ReadString(kSettingsSection, "LogFile", ""); }
+    std::string LogFile() const { return settings_.ReadString(kSettingsSection, kLogFileKey, ""); }
+    // LogFile in the settings file, read at the window's start.
+    void Start(const std::string& logFile) {
+        settings_.WriteString(kSettingsSection, kLogFileKey, logFile);
+        navigator_.SetStartLog(ReadWindowSettings(settings_).logFile);
+    }
 
     TempDir dir_;
     test::ScopedLanguage english_{false};
     std::string logs_ = dir_ / "logs";
     std::string cwd_;
     SettingsFile settings_{dir_ / "zintor.ini"};
-    ReportGenerator report_{dir_ / "zintor", TextEncoding::Latin1};
+    ReportGenerator report_{dir_ / "zintor", 1};
     FakeWindow window_;
     ReportNavigator navigator_{report_, settings_, dir_ / "zintor", 1, window_};
 };
@@ -113,7 +118,7 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
         {"drop: nothing that reads", log2024, drop({Log("1999"), logs_ + "/folder.log"}), {}, log2024},
     };
     for (const Case& c : cases) {
-        settings_.WriteString(kSettingsSection, "LogFile", c.logFile);
+        Start(c.logFile);
         window_.asked.clear();
         c.road(navigator_);
         EXPECT_EQ(window_.asked, c.asked) << c.what;
@@ -123,7 +128,7 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
 }
 
 TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) {
-    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    Start(Log("2024"));
     navigator_.StartOnMessagePage();
     navigator_.ShowFirstReport();
     EXPECT_EQ(window_.asked, std::vector<std::string>{"hint"});
@@ -132,7 +137,7 @@ TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) 
 
 TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen) {
     EXPECT_EQ(navigator_.OpenDialogFolder(), dir_.path() + "/");  // the program's, before any log
-    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    Start(Log("2024"));
     EXPECT_EQ(navigator_.OpenDialogFolder(), logs_ + "/");
     const std::vector<std::string> listed = navigator_.ListSideMenu();
     EXPECT_EQ(listed, (std::vector<std::string>{logs_ + "/vorlix_report2021.LOG", Log("2023"), Log("2024"),
@@ -146,7 +151,7 @@ TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen
 }
 
 TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) {
-    settings_.WriteString(kSettingsSection, "LogFile", Log("2024"));
+    Start(Log("2024"));
     navigator_.ListSideMenu();
     navigator_.ShowFirstReport();
     navigator_.FoldersToWatch();
@@ -191,7 +196,7 @@ TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TakeLogToShow(settings, c.log), c.said) << c.log;
-        EXPECT_EQ(settings.ReadString(kSettingsSection, "LogFile", ""), c.logFile) << c.log;
+        EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""), c.logFile) << c.log;
     }
 }
 

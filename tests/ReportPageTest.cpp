@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include <vector>
 
+#include "html/UiLanguage.h"
 #include "report/ReportGenerator.h"
 #include "tests/TestSupport.h"
 
@@ -43,15 +45,15 @@ struct PageRun {
     explicit PageRun(bool ja = false, const std::string& templateBytes = ProbeTemplate()) : japanese(ja) {
         language = std::make_unique<test::ScopedLanguage>(ja);
         if (!templateBytes.empty()) test::WriteFile(dir / (ja ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateBytes);
-        generator = std::make_unique<ReportGenerator>(dir / "zintor", ja ? TextEncoding::Cp932 : TextEncoding::Latin1);
+        generator = std::make_unique<ReportGenerator>(dir / "zintor", ja ? kJapanese : kEnglish);
     }
     std::string LogPath() const { return dir / "vorlix_report2024.log"; }
     std::string PagePath() const { return dir / "vorlix_report2024.html"; }
 
-    // Writes the log, reads it and writes the page; the page's bytes, or nothing.
+    // Writes the log, reads it and writes the page; true when the page was written.
     bool Generate(const std::string& logBytes) {
         test::WriteFile(LogPath(), logBytes);
-        return generator->ReadReportLog(LogPath()) == 1 && generator->GenerateReport(PagePath());
+        return !generator->ReadReportLog(LogPath()) && !generator->GenerateReport(PagePath());
     }
     std::string Page() const { return test::ReadFile(PagePath()); }
 };
@@ -268,19 +270,21 @@ TEST(ReportPage, NoPageFromTooFewOrUnusableRows) {
     struct Case {
         const char* name;
         std::string log;
+        int why;
     };
     const Case cases[] = {
-        {"empty log", ""},
-        {"comments only", "# nothing\n;\n"},
-        {"one row", "20240401,000000,1,1\n"},
-        {"no usable row", "date,time,sent,recv\n20241301,000000,1,1\n-1,0,0,0\n"},
+        {"empty log", "", Failure::kTooFewRows},
+        {"comments only", "# nothing\n;\n", Failure::kTooFewRows},
+        {"one row", "20240401,000000,1,1\n", Failure::kTooFewRows},
+        {"no usable row", "date,time,sent,recv\n20241301,000000,1,1\n-1,0,0,0\n", Failure::kNoUsableRow},
     };
     for (const auto& c : cases) {
         PageRun run;
         test::WriteFile(run.PagePath(), "older page");
         test::WriteFile(run.LogPath(), c.log);
-        ASSERT_EQ(run.generator->ReadReportLog(run.LogPath()), 1) << c.name;
-        EXPECT_FALSE(run.generator->GenerateReport(run.PagePath())) << c.name;
+        ASSERT_EQ(run.generator->ReadReportLog(run.LogPath()), test::kNoFailure) << c.name;
+        EXPECT_EQ(run.generator->GenerateReport(run.PagePath()), (Failure{Failure::kNoPage, run.PagePath(), c.why}))
+            << c.name;
         EXPECT_EQ(run.Page(), "older page") << c.name;
         EXPECT_EQ(test::CountEntries(run.dir.path()), 3) << c.name;  // template, log, page
     }
@@ -294,10 +298,11 @@ TEST(ReportPage, OneUsableRowAmongOthersMakesAPage) {
 
 TEST(ReportPage, MissingTemplateWritesNothing) {
     PageRun run(false, "");
-    EXPECT_EQ(run.generator->LoadTemplate(), 0);
-    EXPECT_FALSE(run.Generate(LogOfDays({1})));
+    EXPECT_EQ(run.generator->LoadTemplate().what, Failure::kTemplateMissing);
+    test::WriteFile(run.LogPath(), LogOfDays({1}));
+    ASSERT_EQ(run.generator->ReadReportLog(run.LogPath()), test::kNoFailure);
+    EXPECT_EQ(run.generator->GenerateReport(run.PagePath()).what, Failure::kTemplateMissing);
     EXPECT_FALSE(test::Exists(run.PagePath()));
-    EXPECT_EQ(run.generator->LastError(), "Template File is Not Found.");
 }
 
 TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
@@ -325,9 +330,9 @@ TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
     };
     for (const Case& c : cases) {
         if (!c.make(templatePath)) continue;
-        EXPECT_EQ(run.generator->LoadTemplate(), 1) << c.what;  // it is there: no "not found"
-        EXPECT_FALSE(run.generator->GenerateReport(run.PagePath())) << c.what;
-        EXPECT_NE(run.generator->LastError().find(templatePath), std::string::npos) << run.generator->LastError();
+        Failure failure = run.generator->GenerateReport(run.PagePath());
+        EXPECT_EQ(failure.what, Failure::kReadTemplate) << c.what;  // it is there: no "not found"
+        EXPECT_EQ(failure.path, templatePath) << c.what;
         EXPECT_EQ(run.Page(), older) << c.what;
         EXPECT_EQ(test::CountEntries(run.dir.path()), 3) << c.what;  // no temporary file left
         ::rmdir(templatePath.c_str());
@@ -350,10 +355,9 @@ TEST(ReportPage, AFailedWriteLeavesTheOlderPageAndNoTemporaryFile) {
     // The page path is a folder: nothing can be written there.
     std::string folderPage = run.dir / "vorlix_report2025.html";
     ::mkdir(folderPage.c_str(), 0755);
-    EXPECT_FALSE(run.generator->GenerateReport(folderPage));
-    EXPECT_NE(run.generator->LastError().find(folderPage), std::string::npos) << run.generator->LastError();
+    EXPECT_EQ(run.generator->GenerateReport(folderPage), (Failure{Failure::kWrite, folderPage, EISDIR}));
     // The page's folder does not exist.
-    EXPECT_FALSE(run.generator->GenerateReport(run.dir / "missing/vorlix_report2024.html"));
+    EXPECT_EQ(run.generator->GenerateReport(run.dir / "missing/vorlix_report2024.html").error, ENOENT);
     EXPECT_EQ(run.Page(), older);
     EXPECT_EQ(test::CountEntries(run.dir.path()), 4);  // template, log, page, folder
 }
@@ -365,15 +369,15 @@ TEST(ReportPage, NeverWritesOverItsOwnLog) {
         std::string path = run.dir / name;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         test::WriteFile(path, log);
-        ASSERT_EQ(run.generator->ReadReportLog(path), 1) << name;
+        ASSERT_EQ(run.generator->ReadReportLog(path), test::kNoFailure) << name;
         ASSERT_EQ(ReportGenerator::PagePathOf(path), path);
-        EXPECT_FALSE(run.generator->GenerateReport(path)) << name;
+        EXPECT_EQ(run.generator->GenerateReport(path), (Failure{Failure::kNoPage, path, Failure::kPageIsTheLog}));
         EXPECT_EQ(test::ReadFile(path), log) << name;
     }
     // Nor through another name of the same file.
     ::link((run.dir / "vorlix_report.log.html").c_str(), (run.dir / "linked.html").c_str());
-    ASSERT_EQ(run.generator->ReadReportLog(run.dir / "vorlix_report.log.html"), 1);
-    EXPECT_FALSE(run.generator->GenerateReport(run.dir / "linked.html"));
+    ASSERT_EQ(run.generator->ReadReportLog(run.dir / "vorlix_report.log.html"), test::kNoFailure);
+    EXPECT_EQ(run.generator->GenerateReport(run.dir / "linked.html").error, Failure::kPageIsTheLog);
     EXPECT_EQ(test::ReadFile(run.dir / "linked.html"), log);
 }
 

@@ -1,8 +1,11 @@
-// The settings file read and written key by key, as the private-profile functions do it.
+// The settings file: values read as an initialisation file holds them, and keys written into
+// it changing no other line.
 #include "platform/SettingsFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <cerrno>
 
 #include "TestSupport.h"
 
@@ -13,7 +16,7 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-TEST(SettingsFileRead, FindsValuesAsThePrivateProfileFunctionsDo) {
+TEST(SettingsFileRead, FindsValuesOfSectionsAndKeys) {
     struct Case {
         const char* file;
         const char* section;
@@ -115,7 +118,7 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
         TempDir dir;
         if (c.before) WriteFile(dir / "zintor.ini", c.before);
         SettingsFile settings(dir / "zintor.ini");
-        EXPECT_TRUE(settings.WriteString("Settings", c.key, c.value));
+        EXPECT_EQ(settings.WriteString("Settings", c.key, c.value), test::kNoFailure);
         EXPECT_EQ(ReadFile(dir / "zintor.ini"), c.after) << (c.before ? c.before : "(no file)");
     }
 }
@@ -123,10 +126,11 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
 TEST(SettingsFileWrite, WrittenValuesReadBack) {
     TempDir dir;
     SettingsFile settings(dir / "zintor.ini");
-    ASSERT_TRUE(settings.WriteInt("Settings", "IsTopMost", 1));
-    ASSERT_TRUE(settings.WriteInt("Settings", "IsSideMenu", 0));
-    ASSERT_TRUE(settings.WriteInt("Settings", "IsZoomed", -3));
-    ASSERT_TRUE(settings.WriteString("Settings", "LogFile", "/home/u/ログ/vorlix_report2024.log"));
+    ASSERT_EQ(settings.WriteString("Settings", "IsTopMost", "1"), test::kNoFailure);
+    // Several keys in one rewrite, in order, as one at a time would write them.
+    ASSERT_EQ(settings.Write("Settings", {{"IsSideMenu", "0"}, {"IsZoomed", "-3"}, {"istopmost", "1"}}),
+              test::kNoFailure);
+    ASSERT_EQ(settings.WriteString("Settings", "LogFile", "/home/u/ログ/vorlix_report2024.log"), test::kNoFailure);
     EXPECT_EQ(settings.ReadInt("SETTINGS", "istopmost", 7), 1);
     EXPECT_EQ(settings.ReadInt("Settings", "IsSideMenu", 7), 0);
     EXPECT_EQ(settings.ReadInt("Settings", "IsZoomed", 7), -3);
@@ -140,20 +144,23 @@ TEST(SettingsFileWrite, RefusesLineBreaksAndKeepsTheFile) {
     TempDir dir;
     WriteFile(dir / "zintor.ini", "[Settings]\nLogFile=/old.log\n");
     SettingsFile settings(dir / "zintor.ini");
-    EXPECT_FALSE(settings.WriteString("Settings", "LogFile", "/a.log\nIsTopMost=0"));
-    EXPECT_FALSE(settings.WriteString("Settings", "Log\rFile", "x"));
+    const Failure refused{Failure::kWrite, dir / "zintor.ini", Failure::kLineBreak};
+    EXPECT_EQ(settings.WriteString("Settings", "LogFile", "/a.log\nIsTopMost=0"), refused);
+    EXPECT_EQ(settings.WriteString("Settings", "Log\rFile", "x"), refused);
+    EXPECT_EQ(settings.Write("Settings", {{"IsTopMost", "0"}, {"IsZoomed", "1\r"}}), refused) << "all or none";
     EXPECT_EQ(ReadFile(dir / "zintor.ini"), "[Settings]\nLogFile=/old.log\n");
 }
 
 TEST(SettingsFileWrite, FailedWriteKeepsTheOldFile) {
     TempDir dir;
     SettingsFile missingFolder(dir / "no/such/zintor.ini");
-    EXPECT_FALSE(missingFolder.WriteInt("Settings", "IsTopMost", 1));
-    EXPECT_FALSE(missingFolder.ErrorText().empty());
+    EXPECT_EQ(missingFolder.WriteString("Settings", "IsTopMost", "1").error, ENOENT);
 
     // The settings path is a folder: nothing is written over it.
     ::mkdir((dir / "folder.ini").c_str(), 0755);
-    EXPECT_FALSE(SettingsFile(dir / "folder.ini").WriteInt("Settings", "IsTopMost", 1));
+    SettingsFile folder(dir / "folder.ini");
+    EXPECT_EQ(folder.WriteString("Settings", "IsTopMost", "1"),
+              (Failure{Failure::kRead, dir / "folder.ini", Failure::kNotARegularFile}));
     EXPECT_EQ(test::CountEntries(dir.path()), 1);  // no temporary file left behind
 }
 

@@ -21,24 +21,33 @@ TEST(SettingsLocation, BesideTheProgramWhenItsFolderIsWritable) {
     EXPECT_EQ(SettingsFileLocation(dir / "zintor.ini"), dir / "zintor.ini");
 }
 
+// As any user, root included (who then acts as nobody).
 TEST(SettingsLocation, TheUsersConfigurationFolderWhenTheProgramsIsNot) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
     TempDir program, config;
     ::chmod(program.path().c_str(), 0555);
+    ::chmod(config.path().c_str(), 0777);
+    test::WriteFile(program / "written.ini", "");
+    ::chmod((program / "written.ini").c_str(), 0666);
     {
-        test::ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
-        EXPECT_EQ(SettingsFileLocation(program / "other.ini"), config / "zintor/other.ini");
-        EXPECT_TRUE(test::Exists(config / "zintor"));
-    }
-    {
-        test::ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        test::ScopedEnv home("HOME", config.path().c_str());
-        EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), config / ".config/zintor/zintor.ini");
-    }
-    {
-        test::ScopedEnv xdg("XDG_CONFIG_HOME", "relative/not/used");
-        test::ScopedEnv home("HOME", nullptr);
-        EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), program / "zintor.ini");
+        test::UnprivilegedUser user;
+        {
+            test::ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
+            EXPECT_EQ(SettingsFileLocation(program / "other.ini"), config / "zintor/other.ini");
+            EXPECT_TRUE(test::Exists(config / "zintor"));
+            // A settings file the user may write goes there too: its folder must let it be
+            // replaced.
+            EXPECT_EQ(SettingsFileLocation(program / "written.ini"), config / "zintor/written.ini");
+        }
+        {
+            test::ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+            test::ScopedEnv home("HOME", config.path().c_str());
+            EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), config / ".config/zintor/zintor.ini");
+        }
+        {
+            test::ScopedEnv xdg("XDG_CONFIG_HOME", "relative/not/used");
+            test::ScopedEnv home("HOME", nullptr);
+            EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), program / "zintor.ini");
+        }
     }
     ::chmod(program.path().c_str(), 0755);
 }

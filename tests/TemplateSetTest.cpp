@@ -14,7 +14,7 @@ TemplateSet Parse(std::string_view bytes, TextEncoding e = TextEncoding::Latin1)
     TempDir dir;
     test::WriteFile(dir / "t.htm.txt", bytes);
     TemplateSet set;
-    EXPECT_EQ(LoadTemplateFile(dir / "t.htm.txt", e, set, nullptr), TemplateLoad::Loaded);
+    EXPECT_EQ(LoadTemplateFile(dir / "t.htm.txt", e, set), test::kNoFailure);
     return set;
 }
 
@@ -69,10 +69,11 @@ TEST(TemplateSet, MissingFileIsReportedAndEmptiesTheSections) {
     TempDir dir;
     TemplateSet set;
     set[Section::html_header] = u"old";
-    EXPECT_EQ(LoadTemplateFile(dir / "none.htm.txt", TextEncoding::Latin1, set, nullptr), TemplateLoad::Missing);
+    EXPECT_EQ(LoadTemplateFile(dir / "none.htm.txt", TextEncoding::Latin1, set).what, Failure::kTemplateMissing);
     EXPECT_EQ(set[Section::html_header], u"");
     ::mkdir((dir / "folder.htm.txt").c_str(), 0755);  // present but not a readable file
-    EXPECT_EQ(LoadTemplateFile(dir / "folder.htm.txt", TextEncoding::Latin1, set, nullptr), TemplateLoad::Unreadable);
+    EXPECT_EQ(LoadTemplateFile(dir / "folder.htm.txt", TextEncoding::Latin1, set),
+              (Failure{Failure::kReadTemplate, dir / "folder.htm.txt", Failure::kNotARegularFile}));
 }
 
 }  // namespace

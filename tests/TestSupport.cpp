@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,7 +15,18 @@
 
 #include "platform/TextCodec.h"
 
-namespace zintor::test {
+namespace zintor {
+
+void PrintTo(const Failure& failure, std::ostream* out) {
+    if (!failure) {
+        *out << "no failure";
+        return;
+    }
+    *out << "failure " << int(failure.what) << " of " << failure.path << ": "
+         << (failure.error > 0 ? std::strerror(failure.error) : "reason " + std::to_string(failure.error));
+}
+
+namespace test {
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/zintor-test-XXXXXX";
@@ -65,6 +77,17 @@ ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
 ScopedEnv::~ScopedEnv() {
     if (hadOld_) ::setenv(name_.c_str(), old_.c_str(), 1);
     else ::unsetenv(name_.c_str());
+}
+
+UnprivilegedUser::UnprivilegedUser() {
+    if (::geteuid() == 0) active_ = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+}
+
+UnprivilegedUser::~UnprivilegedUser() {
+    if (active_) {
+        (void)::seteuid(0);
+        (void)::setegid(0);
+    }
 }
 
 std::u16string U16(std::string_view utf8) {
@@ -133,4 +156,5 @@ std::string LogRows(int year, int month, int rows) {
     return text;
 }
 
-}  // namespace zintor::test
+}  // namespace test
+}  // namespace zintor

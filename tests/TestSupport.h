@@ -1,10 +1,21 @@
 // Helpers shared by the tests: temporary folders, files, environment, text conversion.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
-namespace zintor::test {
+#include "platform/Failure.h"
+
+namespace zintor {
+
+// A failure as the tests print it: what failed, the path and the error.
+void PrintTo(const Failure& failure, std::ostream* out);
+
+namespace test {
+
+// What an operation that succeeded returns: EXPECT_EQ(generator.ReadReportLog(log), kNoFailure).
+inline const Failure kNoFailure{};
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
 class TempDir {
@@ -51,6 +62,19 @@ private:
     ScopedEnv all_, messages_, lang_;
 };
 
+// While it lives, the process acts as an unprivileged user (nobody) when it runs as root, so
+// that file permissions apply to it as they do to a user.
+class UnprivilegedUser {
+public:
+    UnprivilegedUser();
+    ~UnprivilegedUser();
+    UnprivilegedUser(const UnprivilegedUser&) = delete;
+    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
+
+private:
+    bool active_ = false;
+};
+
 // UTF-8 <-> UTF-16 for writing expectations readably.
 std::u16string U16(std::string_view utf8);
 std::string U8(std::u16string_view utf16);
@@ -62,4 +86,5 @@ std::string Cp932(std::string_view utf8);
 // first of the month, CR LF ended.
 std::string LogRows(int year, int month, int rows);
 
-}  // namespace zintor::test
+}  // namespace test
+}  // namespace zintor

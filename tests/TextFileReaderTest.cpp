@@ -2,10 +2,10 @@
 #include "platform/TextFileReader.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <vector>
 
@@ -18,11 +18,11 @@ using test::TempDir;
 
 std::vector<std::u16string> ReadAll(const std::string& path, TextEncoding e = TextEncoding::Latin1) {
     TextFileReader reader(e);
-    EXPECT_TRUE(reader.Open(path));
+    EXPECT_EQ(reader.Open(path), test::kNoFailure);
     std::vector<std::u16string> lines;
     std::u16string line;
     while (reader.ReadLine(line)) lines.push_back(line);
-    EXPECT_FALSE(reader.Failed());
+    EXPECT_EQ(reader.Failed(), test::kNoFailure);
     return lines;
 }
 
@@ -95,12 +95,12 @@ TEST(TextFileReader, ReadsWhatTheFileHoldsWhenItChangedAfterOpening) {
         TempDir dir;
         test::WriteFile(dir / "f", c.atOpen);
         TextFileReader reader(TextEncoding::Latin1);
-        ASSERT_TRUE(reader.Open(dir / "f")) << c.name;
+        ASSERT_EQ(reader.Open(dir / "f"), test::kNoFailure) << c.name;
         std::ofstream(dir / "f", std::ios::binary | std::ios::trunc) << c.afterOpen;
         std::string all;
         std::u16string line;
         while (reader.ReadLine(line)) all.append(line.begin(), line.end());
-        EXPECT_FALSE(reader.Failed()) << c.name;
+        EXPECT_EQ(reader.Failed(), test::kNoFailure) << c.name;
         EXPECT_EQ(all, c.afterOpen) << c.name;
     }
 }
@@ -111,16 +111,16 @@ TEST(TextFileReader, RefusesWhatIsNotARegularFile) {
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("/dev/zero", (dir / "zero").c_str()), 0);
     ASSERT_EQ(::symlink("pipe", (dir / "link to pipe").c_str()), 0);
-    const std::pair<std::string, const char*> cases[] = {
-        {dir / "missing", "No such file or directory"}, {dir.path(), "not a regular file"},
-        {dir / "pipe", "not a regular file"},           {dir / "link to pipe", "not a regular file"},
-        {dir / "zero", "not a regular file"},           {"/dev/null", "not a regular file"},
+    const std::pair<std::string, int> cases[] = {
+        {dir / "missing", ENOENT},
+        {dir.path(), Failure::kNotARegularFile},
+        {dir / "pipe", Failure::kNotARegularFile},
+        {dir / "link to pipe", Failure::kNotARegularFile},
+        {dir / "zero", Failure::kNotARegularFile},
+        {"/dev/null", Failure::kNotARegularFile},
     };
     TextFileReader reader(TextEncoding::Latin1);
-    for (const auto& [path, why] : cases) {
-        EXPECT_FALSE(reader.Open(path)) << path;
-        EXPECT_EQ(reader.ErrorText(), why) << path;
-    }
+    for (const auto& [path, why] : cases) EXPECT_EQ(reader.Open(path), (Failure{Failure::kRead, path, why}));
 }
 
 // A sparse file of a terabyte: its hole is a line of zeros, stepped over rather than read.

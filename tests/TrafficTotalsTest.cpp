@@ -45,7 +45,7 @@ TEST(LogRow, FieldsReadAsWrappingDecimalNumbers) {
         {u"4294967297", 1},     {u"2147483648", INT32_MIN}, {u"１２", 0},     {u"\"12\"", 0},
         {u"00000000000000000009", 9},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseLogInteger(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+    for (const auto& c : cases) EXPECT_EQ(ParseLogInteger(std::u16string_view(c.text)), c.value) << std::string(c.text.begin(), c.text.end());
 }
 
 TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
@@ -186,7 +186,7 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
         ++scanned;
         std::int32_t split[4] = {0, 0, 0, 0};
         std::string scratch;
-        SplitLogLineUntilLineFeed(std::string_view(text), true, scratch, [&](int column, std::string_view field) {
+        SplitLogLine(std::string_view(text), true, scratch, [&](int column, std::string_view field) {
             if (column >= 4) return false;
             split[column] = ParseLogInteger(field);
             return column < 3;

@@ -1,6 +1,7 @@
 // The Position line: ten integers with the %i conversions, the placement stored at closing,
 // and where a saved rectangle may come back.
 #include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -65,18 +66,28 @@ TEST(WindowPlacementAtClose, MarksMaximisedAndMinimisedWindows) {
     }
 }
 
-TEST(WindowPlacementSettings, ReadsAndWritesThePositionKey) {
+// The window's settings are read with one read and saved with one rewrite: a first start
+// reads the defaults, a close writes its four keys in order, beside the lines it does not
+// write, and the next start reads them back.
+TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
     test::TempDir dir;
     SettingsFile settings(dir / "zintor.ini");
-    WindowPlacement p;
-    EXPECT_EQ(ReadWindowPlacement(settings, p, "Position"), 0);  // no file
-    test::WriteFile(dir / "zintor.ini", "[Settings]\nPosition=\n");
-    EXPECT_EQ(ReadWindowPlacement(settings, p, "Position"), 0);  // empty text
-    ASSERT_TRUE(WriteWindowPlacement(settings, PlacementAtClose(10, 10, 800, 600, false, false), "Position"));
-    EXPECT_EQ(test::ReadFile(dir / "zintor.ini"), "[Settings]\nPosition=0:1:-1:-1:-1:-1:10:10:810:610\n");
-    ASSERT_EQ(ReadWindowPlacement(settings, p, "Position"), 1);
-    EXPECT_EQ(p.right - p.left, 800);
-    EXPECT_EQ(p.bottom - p.top, 600);
+    WindowSettings first = ReadWindowSettings(settings);
+    EXPECT_TRUE(first.topMost && !first.sideMenu && !first.zoomed && !first.placed && first.logFile.empty());
+    test::WriteFile(dir / "zintor.ini", "[Settings]\nPosition=\nLogFile=/l/vorlix_report2024.log\n");
+    EXPECT_FALSE(ReadWindowSettings(settings).placed) << "an empty Position";
+    ASSERT_EQ(SaveWindowSettings(settings, {.topMost = false,
+                                            .sideMenu = true,
+                                            .zoomed = true,
+                                            .placement = PlacementAtClose(10, 10, 800, 600, true, false)}),
+              test::kNoFailure);
+    EXPECT_EQ(test::ReadFile(dir / "zintor.ini"),
+              "[Settings]\nPosition=2:3:-1:-1:-1:-1:10:10:810:610\nLogFile=/l/vorlix_report2024.log\n"
+              "IsTopMost=0\nIsSideMenu=1\nIsZoomed=1\n");
+    WindowSettings next = ReadWindowSettings(settings);
+    EXPECT_TRUE(!next.topMost && next.sideMenu && next.zoomed && next.placed);
+    EXPECT_EQ(next.logFile, "/l/vorlix_report2024.log");
+    EXPECT_EQ(FormatWindowPlacement(next.placement), "2:3:-1:-1:-1:-1:10:10:810:610");
 }
 
 TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {

@@ -7,6 +7,7 @@
 
 #include <wx/dialog.h>
 
+#include "app/FailureText.h"
 #include "app/ReportNavigator.h"
 #include "app/SettingsLocation.h"
 #include "app/gui/AssertReport.h"
@@ -46,8 +47,8 @@ bool CReportApp::OnInit() {
     SetAppName(wxString::FromUTF8(parts.fname));
     settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(ReplaceExtension(modulePath, ".ini")));
     // Settings that cannot be saved are kept while the window is open; said once.
-    settings_->SetFirstFailureNotice([name = parts.fname](const std::string& why) {
-        std::cerr << name << ": settings not saved, kept while the window is open: " << why << '\n';
+    settings_->SetFirstFailureNotice([name = parts.fname](const Failure& failure) {
+        std::cerr << name << ": settings not saved, kept while the window is open: " << FailureText(failure) << '\n';
     });
 
     // A log to open on is the last log opened from now on. One that is no report log is said

@@ -13,7 +13,7 @@
 #include <wx/webview.h>
 
 #include "app/ScreenFit.h"
-#include "app/WindowPlacement.h"
+#include "app/WindowSettings.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
@@ -23,7 +23,6 @@
 #include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
 #include "platform/PathParts.h"
-#include "platform/TextCodec.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
@@ -43,10 +42,10 @@ wxString MenuLabel(std::string_view label) {
 
 }  // namespace
 
-CReportDlg::CReportDlg(const SettingsFile& settings, const std::string& programPath)
+CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
     : wxFrame(nullptr, wxID_ANY, FromUtf8(ResourcesFor(GetUiLanguage()).windowCaption)),
       settings_(settings),
-      report(programPath, EncodingForLanguage(GetUiLanguage())),
+      report(programPath, GetUiLanguage()),
       modulePath(programPath),
       startupTimer_(this, kStartupTimerId),
       geometryTimer_(this, kGeometryTimerId),
@@ -89,7 +88,7 @@ bool CReportDlg::Initialise() {
 
     // The template must be there before anything else is shown.
     bool ending = false;
-    if (report.LoadTemplate() != 1) {
+    if (report.LoadTemplate().what == Failure::kTemplateMissing) {
         ShowMessageBox(nullptr, FromUtf8(kTemplateNotFound), AppName(), MessageIcon::Stop);
         ending = true;
         exitCode_ = 1;
@@ -98,8 +97,11 @@ bool CReportDlg::Initialise() {
     toolBar = new SideMenuToolBar(clientPane_, this, uiLanguage_);
     tree->SetForegroundColour(SideMenuTextColour());
     tree->SetBackgroundColour(SideMenuBackColour());
+    // The settings are read once, for all that the window takes from them at its start.
+    WindowSettings saved = ReadWindowSettings(settings_);
+    navigator_.SetStartLog(saved.logFile);
     BuildSideMenu();
-    sideMenu = settings_.ReadInt(kSettingsSection, "IsSideMenu", 0) != 0 ? 1 : 0;
+    sideMenu = saved.sideMenu ? 1 : 0;
     // The pane was made on about:blank; a second blank load would only delay the first page.
 
     // Files may be dropped anywhere on the window: the menu bar, the client area and the pane.
@@ -109,12 +111,12 @@ bool CReportDlg::Initialise() {
         CallAfter([this, path] { OnDropFiles({path}); });
     });
 
-    RestorePlacement();
+    RestorePlacement(saved);
     if (!ending) Show();
     LayoutPanes();
-    topMost = settings_.ReadInt(kSettingsSection, "IsTopMost", 1) != 0 ? 1 : 0;
+    topMost = saved.topMost ? 1 : 0;
     UpdateMenuChecks();
-    maximizeWhenPlaced_ = settings_.ReadInt(kSettingsSection, "IsZoomed", 0) != 0;
+    maximizeWhenPlaced_ = saved.zoomed;
     WhenMapped(*this, [this] { OnMapped(); });
 
     if (ending) {
@@ -163,11 +165,11 @@ void CReportDlg::SetTopMost(bool on) {
 // bar to take hold of it; otherwise (a screen since removed, a hand-edited value) it is moved
 // onto the nearest screen. One no screen could hold counts as none. The position counts as
 // the user's, so that managers that place new windows themselves keep it.
-void CReportDlg::RestorePlacement() {
+void CReportDlg::RestorePlacement(const WindowSettings& saved) {
     constexpr std::int64_t kLargestSide = 32767;
-    WindowPlacement placement;
+    const WindowPlacement& placement = saved.placement;
     auto side = [](int from, int to) { return std::int64_t{to} - from; };
-    if (ReadWindowPlacement(settings_, placement, "Position") == 1 &&
+    if (saved.placed &&
         side(placement.left, placement.right) > 0 && side(placement.left, placement.right) <= kLargestSide &&
         side(placement.top, placement.bottom) > 0 && side(placement.top, placement.bottom) <= kLargestSide) {
         std::vector<ScreenRect> screens;
@@ -351,21 +353,20 @@ void CReportDlg::OnClose(wxCloseEvent&) {
     Destroy();
 }
 
-// Written in this order: IsTopMost, IsSideMenu, IsZoomed, Position. LogFile is written
-// when a log is opened or chosen, not here.
+// The switches and the place in one rewrite of the file. LogFile is written when a log is
+// opened or chosen, not here.
 void CReportDlg::SaveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     bool maximized = IsMaximized();
-    settings_.WriteInt(kSettingsSection, "IsTopMost", topMost);
-    settings_.WriteInt(kSettingsSection, "IsSideMenu", sideMenu);
-    settings_.WriteInt(kSettingsSection, "IsZoomed", maximized ? 1 : 0);
     // The outer rectangle as the manager has it: the frame it draws is part of the place the
     // window comes back to.
     wxRect normal = (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
-    WindowPlacement placement =
-        PlacementAtClose(normal.x, normal.y, normal.width, normal.height, maximized, IsIconized());
-    WriteWindowPlacement(settings_, placement, "Position");
+    SaveWindowSettings(settings_, {.topMost = topMost != 0,
+                                   .sideMenu = sideMenu != 0,
+                                   .zoomed = maximized,
+                                   .placement = PlacementAtClose(normal.x, normal.y, normal.width, normal.height,
+                                                                 maximized, IsIconized())});
 }
 
 }  // namespace zintor

@@ -13,6 +13,7 @@
 #include <wx/treectrl.h>
 
 #include "app/ReportNavigator.h"
+#include "app/WindowSettings.h"
 #include "app/gui/WebBrowser2.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
@@ -30,7 +31,7 @@ public:
     static constexpr int kDefaultClientHeight = 450;
 
     // modulePath names the program file whose templates and folder the window uses.
-    CReportDlg(const SettingsFile& settings, const std::string& modulePath);
+    CReportDlg(SettingsFile& settings, const std::string& modulePath);
 
     // Initialisation: checks the template, builds the side menu, restores the window
     // placement and switches, shows the window and sets the start-up timer. False when the
@@ -40,7 +41,7 @@ public:
     // The pixel rules of the tree, toolbar and browser pane in the client area.
     void LayoutPanes();
 
-    // Lists the report logs beside the last log and fills the tree with them.
+    // Lists the report logs beside the last log (logFileSetting) and fills the tree with them.
     void BuildSideMenu();
 
     // The roads to a page (the start-up timer's first report, the open dialog, dropped files;
@@ -81,7 +82,7 @@ private:
     void CreateMenus();
     void UpdateMenuChecks();
     void SetTopMost(bool on);
-    void RestorePlacement();
+    void RestorePlacement(const WindowSettings& saved);
     void OnMapped();
     void SaveSettings();
 
@@ -103,7 +104,7 @@ private:
     void UpdateSideMenu();
     void ExpandYears(bool expand);
 
-    const SettingsFile& settings_;
+    SettingsFile& settings_;
     ReportGenerator report;
     SideMenuToolBar* toolBar = nullptr;
     int topMost = 1;
