@@ -1,7 +1,7 @@
 // Path splitting on '/'.
 #include "platform/PathParts.h"
 
-#include <algorithm>
+#include "platform/AsciiText.h"
 
 namespace zintor {
 
@@ -37,9 +37,7 @@ std::string FileNameOf(std::string_view path) {
 }
 
 bool HasExtension(std::string_view path, std::string_view extension) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    std::string ext = SplitPath(path).ext;
-    return std::ranges::equal(ext, extension, {}, lower, lower);
+    return EqualsIgnoringAsciiCase(SplitPath(path).ext, extension);
 }
 
 }  // namespace zintor
