@@ -1,7 +1,7 @@
 // make_report_log: writes a realistic traffic-monitor report log for one month.
 //
 // One row per measuring interval, "YYYYMMDD,HHMMSS,sent,recv" with CR LF line ends, as the
-// monitor (a Windows program) writes it. The traffic follows a daily rhythm (quiet nights,
+// monitor writes it. The traffic follows a daily rhythm (quiet nights,
 // busy evenings), is quieter at weekends, varies from day to day, and now and then carries a
 // large download or upload spread over a few minutes. The monitor is switched off a few times
 // a month, so the log has gaps of minutes to hours. The output depends on the options only:
