@@ -25,11 +25,13 @@ std::string CommandLineTail(int argc, char** argv) {
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
     Failure failure;
-    if (!FileExists(generator.TemplatePath())) failure = {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
+    if (!FileExists(generator.TemplatePath()))
+        failure = {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
     if (!failure) failure = generator.ReadReportLog(logPath);
     if (!failure) failure = generator.GenerateReport(ReportGenerator::PagePathOf(logPath));
     if (!failure) return 0;
-    err << (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") << FailureText(failure) << '\n';
+    err << (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") << FailureText(failure)
+        << '\n';
     return 1;
 }
 

@@ -27,8 +27,8 @@ ChangeEffect EffectOnPath(FolderChange change, const std::string& path, const st
         return effect;
     }
     effect.regenerate = path == shownLog;
-    effect.relist = change != FolderChange::Modified && !sideMenuFolder.empty() && FolderOf(path) == sideMenuFolder &&
-                    MatchesReportLogPattern(FileNameOf(path));
+    effect.relist = change != FolderChange::Modified && !sideMenuFolder.empty() &&
+                    FolderOf(path) == sideMenuFolder && MatchesReportLogPattern(FileNameOf(path));
     return effect;
 }
 
@@ -49,8 +49,9 @@ bool Holds(const std::vector<std::string>& sorted, const std::string& path) {
 
 }  // namespace
 
-ChangeEffect EffectOfChange(FolderChange change, const std::string& path, const std::string& newPath,
-                            const std::string& shownLog, const std::string& sideMenuFolder) {
+ChangeEffect EffectOfChange(FolderChange change, const std::string& path,
+                            const std::string& newPath, const std::string& shownLog,
+                            const std::string& sideMenuFolder) {
     if (change == FolderChange::Overflowed) return {!shownLog.empty(), !sideMenuFolder.empty()};
     ChangeEffect effect = EffectOnPath(change, path, shownLog, sideMenuFolder);
     if (newPath != path) effect |= EffectOnPath(change, newPath, shownLog, sideMenuFolder);
@@ -90,13 +91,15 @@ std::vector<SideMenuEdit> PlanSideMenuEdits(const std::vector<std::string>& show
             edits.push_back({SideMenuEdit::RemoveYear, year});
             continue;
         }
-        for (std::size_t i = paths.size(); i-- > 0;) {  // from the last, so that earlier places hold
+        for (std::size_t i = paths.size();
+             i-- > 0;) {  // from the last, so that earlier places hold
             if (!Holds(kept->second, paths[i])) edits.push_back({SideMenuEdit::RemoveLog, year, i});
         }
     }
     std::size_t place = 0;
     for (const auto& entry : after) {
-        if (!before.contains(entry.first)) edits.push_back({SideMenuEdit::AddYear, entry.first, place});
+        if (!before.contains(entry.first))
+            edits.push_back({SideMenuEdit::AddYear, entry.first, place});
         ++place;
     }
     for (const YearGroup& group : groups) {

@@ -11,7 +11,7 @@ namespace zintor {
 
 // What happened in a watched folder, as the file-system watcher reports it.
 enum class FolderChange {
-    Modified,    // an entry was written to
+    Modified,  // an entry was written to
     Created,
     Removed,     // an entry, or the watched folder itself, went away
     Renamed,     // from path to newPath; either may lie outside the watched folders
@@ -34,8 +34,9 @@ struct ChangeEffect {
 // log itself (or its folder going away) gives a new page: the page and its temporary file,
 // written beside the log, never do. Only report logs appearing in or leaving the side menu's
 // folder (or the folder itself going) change the side menu.
-ChangeEffect EffectOfChange(FolderChange change, const std::string& path, const std::string& newPath,
-                            const std::string& shownLog, const std::string& sideMenuFolder);
+ChangeEffect EffectOfChange(FolderChange change, const std::string& path,
+                            const std::string& newPath, const std::string& shownLog,
+                            const std::string& sideMenuFolder);
 
 // A path in the form the watcher reports: the folder with its links resolved, then the file
 // name; for a folder (ending in '/'), the resolved folder ending in '/'. Empty when the
@@ -46,7 +47,7 @@ std::string WatchPathOf(const std::string& path);
 // and never later than kLongestWaitMs after the burst's first change, so that a log written
 // to without a pause still shows its new rows. Times are milliseconds of a steady clock.
 class ChangeBurst {
-public:
+  public:
     static constexpr long long kQuietMs = 300;
     static constexpr long long kLongestWaitMs = 1500;
 
@@ -55,7 +56,7 @@ public:
     long long WaitMs(long long nowMs) const;
     void Clear() { pending_ = false; }
 
-private:
+  private:
     bool pending_ = false;
     long long first_ = 0;
     long long last_ = 0;

@@ -7,9 +7,10 @@ namespace zintor {
 namespace {
 
 bool IsUnreserved(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
-           c == '_' || c == '.' || c == '~' || c == '+' || c == ',' || c == '=' || c == '@' || c == ':' || c == '&' ||
-           c == '!' || c == '$' || c == '(' || c == ')' || c == '*' || c == ';' || c == '\'';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
+           c == '-' || c == '_' || c == '.' || c == '~' || c == '+' || c == ',' || c == '=' ||
+           c == '@' || c == ':' || c == '&' || c == '!' || c == '$' || c == '(' || c == ')' ||
+           c == '*' || c == ';' || c == '\'';
 }
 
 int HexValue(char c) {
@@ -25,12 +26,23 @@ std::string HtmlEscaped(std::string_view text) {
     std::string html;
     for (char c : text) {
         switch (c) {
-            case '&': html += "&amp;"; break;
-            case '<': html += "&lt;"; break;
-            case '>': html += "&gt;"; break;
-            case '"': html += "&quot;"; break;
-            case '\'': html += "&#39;"; break;
-            default: html += c;
+            case '&':
+                html += "&amp;";
+                break;
+            case '<':
+                html += "&lt;";
+                break;
+            case '>':
+                html += "&gt;";
+                break;
+            case '"':
+                html += "&quot;";
+                break;
+            case '\'':
+                html += "&#39;";
+                break;
+            default:
+                html += c;
         }
     }
     return html;
@@ -68,7 +80,8 @@ std::string PathOfFileUrl(std::string_view url) {
     std::string path;
     for (std::size_t i = 0; i < url.size(); ++i) {
         int hi, lo;
-        if (url[i] == '%' && i + 2 < url.size() && (hi = HexValue(url[i + 1])) >= 0 && (lo = HexValue(url[i + 2])) >= 0) {
+        if (url[i] == '%' && i + 2 < url.size() && (hi = HexValue(url[i + 1])) >= 0 &&
+            (lo = HexValue(url[i + 2])) >= 0) {
             path += static_cast<char>(hi * 16 + lo);
             i += 2;
         } else {
@@ -79,9 +92,12 @@ std::string PathOfFileUrl(std::string_view url) {
 }
 
 std::string MessagePageUrl(std::string_view hint, std::string_view detail) {
-    std::string url = "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> " +
-                      std::string(hint) + " </span>";
-    if (!detail.empty()) url += "<br><span style=\"color:#888888;\">" + HtmlEscaped(detail) + "</span>";
+    std::string url =
+        "about:<html><body><div align=\"center\"><span "
+        "style=\"font-weight:bold;color:#aaaaaa;\"> " +
+        std::string(hint) + " </span>";
+    if (!detail.empty())
+        url += "<br><span style=\"color:#888888;\">" + HtmlEscaped(detail) + "</span>";
     return url + "</div></body></html>";
 }
 
@@ -93,7 +109,8 @@ std::string InlineHtmlOf(std::string_view url) {
 PaneLoad JudgePaneLoad(std::string_view url, std::string_view requested) {
     std::string path = PathOfFileUrl(url);
     std::string asked = PathOfFileUrl(requested);
-    if (!path.empty() && path != asked && !HasExtension(path, ".html") && !HasExtension(path, ".htm")) {
+    if (!path.empty() && path != asked && !HasExtension(path, ".html") &&
+        !HasExtension(path, ".htm")) {
         return PaneLoad::HandOver;
     }
     // An inline page is loaded as about:blank with its text.

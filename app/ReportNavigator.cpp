@@ -31,9 +31,12 @@ std::string WhyNoPage(const std::string& logPath, const Failure& failure) {
 
 }  // namespace
 
-ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings, std::string modulePath,
-                                 int uiLanguage, NavigatorWindow& window)
-    : report_(report), settings_(settings), modulePath_(std::move(modulePath)), uiLanguage_(uiLanguage),
+ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings,
+                                 std::string modulePath, int uiLanguage, NavigatorWindow& window)
+    : report_(report),
+      settings_(settings),
+      modulePath_(std::move(modulePath)),
+      uiLanguage_(uiLanguage),
       window_(window) {}
 
 bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
@@ -112,9 +115,10 @@ std::vector<std::string> ReportNavigator::FoldersToWatch() {
     return folders;
 }
 
-bool ReportNavigator::NoteFolderChange(FolderChange change, const std::string& path, const std::string& newPath,
-                                       long long nowMs) {
-    ChangeEffect effect = EffectOfChange(change, path, newPath, followedWatchPath_, sideMenuWatchFolder_);
+bool ReportNavigator::NoteFolderChange(FolderChange change, const std::string& path,
+                                       const std::string& newPath, long long nowMs) {
+    ChangeEffect effect =
+        EffectOfChange(change, path, newPath, followedWatchPath_, sideMenuWatchFolder_);
     if (!effect.regenerate && !effect.relist) return false;
     pending_ |= effect;
     burst_.Add(nowMs);

@@ -20,7 +20,7 @@ class SettingsFile;
 
 // What the navigator asks of the window it decides for.
 class NavigatorWindow {
-public:
+  public:
     // The browser pane goes to url: a page's file:// address or the inline message page.
     virtual void ShowInPane(const std::string& url) = 0;
     // The page at url was written again: reloaded in place where the pane shows it.
@@ -28,16 +28,16 @@ public:
     // Another log is followed now: the folders to watch may have changed.
     virtual void FollowedLogChanged() = 0;
 
-protected:
+  protected:
     ~NavigatorWindow() = default;
 };
 
 class ReportNavigator {
-public:
+  public:
     // report writes the pages; settings hold LogFile; modulePath names the program, whose
     // folder the side menu and the open dialog fall back on.
-    ReportNavigator(ReportGenerator& report, SettingsFile& settings, std::string modulePath, int uiLanguage,
-                    NavigatorWindow& window);
+    ReportNavigator(ReportGenerator& report, SettingsFile& settings, std::string modulePath,
+                    int uiLanguage, NavigatorWindow& window);
 
     // LogFile as the window read it at its start, with its other settings: the side menu
     // lists its folder and the first report shows it.
@@ -85,7 +85,8 @@ public:
     std::vector<std::string> FoldersToWatch();
     // A change in a watched folder at nowMs; true when it concerns the page on screen or the
     // side menu, which then wait for the burst it belongs to.
-    bool NoteFolderChange(FolderChange change, const std::string& path, const std::string& newPath, long long nowMs);
+    bool NoteFolderChange(FolderChange change, const std::string& path, const std::string& newPath,
+                          long long nowMs);
     // Milliseconds from nowMs until the burst under way is due; 0 when it is (or none is).
     long long BurstWaitMs(long long nowMs) const { return burst_.WaitMs(nowMs); }
     // What the burst asked for, which is then over.
@@ -95,7 +96,7 @@ public:
     // the reason. LogFile stays.
     void RegenerateFollowedLog();
 
-private:
+  private:
     void RememberLog(const std::string& logPath);
     void Follow(const std::string& logPath);
 

@@ -15,6 +15,7 @@ struct ScreenRect {
 // title bar (the top titleBarHeight pixels) to grip it; otherwise moved onto the nearest
 // screen, and made no larger than that screen. screens are the parts of the screens windows
 // may use; with none, window is kept.
-ScreenRect KeepTitleBarOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens, int titleBarHeight);
+ScreenRect KeepTitleBarOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens,
+                                int titleBarHeight);
 
 }  // namespace zintor

@@ -29,7 +29,8 @@ std::string ConfigurationFolder() {
 
 std::string SettingsFileLocation(const std::string& besideProgram) {
     bool exists = ::access(besideProgram.c_str(), F_OK) == 0;
-    if (Writable(FolderOf(besideProgram)) && (!exists || Writable(besideProgram))) return besideProgram;
+    if (Writable(FolderOf(besideProgram)) && (!exists || Writable(besideProgram)))
+        return besideProgram;
     std::string config = ConfigurationFolder();
     if (config.empty()) return besideProgram;
     std::string own = config + "/zintor/";

@@ -38,7 +38,8 @@ int RunWindow(const char* programName, std::ostream& err, const std::string& log
     using Entry = int (*)(int, char**, const char*);
     auto run = reinterpret_cast<Entry>(::dlsym(handle, "zintor_gui_run"));
     if (!run) {
-        err << "zintor: cannot load the window module: " << module << " has no entry zintor_gui_run\n";
+        err << "zintor: cannot load the window module: " << module
+            << " has no entry zintor_gui_run\n";
         return 1;
     }
     // The toolkit sees only the program's name: the command line was read already.

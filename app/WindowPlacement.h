@@ -29,6 +29,7 @@ std::string FormatWindowPlacement(const WindowPlacement& placement);
 
 // The placement to store when the window closes: the normal rectangle (the one a maximised
 // window returns to), the maximised flag, and the show state.
-WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool maximized, bool minimized);
+WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool maximized,
+                                 bool minimized);
 
 }  // namespace zintor

@@ -3,7 +3,8 @@
 
 namespace zintor {
 
-int ReadWindowPlacement(const SettingsValues& settings, WindowPlacement& placement, std::string_view key) {
+int ReadWindowPlacement(const SettingsValues& settings, WindowPlacement& placement,
+                        std::string_view key) {
     std::string text = settings.ReadString(kSettingsSection, key, "");
     if (text.empty()) return 0;
     return ParseWindowPlacement(text, placement) ? 1 : 0;
@@ -22,10 +23,11 @@ WindowSettings ReadWindowSettings(const SettingsFile& settings) {
 
 Failure SaveWindowSettings(SettingsFile& settings, const WindowState& closing) {
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-    return settings.Write(kSettingsSection, {{kTopMostKey, flag(closing.topMost)},
-                                             {kSideMenuKey, flag(closing.sideMenu)},
-                                             {kZoomedKey, flag(closing.zoomed)},
-                                             {kPositionKey, FormatWindowPlacement(closing.placement)}});
+    return settings.Write(kSettingsSection,
+                          {{kTopMostKey, flag(closing.topMost)},
+                           {kSideMenuKey, flag(closing.sideMenu)},
+                           {kZoomedKey, flag(closing.zoomed)},
+                           {kPositionKey, FormatWindowPlacement(closing.placement)}});
 }
 
 }  // namespace zintor

@@ -36,7 +36,8 @@ struct WindowSettings : WindowState {
 
 // Reads key of the Settings section into placement: 0 when the text is empty or does not
 // hold ten integers, 1 otherwise.
-int ReadWindowPlacement(const SettingsValues& settings, WindowPlacement& placement, std::string_view key);
+int ReadWindowPlacement(const SettingsValues& settings, WindowPlacement& placement,
+                        std::string_view key);
 
 // The window's settings from one read of the file; a key that is missing reads as on a first
 // start.

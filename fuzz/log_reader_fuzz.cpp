@@ -35,11 +35,10 @@ std::vector<std::vector<std::u16string>> PlainRows(const std::string& path, Text
     while (rows.size() < LogTable::kCapacity && reader.ReadLine(line)) {
         if (IsLogCommentStart(line.front())) continue;
         auto& row = rows.emplace_back();
-        SplitLogLine(std::u16string_view(line), false, scratch,
-                     [&](int, std::u16string_view text) {
-                         row.emplace_back(text);
-                         return true;
-                     });
+        SplitLogLine(std::u16string_view(line), false, scratch, [&](int, std::u16string_view text) {
+            row.emplace_back(text);
+            return true;
+        });
     }
     return rows;
 }
@@ -73,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         way + " " + std::to_string(row));
             for (int column = 0; column < count; ++column)
                 fuzz::Check(table.Field(row, column) == expected[static_cast<std::size_t>(column)],
-                            "field differs", way + " " + std::to_string(row) + "," + std::to_string(column));
+                            "field differs",
+                            way + " " + std::to_string(row) + "," + std::to_string(column));
             fuzz::Check(table.Field(row, count).empty(), "a field past the row's end is not empty");
             LogRow decoded = DecodeLogRow(table, row);
             if (decoded.usable)

@@ -76,15 +76,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static std::unique_ptr<ReportGenerator> generators[2];
     auto& generator = generators[japanese ? 0 : 1];
     if (!generator)
-        generator = std::make_unique<ReportGenerator>(fuzz::ScratchPath("zintor"), japanese ? kJapanese : kEnglish);
+        generator = std::make_unique<ReportGenerator>(fuzz::ScratchPath("zintor"),
+                                                      japanese ? kJapanese : kEnglish);
 
     Failure failure = generator->ReadReportLog(logPath);
     fuzz::Check(!failure, "a readable log was not read:", FailureText(failure));
     failure = generator->GenerateReport(pagePath);
     bool written = !failure;
     int entries = test::CountEntries(fuzz::ScratchDir().path());
-    fuzz::Check(entries == (written ? 3 : 2),
-                "files beside the page:", std::to_string(entries));
+    fuzz::Check(entries == (written ? 3 : 2), "files beside the page:", std::to_string(entries));
     if (written) {
         fuzz::Check(LineEndsAreCrLf(test::ReadFile(pagePath)), "a page line does not end in CR LF");
     } else {

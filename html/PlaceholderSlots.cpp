@@ -13,11 +13,13 @@
 namespace zintor {
 
 const std::array<std::u16string_view, kSlotCount> kPlaceholders = {
-    u"$TITLE$", u"$BODYTITLE$", u"$NAMETAG$", u"$HREFTAG$", u"$DATE$", u"$TIME$",
-    u"$SEND$", u"$RECV$", u"$SEND_KB$", u"$RECV_KB$", u"$SEND_MB$", u"$RECV_MB$", u"$SEND_GB$", u"$RECV_GB$",
-    u"$SEND_PER$", u"$RECV_PER$", u"$SEND_H$", u"$RECV_H$", u"$CAP_TIME$",
-    u"$SEND_SPD$", u"$RECV_SPD$", u"$SEND_SPD_MB$", u"$RECV_SPD_MB$",
-    u"$SEND_SPD_KBPS$", u"$RECV_SPD_KBPS$", u"$SEND_SPD_MBPS$", u"$RECV_SPD_MBPS$",
+    u"$TITLE$",         u"$BODYTITLE$",     u"$NAMETAG$",       u"$HREFTAG$",
+    u"$DATE$",          u"$TIME$",          u"$SEND$",          u"$RECV$",
+    u"$SEND_KB$",       u"$RECV_KB$",       u"$SEND_MB$",       u"$RECV_MB$",
+    u"$SEND_GB$",       u"$RECV_GB$",       u"$SEND_PER$",      u"$RECV_PER$",
+    u"$SEND_H$",        u"$RECV_H$",        u"$CAP_TIME$",      u"$SEND_SPD$",
+    u"$RECV_SPD$",      u"$SEND_SPD_MB$",   u"$RECV_SPD_MB$",   u"$SEND_SPD_KBPS$",
+    u"$RECV_SPD_KBPS$", u"$SEND_SPD_MBPS$", u"$RECV_SPD_MBPS$",
 };
 
 void PlaceholderSlots::Clear() {
@@ -25,7 +27,8 @@ void PlaceholderSlots::Clear() {
 }
 
 void PlaceholderSlots::Set(int slot, std::u16string_view value) {
-    if (std::size_t nul = value.find(u'\0'); nul != std::u16string_view::npos) value = value.substr(0, nul);
+    if (std::size_t nul = value.find(u'\0'); nul != std::u16string_view::npos)
+        value = value.substr(0, nul);
     if (value.size() > kMaxValue) value = value.substr(0, kMaxValue);
     values_[static_cast<std::size_t>(slot)].assign(value);
 }
@@ -78,12 +81,14 @@ struct Occurrence {
 
 }  // namespace
 
-void FillPlaceholders(std::u16string_view sectionText, const PlaceholderSlots& slots, std::u16string& filledText) {
+void FillPlaceholders(std::u16string_view sectionText, const PlaceholderSlots& slots,
+                      std::u16string& filledText) {
     thread_local std::vector<std::size_t> dollars;
     thread_local std::vector<Occurrence> found;
     dollars.clear();
     found.clear();
-    for (std::size_t i = sectionText.find(u'$'); i != std::u16string_view::npos; i = sectionText.find(u'$', i + 1))
+    for (std::size_t i = sectionText.find(u'$'); i != std::u16string_view::npos;
+         i = sectionText.find(u'$', i + 1))
         dollars.push_back(i);
     if (dollars.size() < 2) {
         filledText.assign(sectionText);
@@ -102,7 +107,8 @@ void FillPlaceholders(std::u16string_view sectionText, const PlaceholderSlots& s
         const std::u16string& value = slots.Value(slot);
         bool joinsLeft = t > 0 && AllNameChars(gap(t - 1));
         bool joinsRight = t + 2 < dollars.size() && AllNameChars(gap(t + 1));
-        if (value.find(u'$') != std::u16string::npos || (joinsLeft && joinsRight && AllNameChars(value))) {
+        if (value.find(u'$') != std::u16string::npos ||
+            (joinsLeft && joinsRight && AllNameChars(value))) {
             FillPlaceholdersByPasses(sectionText, slots, filledText);
             return;
         }

@@ -8,10 +8,33 @@
 namespace zintor {
 
 enum Slot : int {
-    kTitle, kBodyTitle, kNameTag, kHrefTag, kDate, kTime,
-    kSend, kRecv, kSendKb, kRecvKb, kSendMb, kRecvMb, kSendGb, kRecvGb,
-    kSendPer, kRecvPer, kSendH, kRecvH, kCapTime,
-    kSendSpd, kRecvSpd, kSendSpdMb, kRecvSpdMb, kSendSpdKbps, kRecvSpdKbps, kSendSpdMbps, kRecvSpdMbps,
+    kTitle,
+    kBodyTitle,
+    kNameTag,
+    kHrefTag,
+    kDate,
+    kTime,
+    kSend,
+    kRecv,
+    kSendKb,
+    kRecvKb,
+    kSendMb,
+    kRecvMb,
+    kSendGb,
+    kRecvGb,
+    kSendPer,
+    kRecvPer,
+    kSendH,
+    kRecvH,
+    kCapTime,
+    kSendSpd,
+    kRecvSpd,
+    kSendSpdMb,
+    kRecvSpdMb,
+    kSendSpdKbps,
+    kRecvSpdKbps,
+    kSendSpdMbps,
+    kRecvSpdMbps,
     kSlotCount
 };
 
@@ -19,7 +42,7 @@ enum Slot : int {
 extern const std::array<std::u16string_view, kSlotCount> kPlaceholders;
 
 class PlaceholderSlots {
-public:
+  public:
     static constexpr std::size_t kMaxValue = 1023;  // a slot holds 1,024 code units with its NUL
 
     // Empties all 27 slots.
@@ -28,7 +51,7 @@ public:
     void Set(int slot, std::u16string_view value);
     const std::u16string& Value(int slot) const { return values_[static_cast<std::size_t>(slot)]; }
 
-private:
+  private:
     std::array<std::u16string, kSlotCount> values_;
 };
 
@@ -36,7 +59,8 @@ private:
 // other in slot order, each at every non-overlapping occurrence from left to right; text
 // inserted for one placeholder takes part in the replacement of the later ones. The result
 // goes to filledText.
-void FillPlaceholders(std::u16string_view sectionText, const PlaceholderSlots& slots, std::u16string& filledText);
+void FillPlaceholders(std::u16string_view sectionText, const PlaceholderSlots& slots,
+                      std::u16string& filledText);
 
 // The same, literally one pass per placeholder; the reference for the fast path above.
 void FillPlaceholdersByPasses(std::u16string_view sectionText, const PlaceholderSlots& slots,

@@ -17,12 +17,14 @@ struct Marker {
     int section;  // 0: an end marker
 };
 constexpr Marker kMarkers[] = {
-    {u"html_header_start", 1}, {u"html_header_end", 0}, {u"body_header_start", 2}, {u"body_header_end", 0},
-    {u"body_main1_start", 3},  {u"body_main1_end", 0},  {u"body_main2_start", 4},  {u"body_main2_end", 0},
-    {u"body_main3_start", 5},  {u"body_main3_end", 0},  {u"body_main4_start", 6},  {u"body_main4_end", 0},
-    {u"body_main5_start", 7},  {u"body_main5_end", 0},  {u"body_main6_start", 8},  {u"body_main6_end", 0},
-    {u"body_main7_start", 9},  {u"body_main7_end", 0},  {u"body_main8_start", 10}, {u"body_main8_end", 0},
-    {u"body_main9_start", 11}, {u"body_main9_end", 0},  {u"body_footer_start", 12}, {u"body_footer_end", 0},
+    {u"html_header_start", 1},  {u"html_header_end", 0},    {u"body_header_start", 2},
+    {u"body_header_end", 0},    {u"body_main1_start", 3},   {u"body_main1_end", 0},
+    {u"body_main2_start", 4},   {u"body_main2_end", 0},     {u"body_main3_start", 5},
+    {u"body_main3_end", 0},     {u"body_main4_start", 6},   {u"body_main4_end", 0},
+    {u"body_main5_start", 7},   {u"body_main5_end", 0},     {u"body_main6_start", 8},
+    {u"body_main6_end", 0},     {u"body_main7_start", 9},   {u"body_main7_end", 0},
+    {u"body_main8_start", 10},  {u"body_main8_end", 0},     {u"body_main9_start", 11},
+    {u"body_main9_end", 0},     {u"body_footer_start", 12}, {u"body_footer_end", 0},
     {u"html_footer_start", 13}, {u"html_footer_end", 0},
 };
 

@@ -11,10 +11,19 @@
 namespace zintor {
 
 enum class Section : int {
-    html_header, body_header,
-    body_main1, body_main2, body_main3, body_main4, body_main5,
-    body_main6, body_main7, body_main8, body_main9,
-    body_footer, html_footer,
+    html_header,
+    body_header,
+    body_main1,
+    body_main2,
+    body_main3,
+    body_main4,
+    body_main5,
+    body_main6,
+    body_main7,
+    body_main8,
+    body_main9,
+    body_footer,
+    html_footer,
 };
 constexpr int kSectionCount = 13;
 
@@ -22,7 +31,9 @@ struct TemplateSet {
     std::array<std::u16string, kSectionCount> sections;
 
     std::u16string& operator[](Section s) { return sections[static_cast<std::size_t>(s)]; }
-    const std::u16string& operator[](Section s) const { return sections[static_cast<std::size_t>(s)]; }
+    const std::u16string& operator[](Section s) const {
+        return sections[static_cast<std::size_t>(s)];
+    }
     void Clear();
 };
 
@@ -32,12 +43,12 @@ struct TemplateSet {
 // added to the current section, split at every CR or LF, each piece followed by "\n"; text
 // after the last CR or LF of a line is dropped.
 class TemplateParser {
-public:
+  public:
     explicit TemplateParser(TemplateSet& target) : target_(target) {}
     // One line as read, its line feed included when it has one.
     void AddLine(std::u16string_view line);
 
-private:
+  private:
     TemplateSet& target_;
     int current_ = 0;  // section number 1..13, 0 for none
 };

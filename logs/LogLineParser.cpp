@@ -5,9 +5,9 @@ namespace zintor {
 
 namespace detail {
 const unsigned char kSplitKind[128] = {
-    kNul, 0, 0, 0, 0, 0, 0, 0, 0, 0, kLineFeed, 0, 0, 0, 0, 0,  // 0x00
-    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,         0, 0, 0, 0, 0,  // 0x10
-    0,    0, kQuote, 0, 0, 0, 0, 0, 0, 0, 0,    0, kComma, 0, 0, 0,  // 0x20
+    kNul, 0, 0,      0, 0, 0, 0, 0, 0, 0, kLineFeed, 0, 0,      0, 0, 0,  // 0x00
+    0,    0, 0,      0, 0, 0, 0, 0, 0, 0, 0,         0, 0,      0, 0, 0,  // 0x10
+    0,    0, kQuote, 0, 0, 0, 0, 0, 0, 0, 0,         0, kComma, 0, 0, 0,  // 0x20
 };
 }  // namespace detail
 

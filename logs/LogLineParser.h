@@ -39,8 +39,8 @@ inline unsigned char SplitKind(Char ch) {
 }  // namespace detail
 
 template <typename Char, typename OnField>
-int SplitLogLine(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed, std::basic_string<Char>& scratch,
-                 OnField&& onField) {
+int SplitLogLine(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed,
+                 std::basic_string<Char>& scratch, OnField&& onField) {
     using namespace detail;
     int count = 0;
     std::size_t start = 0;
@@ -70,7 +70,8 @@ int SplitLogLine(std::basic_string_view<Char> text, bool dropCrBeforeLineFeed, s
         } else if (kind == kNul) {
             return count;  // the line ends at its first NUL, line feed and all
         } else if (kind == kLineFeed) {
-            std::size_t end = dropCrBeforeLineFeed && i > start && text[i - 1] == Char('\r') ? i - 1 : i;
+            std::size_t end =
+                dropCrBeforeLineFeed && i > start && text[i - 1] == Char('\r') ? i - 1 : i;
             if (!inQuotes) field(end);
             return count;
         } else if (!inQuotes) {

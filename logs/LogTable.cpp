@@ -28,8 +28,10 @@ void LogTable::UseMappedLog(std::unique_ptr<MappedFile> file) {
 
 bool LogTable::AddNarrowRow(std::string_view line, bool lineFeed) {
     if (file_) {
-        auto at = reinterpret_cast<std::uintptr_t>(line.data()) - reinterpret_cast<std::uintptr_t>(mappedText_.data());
-        if (at + line.size() > mappedText_.size() || at >= kWide) return false;  // not a line of the log
+        auto at = reinterpret_cast<std::uintptr_t>(line.data()) -
+                  reinterpret_cast<std::uintptr_t>(mappedText_.data());
+        if (at + line.size() > mappedText_.size() || at >= kWide)
+            return false;  // not a line of the log
         rows_.push_back(static_cast<std::uint32_t>(at));
         return true;
     }
@@ -58,7 +60,8 @@ void LogTable::SetSourceFile(std::uint64_t device, std::uint64_t inode) {
 
 bool LogTable::IsSourceFile(const std::string& path) const {
     struct stat st;
-    return hasSource_ && ::stat(path.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
+    return hasSource_ && ::stat(path.c_str(), &st) == 0 && st.st_dev == device_ &&
+           st.st_ino == inode_;
 }
 
 int LogTable::FieldCount(int row) const {

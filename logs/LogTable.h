@@ -21,7 +21,7 @@ namespace zintor {
 class MappedFile;
 
 class LogTable {
-public:
+  public:
     static constexpr int kCapacity = 65535;
 
     LogTable();
@@ -53,7 +53,8 @@ public:
         // Narrow rows are the file's bytes, where a CR before the line feed is still there;
         // wide rows were stored without it.
         if (at & kWide)
-            SplitLogLine(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_, limited);
+            SplitLogLine(std::u16string_view(wideText_).substr(at & ~kWide), false, wideScratch_,
+                         limited);
         else
             SplitLogLine(NarrowText().substr(at), true, narrowScratch_, limited);
     }
@@ -91,18 +92,20 @@ public:
     // True when path names the log file the rows come from.
     bool IsSourceFile(const std::string& path) const;
 
-private:
+  private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
 
-    std::string_view NarrowText() const { return file_ ? mappedText_ : std::string_view(narrowText_); }
+    std::string_view NarrowText() const {
+        return file_ ? mappedText_ : std::string_view(narrowText_);
+    }
 
     std::unique_ptr<MappedFile> file_;
-    std::string_view mappedText_;       // the mapped log up to its end, when rows lie in it
-    std::string narrowText_;            // copied lines of one byte a character, each with its line feed
-    std::u16string wideText_;           // decoded lines, each with its line feed
+    std::string_view mappedText_;  // the mapped log up to its end, when rows lie in it
+    std::string narrowText_;       // copied lines of one byte a character, each with its line feed
+    std::u16string wideText_;      // decoded lines, each with its line feed
     std::uint64_t device_ = 0, inode_ = 0;
     bool hasSource_ = false;
-    std::vector<std::uint32_t> rows_;   // where each row's line starts
+    std::vector<std::uint32_t> rows_;    // where each row's line starts
     mutable std::string narrowScratch_;  // unquoted field text while a row is visited
     mutable std::u16string wideScratch_;
 };

@@ -30,7 +30,9 @@ bool MatchesReportLogPattern(const std::string& fileName) {
     return ::fnmatch(kReportLogPattern, fileName.c_str(), FNM_CASEFOLD | FNM_PERIOD) == 0;
 }
 
-void SortReportLogs(std::vector<std::string>& logFiles) { std::sort(logFiles.begin(), logFiles.end()); }
+void SortReportLogs(std::vector<std::string>& logFiles) {
+    std::sort(logFiles.begin(), logFiles.end());
+}
 
 std::string SideMenuDirectory(const std::string& logFileSetting, const std::string& modulePath) {
     return FolderOf(logFileSetting.empty() ? modulePath : logFileSetting);

@@ -39,8 +39,9 @@ bool IsAscii(std::string_view bytes) {
 // it gives, and the holes of a sparse file (zeros, which start or cut a line) are stepped over
 // rather than read.
 class LogLineScanner {
-public:
-    LogLineScanner(int fd, TextEncoding encoding, LogTable& table) : fd_(fd), encoding_(encoding), table_(table) {}
+  public:
+    LogLineScanner(int fd, TextEncoding encoding, LogTable& table)
+        : fd_(fd), encoding_(encoding), table_(table) {}
 
     // False when reading failed (Why says why); the table then holds what was read. end
     // receives where the mapped log's input ends (its first 0x1A byte, or its size).
@@ -48,7 +49,7 @@ public:
     bool ReadInSteps();
     int Why() const { return why_; }  // an errno value or a Failure::Reason
 
-private:
+  private:
     // The lines of the next bytes of the input (the last ones when last); the last line of
     // the input when it was not given as last.
     bool Take(std::string_view bytes, bool last);
@@ -63,9 +64,9 @@ private:
     LogTable& table_;
     off_t offset_ = 0;
     std::size_t rowBytes_ = 0;  // the bytes of the rows stored so far
-    std::string pending_;  // the current line's bytes so far, when it straddles two reads
-    bool isData_ = false;  // the current line is known to be a data line
-    bool skipping_ = false;  // in the rest of a comment line, or of a data line after its NUL
+    std::string pending_;       // the current line's bytes so far, when it straddles two reads
+    bool isData_ = false;       // the current line is known to be a data line
+    bool skipping_ = false;     // in the rest of a comment line, or of a data line after its NUL
     std::u16string decoded_;
     int why_ = 0;
 };
@@ -83,7 +84,8 @@ bool LogLineScanner::IsCommentStart(std::string_view firstBytes) const {
 bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
     rowBytes_ += line.size();
     std::string_view text = line;
-    if (lineFeed && !text.empty() && text.back() == '\r') text.remove_suffix(1);  // CR LF reads as LF
+    if (lineFeed && !text.empty() && text.back() == '\r')
+        text.remove_suffix(1);  // CR LF reads as LF
     bool added = rowBytes_ <= kMaxRowBytes;
     if (added && (encoding_ == TextEncoding::Latin1 || IsAscii(text))) {
         // Each byte is one character: the row stays in the file's bytes.
@@ -111,7 +113,8 @@ bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
         char head[2];
         std::size_t headSize = 0;
         for (std::string_view part : {std::string_view(pending_), piece})
-            for (std::size_t i = 0; i < part.size() && headSize < 2; ++i) head[headSize++] = part[i];
+            for (std::size_t i = 0; i < part.size() && headSize < 2; ++i)
+                head[headSize++] = part[i];
         if (IsCommentStart(std::string_view(head, headSize))) {
             pending_.clear();
             skipping_ = !ends;
@@ -148,7 +151,8 @@ bool LogLineScanner::Take(std::string_view bytes, bool last) {
     while (!bytes.empty() && !table_.Full()) {
         std::size_t lf = bytes.find('\n');
         bool lineFeed = lf != std::string_view::npos;
-        if (!Piece(bytes.substr(0, lineFeed ? lf : bytes.size()), lineFeed || last, lineFeed)) return false;
+        if (!Piece(bytes.substr(0, lineFeed ? lf : bytes.size()), lineFeed || last, lineFeed))
+            return false;
         bytes.remove_prefix(lineFeed ? lf + 1 : bytes.size());
     }
     return true;
@@ -203,10 +207,12 @@ bool LogLineScanner::ReadInSteps() {
 }  // namespace
 
 bool HasReportLogName(std::string_view path) {
-    return path.find("vorlix_report") != std::string_view::npos && path.find(".log") != std::string_view::npos;
+    return path.find("vorlix_report") != std::string_view::npos &&
+           path.find(".log") != std::string_view::npos;
 }
 
-Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table, std::size_t mapAtMost) {
+Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
+                          std::size_t mapAtMost) {
     if (!HasReportLogName(path)) return {Failure::kNotAReportLog, path, 0};
     table.Clear();
     int fd;

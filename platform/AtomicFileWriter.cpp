@@ -21,7 +21,9 @@ mode_t ProcessUmask() {
     unsigned mask = 022;
     if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
         char line[256];
-        while (std::fgets(line, sizeof line, status) && std::sscanf(line, "Umask: %o", &mask) != 1) {}
+        while (std::fgets(line, sizeof line, status) &&
+               std::sscanf(line, "Umask: %o", &mask) != 1) {
+        }
         std::fclose(status);
     }
     return static_cast<mode_t>(mask);
@@ -85,7 +87,8 @@ Failure AtomicFileWriter::Commit(bool durable) {
     int fd = fd_;
     fd_ = -1;
     if (ops.close(fd) != 0) return Fail(Failure::kWrite, path_, errno);
-    if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(Failure::kReplace, path_, errno);
+    if (ops.rename(tempPath_.c_str(), path_.c_str()) != 0)
+        return Fail(Failure::kReplace, path_, errno);
     tempPath_.clear();
     ForgetTemporaryFile(tempToken_);
     tempToken_ = -1;

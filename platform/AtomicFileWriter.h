@@ -13,7 +13,7 @@
 namespace zintor {
 
 class AtomicFileWriter {
-public:
+  public:
     AtomicFileWriter() = default;
     ~AtomicFileWriter();  // an uncommitted file is abandoned
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -28,7 +28,7 @@ public:
     // over path. On failure the temporary file is removed and path keeps its old content.
     Failure Commit(bool durable);
 
-private:
+  private:
     // Removes the temporary file; path keeps its old content.
     void Abandon();
     Failure Fail(Failure::What what, const std::string& path, int error);

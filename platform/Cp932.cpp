@@ -35,8 +35,8 @@ int Encode(char16_t ch, unsigned char out[2]) {
         return 1;
     }
     const Cp932Encoding* end = kCp932Encode + std::size(kCp932Encode);
-    const Cp932Encoding* found =
-        std::lower_bound(kCp932Encode, end, ch, [](const Cp932Encoding& e, char16_t c) { return e.ch < c; });
+    const Cp932Encoding* found = std::lower_bound(
+        kCp932Encode, end, ch, [](const Cp932Encoding& e, char16_t c) { return e.ch < c; });
     if (found == end || found->ch != ch) return 0;
     if (found->bytes <= 0xFF) {
         out[0] = static_cast<unsigned char>(found->bytes);

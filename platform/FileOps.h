@@ -20,7 +20,7 @@ const FileOps& CurrentFileOps();
 
 // Replaces the operations for as long as it lives (tests only; not thread-safe).
 class ScopedFileOps {
-public:
+  public:
     explicit ScopedFileOps(const FileOps& ops);
     ~ScopedFileOps();
     ScopedFileOps(const ScopedFileOps&) = delete;
@@ -29,7 +29,7 @@ public:
     // The real system calls, for replacements that fail only now and then.
     static const FileOps& System();
 
-private:
+  private:
     const FileOps* previous_;
 };
 

@@ -15,7 +15,9 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
-bool ChangeDirectory(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
+bool ChangeDirectory(const std::string& path) {
+    return !path.empty() && ::chdir(path.c_str()) == 0;
+}
 
 std::string FollowLinks(const std::string& path) {
     std::string at = path;

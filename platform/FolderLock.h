@@ -9,7 +9,7 @@
 namespace zintor {
 
 class FolderLock {
-public:
+  public:
     // Waits up to about two seconds for the lock on the folder that holds path. A folder that
     // cannot be locked (gone, no permission, a file system without locks) or a lock another
     // program keeps longer leaves the object unlocked: the caller goes on without it rather
@@ -19,7 +19,7 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -31,7 +31,8 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
 
 // A value in matching single or double quotes loses them.
 std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -91,12 +92,14 @@ IniText::Location IniText::Locate(std::string_view section, std::string_view key
         if (!inside) continue;
         if (!TrimBlanks(line).empty()) at.lastContent = static_cast<std::ptrdiff_t>(i);
         std::string_view k, v;
-        if (at.key < 0 && KeyLine(line, k, v) && EqualsIgnoringAsciiCase(k, key)) at.key = static_cast<std::ptrdiff_t>(i);
+        if (at.key < 0 && KeyLine(line, k, v) && EqualsIgnoringAsciiCase(k, key))
+            at.key = static_cast<std::ptrdiff_t>(i);
     }
     return at;
 }
 
-std::optional<std::string_view> IniText::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> IniText::Find(std::string_view section,
+                                              std::string_view key) const {
     Location at = Locate(section, key);
     if (at.key < 0) return std::nullopt;
     std::string_view k, v;

@@ -11,7 +11,7 @@
 namespace zintor {
 
 class IniText {
-public:
+  public:
     IniText() = default;
     // The text of a file's bytes. A line ends at LF, at CR LF, or at a CR alone (no value
     // ever holds a CR, so a rewrite, which ends every line alike, reads back the same values).
@@ -31,7 +31,7 @@ public:
     // file's first line was (CR LF or LF).
     std::string Bytes() const;
 
-private:
+  private:
     struct Location;
     Location Locate(std::string_view section, std::string_view key) const;
 

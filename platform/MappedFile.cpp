@@ -32,9 +32,10 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
     for (GuardedRange& range : guarded) {
         if (address >= range.begin.load() && address < range.end.load()) {
             long pageSize = ::sysconf(_SC_PAGESIZE);
-            void* page = reinterpret_cast<void*>(address & ~static_cast<std::uintptr_t>(pageSize - 1));
-            if (::mmap(page, static_cast<std::size_t>(pageSize), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1,
-                       0) != MAP_FAILED) {
+            void* page =
+                reinterpret_cast<void*>(address & ~static_cast<std::uintptr_t>(pageSize - 1));
+            if (::mmap(page, static_cast<std::size_t>(pageSize), PROT_READ,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
                 range.truncated.store(true);
                 return;
             }

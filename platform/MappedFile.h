@@ -12,7 +12,7 @@
 namespace zintor {
 
 class MappedFile {
-public:
+  public:
     MappedFile() = default;
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
@@ -26,7 +26,7 @@ public:
     std::string_view Bytes() const { return {data_, size_}; }
     bool Truncated() const;
 
-private:
+  private:
     const char* data_ = nullptr;
     std::size_t size_ = 0;
     int slot_ = -1;  // where the SIGBUS handler finds this mapping

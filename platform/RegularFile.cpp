@@ -19,7 +19,9 @@ Failure OpenRegularFile(const std::string& path, int& fd, struct stat* info) {
     // until some program writes to it.
     int opened = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (opened < 0) return {Failure::kRead, path, errno};
-    int error = ::fstat(opened, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : Failure::kNotARegularFile;
+    int error = ::fstat(opened, &st) != 0 ? errno
+                : S_ISREG(st.st_mode)     ? 0
+                                          : Failure::kNotARegularFile;
     if (error != 0) {
         ::close(opened);
         return {Failure::kRead, path, error};

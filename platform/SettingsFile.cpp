@@ -39,20 +39,22 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 template <typename Kept>
 auto FindUnsaved(Kept& unsaved, std::string_view section, std::string_view key) {
     return std::find_if(unsaved.begin(), unsaved.end(), [&](const auto& kept) {
-        return EqualsIgnoringAsciiCase(kept.section, section) && EqualsIgnoringAsciiCase(kept.key, TrimBlanks(key));
+        return EqualsIgnoringAsciiCase(kept.section, section) &&
+               EqualsIgnoringAsciiCase(kept.key, TrimBlanks(key));
     });
 }
 
 }  // namespace
 
-std::string SettingsValues::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
-                                       std::size_t maxChars) const {
+std::string SettingsValues::ReadString(std::string_view section, std::string_view key,
+                                       std::string_view defaultValue, std::size_t maxChars) const {
     if (auto kept = FindUnsaved(unsaved_, section, key); kept != unsaved_.end())
         return std::string(CutToChars(kept->value, maxChars));
     return std::string(CutToChars(text_.Find(section, key).value_or(defaultValue), maxChars));
 }
 
-int SettingsValues::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
+int SettingsValues::ReadInt(std::string_view section, std::string_view key,
+                            int defaultValue) const {
     std::string value = ReadString(section, key, "");
     std::string_view s = TrimBlanks(value);
     if (s.empty()) return defaultValue;
@@ -72,8 +74,10 @@ SettingsValues SettingsFile::Read() const {
 Failure SettingsFile::Write(std::string_view section, std::initializer_list<SettingsValue> values) {
     Failure failure = WriteToFile(section, values);
     for (const SettingsValue& v : values) {
-        if (auto old = FindUnsaved(unsaved_, section, v.key); old != unsaved_.end()) unsaved_.erase(old);
-        if (failure) unsaved_.push_back({std::string(section), std::string(TrimBlanks(v.key)), v.value});
+        if (auto old = FindUnsaved(unsaved_, section, v.key); old != unsaved_.end())
+            unsaved_.erase(old);
+        if (failure)
+            unsaved_.push_back({std::string(section), std::string(TrimBlanks(v.key)), v.value});
     }
     if (failure && notice_ && !noticeGiven_) {
         noticeGiven_ = true;
@@ -82,11 +86,13 @@ Failure SettingsFile::Write(std::string_view section, std::initializer_list<Sett
     return failure;
 }
 
-Failure SettingsFile::WriteToFile(std::string_view section, std::initializer_list<SettingsValue> values) {
+Failure SettingsFile::WriteToFile(std::string_view section,
+                                  std::initializer_list<SettingsValue> values) {
     // A line break would split the line and plant text of its own in the file.
     bool refused = section.empty() || HasLineBreak(section);
     for (const SettingsValue& v : values)
-        refused = refused || TrimBlanks(v.key).empty() || HasLineBreak(v.key) || HasLineBreak(v.value);
+        refused =
+            refused || TrimBlanks(v.key).empty() || HasLineBreak(v.key) || HasLineBreak(v.value);
     if (refused) return {Failure::kWrite, path_, Failure::kLineBreak};
     // A link is written through: the file it leads to is replaced, beside itself.
     const std::string file = FollowLinks(path_);

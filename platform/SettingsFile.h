@@ -32,12 +32,13 @@ struct SettingsValue {
 // The settings as one read of the file found them, with the values that could not be saved
 // laid over them.
 class SettingsValues {
-public:
+  public:
     // The value of key in section, without the blanks around it and without one pair of
     // matching quotes around it, cut to maxChars characters. Section and key names compare
     // without regard to letter case. defaultValue when the file, the section or the key is
     // missing.
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue,
                            std::size_t maxChars = kMaxValueChars) const;
 
     // The value as a decimal integer: blanks, an optional sign, then digits up to the first
@@ -48,7 +49,7 @@ public:
     // Values are read into room for 4096 characters, the last taken by the terminator.
     static constexpr std::size_t kMaxValueChars = 4095;
 
-private:
+  private:
     friend class SettingsFile;
     struct Unsaved {
         std::string section, key, value;
@@ -58,13 +59,14 @@ private:
 };
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
 
     // The settings as the file holds them now, read once.
     SettingsValues Read() const;
     // One value, read from the file now.
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue,
                            std::size_t maxChars = SettingsValues::kMaxValueChars) const {
         return Read().ReadString(section, key, defaultValue, maxChars);
     }
@@ -83,11 +85,13 @@ public:
     }
 
     // Called with the first write that fails, and never again.
-    void SetFirstFailureNotice(std::function<void(const Failure&)> notice) { notice_ = std::move(notice); }
+    void SetFirstFailureNotice(std::function<void(const Failure&)> notice) {
+        notice_ = std::move(notice);
+    }
 
     static constexpr std::size_t kMaxFileBytes = 1u << 20;
 
-private:
+  private:
     Failure WriteToFile(std::string_view section, std::initializer_list<SettingsValue> values);
 
     std::string path_;

@@ -81,7 +81,8 @@ void RemoveTemporaryFilesOnSignals() {
         action.sa_flags = SA_RESETHAND;
         sigemptyset(&action.sa_mask);  // the others wait until the files are gone
         for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
-        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signal, &action, nullptr);
     }
 }

@@ -55,8 +55,10 @@ void EncodeLinesAppend(TextEncoding encoding, std::u16string_view text, std::str
         } else {
             unsigned char bytes[2];
             int n = cp932::Encode(ch, bytes);
-            if (n == 0) out += '?';
-            else out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(n));
+            if (n == 0)
+                out += '?';
+            else
+                out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(n));
         }
     }
 }

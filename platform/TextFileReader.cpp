@@ -57,7 +57,8 @@ bool TextFileReader::Fill() {
     }
     buffer_.resize(old + static_cast<std::size_t>(n));
     bytesRead_ += static_cast<std::size_t>(n);
-    if (const void* eot = std::memchr(buffer_.data() + old, kEndOfText, static_cast<std::size_t>(n))) {
+    if (const void* eot =
+            std::memchr(buffer_.data() + old, kEndOfText, static_cast<std::size_t>(n))) {
         buffer_.resize(static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.data()));
         atEnd_ = true;
     }
@@ -100,7 +101,8 @@ bool TextFileReader::ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed
     for (;;) {
         const char* base = buffer_.data();
         const void* lf = std::memchr(base + searched, '\n', buffer_.size() - searched);
-        std::size_t lineEnd = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : buffer_.size();
+        std::size_t lineEnd =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : buffer_.size();
         if (const void* nul = std::memchr(base + searched, '\0', lineEnd - searched)) {
             std::size_t end = static_cast<std::size_t>(static_cast<const char*>(nul) - base) + 1;
             bytes = std::string_view(base + start_, end - start_);

@@ -13,7 +13,7 @@
 namespace zintor {
 
 class TextFileReader {
-public:
+  public:
     explicit TextFileReader(TextEncoding encoding) : encoding_(encoding) {}
     ~TextFileReader();
     TextFileReader(const TextFileReader&) = delete;
@@ -28,28 +28,27 @@ public:
     // False at the end of the input or after a read error (see Failed).
     bool ReadLine(std::u16string& line);
 
-
     // Why opening or reading failed; nothing while neither did.
     const Failure& Failed() const { return failure_; }
 
     void Close();
 
-private:
+  private:
     // A line without decoding: its bytes without its line feed (a CR before the line feed
     // removed), valid until the next read, and whether a line feed ended it.
     bool ReadRawLine(std::string_view& bytes, bool& endsWithLineFeed);
     bool Fill();  // reads more bytes into buffer_; false at the end or on error
     std::size_t NextReadSize() const;  // bytes to ask for in the next read
-    bool SkipRestOfLine();  // after a NUL: up to the next line feed; false at the end
+    bool SkipRestOfLine();             // after a NUL: up to the next line feed; false at the end
 
     TextEncoding encoding_;
     std::string path_;
     int fd_ = -1;
     Failure failure_;
     bool atEnd_ = false;
-    bool skipRest_ = false;  // the line before ended at a NUL: its rest is not seen
-    std::string buffer_;     // bytes read and not yet taken
-    std::size_t start_ = 0;  // first byte of buffer_ not yet taken
+    bool skipRest_ = false;      // the line before ended at a NUL: its rest is not seen
+    std::string buffer_;         // bytes read and not yet taken
+    std::size_t start_ = 0;      // first byte of buffer_ not yet taken
     std::size_t fileSize_ = 0;   // size of the file when opened; 0 when unknown
     std::size_t bytesRead_ = 0;  // bytes read from the file so far
 };

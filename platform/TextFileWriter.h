@@ -13,7 +13,7 @@
 namespace zintor {
 
 class TextFileWriter {
-public:
+  public:
     explicit TextFileWriter(TextEncoding encoding) : encoding_(encoding) {}
 
     Failure Open(const std::string& path);
@@ -22,7 +22,7 @@ public:
     // Writes what is buffered and puts the file in place.
     Failure Commit();
 
-private:
+  private:
     void Flush();
 
     TextEncoding encoding_;

@@ -24,9 +24,10 @@ TableLayout DailyTable(const ReportMonth& m) {
         int weekday = DayOfWeek(m.year, m.month, day);
         TableRow row;
         row.nameTag = DayNameTag(m.year, m.month, day);
-        row.label = m.English() ? Join(Decimal(day, 2), u". (", WeekdayName(m.language, weekday), u")")
-                                : Join(Decimal(m.month, 2), u"月", Decimal(day, 2), u"日 (",
-                                       WeekdayName(m.language, weekday), u")");
+        row.label = m.English()
+                        ? Join(Decimal(day, 2), u". (", WeekdayName(m.language, weekday), u")")
+                        : Join(Decimal(m.month, 2), u"月", Decimal(day, 2), u"日 (",
+                               WeekdayName(m.language, weekday), u")");
         row.send = t.daySend[day];
         row.recv = t.dayRecv[day];
         table.rows.push_back(std::move(row));

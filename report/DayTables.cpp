@@ -25,8 +25,9 @@ TableLayout DayTable(const ReportMonth& m, int day) {
     std::int64_t recv = t.dayHourRecv[day][24];
     table.shareSend = send;
     table.shareRecv = recv;
-    table.totalLabel = m.English() ? Join(u"Total ", Decimal(day, 2), u".", MonthAbbreviation(m.month))
-                                   : Join(Decimal(m.month, 2), u"月", Decimal(day, 2), u"日 合計");
+    table.totalLabel = m.English()
+                           ? Join(u"Total ", Decimal(day, 2), u".", MonthAbbreviation(m.month))
+                           : Join(Decimal(m.month, 2), u"月", Decimal(day, 2), u"日 合計");
     table.totalSend = send;
     table.totalRecv = recv;
     table.speedSend = send;

@@ -28,7 +28,8 @@ bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
         // The rest of the field, up to the comma or line feed that ends it.
         for (; p < end && *p != ',' && *p != '\n'; ++p)
             if (*p == '"' || *p == '\0') return false;
-        if (p == end) return true;  // the log ended without a line feed: the open field is not a field
+        if (p == end)
+            return true;  // the log ended without a line feed: the open field is not a field
         numbers[column] = value;
         if (*p++ == '\n') return true;
     }
@@ -41,7 +42,8 @@ LogRow DecodeLogRow(const LogTable& table, int row) {
     std::string_view text;
     if (!table.NarrowRowText(row, text) || !ScanRowNumbers(text, numbers)) {
         std::fill(numbers, numbers + 4, 0);
-        table.VisitFields(row, 4, [&](int column, auto field) { numbers[column] = ParseLogInteger(field); });
+        table.VisitFields(
+            row, 4, [&](int column, auto field) { numbers[column] = ParseLogInteger(field); });
     }
     std::int32_t date = numbers[0];
     std::int32_t time = numbers[1];

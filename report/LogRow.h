@@ -31,9 +31,9 @@ struct LogRow {
     // False for a row that cannot be placed in the month: a negative date or time, a month
     // outside 1..12, or a date whose weekday comes out negative (January of year 0, day 0).
     bool usable = false;
-    int year = 0, month = 0, day = 0;  // from the date written as at least 8 digits, YYYYMMDD
+    int year = 0, month = 0, day = 0;      // from the date written as at least 8 digits, YYYYMMDD
     int hour = 0, minute = 0, second = 0;  // from the time written as at least 6 digits, HHMMSS
-    int weekday = 0;  // of day mod 32 in that month, 0 Sunday .. 6 Saturday
+    int weekday = 0;                       // of day mod 32 in that month, 0 Sunday .. 6 Saturday
     std::uint32_t sent = 0, received = 0;
 
     // Seconds from the start of the month: month and year take no part.

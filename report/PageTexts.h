@@ -29,14 +29,16 @@ std::u16string_view WeekdayName(int language, int weekday);
 std::u16string PageTitle(const ReportMonth& m);
 
 // The heading of a table over the whole month: 2024年03月 + japanese, or english + Mar.2024.
-std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english, std::u16string_view japanese);
+std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english,
+                               std::u16string_view japanese);
 
 // The anchor name of a table over the whole month: 2024-03 + suffix ("-day", "-week", ...).
 std::u16string MonthNameTag(const ReportMonth& m, std::u16string_view suffix);
 
 // The closing rows of a table over the whole month: the table's own totals (which its row
 // shares are shares of), then the month's capture time and the month's average speed.
-void CloseWithMonthTotals(const ReportMonth& m, std::int64_t send, std::int64_t recv, TableLayout& table);
+void CloseWithMonthTotals(const ReportMonth& m, std::int64_t send, std::int64_t recv,
+                          TableLayout& table);
 
 // 03:00～03:59, or 03:00 - 03:59: the label of an hour row.
 std::u16string HourLabel(const ReportMonth& m, int hour);

@@ -15,7 +15,7 @@
 namespace zintor {
 
 class PageWriter {
-public:
+  public:
     // Pages in the user-interface language uiLanguage (0 Japanese, 1 English), from sections.
     PageWriter(const TemplateSet& sections, int uiLanguage);
     PageWriter(const PageWriter&) = delete;
@@ -35,7 +35,7 @@ public:
     // page stays as it was.
     Failure Commit();
 
-private:
+  private:
     const TemplateSet& sections_;
     int language_;
     PlaceholderSlots slots_;

@@ -41,7 +41,9 @@ Failure ReportGenerator::LoadTemplate() {
     return LoadTemplateFile(TemplatePath(), EncodingForLanguage(language_), sections_);
 }
 
-std::string ReportGenerator::PagePathOf(const std::string& logPath) { return ReplaceExtension(logPath, ".html"); }
+std::string ReportGenerator::PagePathOf(const std::string& logPath) {
+    return ReplaceExtension(logPath, ".html");
+}
 
 Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
     if (Failure failure = LoadTemplate()) return failure;

@@ -12,7 +12,7 @@
 namespace zintor {
 
 class ReportGenerator {
-public:
+  public:
     // For the running program: its own path, in the user-interface language.
     ReportGenerator();
     // For a program file at modulePath, in uiLanguage (0 Japanese, 1 English): the template,
@@ -43,7 +43,7 @@ public:
 
     const LogTable& logTable() const { return *logTable_; }
 
-private:
+  private:
     std::string modulePath_;
     int language_;
     std::unique_ptr<LogTable> logTable_;

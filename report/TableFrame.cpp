@@ -30,7 +30,9 @@ void SetSpeeds(PageWriter& page, double send, double recv) {
 
 }  // namespace
 
-std::uint32_t WholeMegabytes(std::int64_t bytes) { return static_cast<std::uint32_t>(bytes / 1024 / 1024); }
+std::uint32_t WholeMegabytes(std::int64_t bytes) {
+    return static_cast<std::uint32_t>(bytes / 1024 / 1024);
+}
 
 std::uint32_t BarScale(std::span<const std::int64_t> bytes) {
     std::uint32_t max = 0;
@@ -88,7 +90,8 @@ void WriteTable(PageWriter& page, const TableLayout& table) {
     }
 
     page.ClearPlaceholderSlots();
-    page.Set(kCapTime, FormatDuration(static_cast<std::uint32_t>(table.captureSeconds), page.Language()));
+    page.Set(kCapTime,
+             FormatDuration(static_cast<std::uint32_t>(table.captureSeconds), page.Language()));
     page.WriteSection(Section::body_main4);
 
     page.ClearPlaceholderSlots();

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-
 namespace zintor {
 
 class PageWriter;
@@ -22,9 +21,10 @@ struct TableRow {
 struct TableLayout {
     std::u16string title;    // $BODYTITLE$ of the heading
     std::u16string nameTag;  // $NAMETAG$ of the heading
-    bool dailyRows = false;  // rows in body_main1 with $DATE$ and $NAMETAG$, else body_main2 with $TIME$
+    bool dailyRows =
+        false;  // rows in body_main1 with $DATE$ and $NAMETAG$, else body_main2 with $TIME$
     std::vector<TableRow> rows;
-    std::vector<std::int64_t> scaleValues;  // byte counts whose megabytes set the bar scale
+    std::vector<std::int64_t> scaleValues;      // byte counts whose megabytes set the bar scale
     std::int64_t shareSend = 0, shareRecv = 0;  // what the row shares are shares of
     std::u16string totalLabel;
     std::int64_t totalSend = 0, totalRecv = 0;

@@ -9,11 +9,11 @@
 namespace zintor {
 
 struct TrafficTotals {
-    std::int64_t daySend[33], dayRecv[33];  // [day mod 32], [32] = month
-    std::int64_t dayCapture[33];            // seconds, [32] = month
-    std::int64_t hourSend[25], hourRecv[25];  // [hour mod 24], [24] = month
+    std::int64_t daySend[33], dayRecv[33];                  // [day mod 32], [32] = month
+    std::int64_t dayCapture[33];                            // seconds, [32] = month
+    std::int64_t hourSend[25], hourRecv[25];                // [hour mod 24], [24] = month
     std::int64_t dayHourSend[32][25], dayHourRecv[32][25];  // [day][hour], [day][24] = day
-    std::int64_t weekdaySend[8], weekdayRecv[8];  // [0 Sunday .. 6 Saturday], [7] = month
+    std::int64_t weekdaySend[8], weekdayRecv[8];            // [0 Sunday .. 6 Saturday], [7] = month
 };
 
 struct Aggregation {

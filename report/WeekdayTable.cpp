@@ -12,7 +12,8 @@ TableLayout WeekdayTable(const ReportMonth& m) {
     table.nameTag = MonthNameTag(m, u"-week");
     for (int w = 0; w < 7; ++w) {
         TableRow row;
-        row.label = m.English() ? std::u16string(WeekdayName(m.language, w)) : Join(WeekdayName(m.language, w), u"曜日");
+        row.label = m.English() ? std::u16string(WeekdayName(m.language, w))
+                                : Join(WeekdayName(m.language, w), u"曜日");
         row.send = t.weekdaySend[w];
         row.recv = t.weekdayRecv[w];
         table.rows.push_back(std::move(row));

@@ -27,8 +27,8 @@ constexpr int ToolkitId(int command) { return command - kToolkitIdOffset; }
 constexpr int CommandOfToolkitId(int id) { return id + kToolkitIdOffset; }
 
 struct MenuItemText {
-    int id;                   // 0 for a separator
-    std::string_view label;   // "&" marks the mnemonic; "\t" is followed by the shortcut
+    int id;                  // 0 for a separator
+    std::string_view label;  // "&" marks the mnemonic; "\t" is followed by the shortcut
 };
 
 struct MenuText {
@@ -41,9 +41,9 @@ struct ResourceSet {
     std::string_view windowCaption;  // main window
     std::string_view aboutCaption;   // About box
     std::array<MenuText, 3> menus;   // File, View, Help
-    std::string_view hint;             // the message page's text
+    std::string_view hint;           // the message page's text
     std::string_view openDialogTitle;
-    std::string_view toolTips[3];      // collapse all, expand all, side menu
+    std::string_view toolTips[3];  // collapse all, expand all, side menu
 };
 
 // The set for a user-interface language (0 Japanese, anything else English).

@@ -16,7 +16,8 @@ namespace {
 using test::TempDir;
 
 test::ProgramResult Zintor(const std::string& argument, bool japanese) {
-    return test::RunProgram({test::BuiltProgram(), argument}, test::ProgramEnvironment(japanese ? "ja_JP.UTF-8" : "C"));
+    return test::RunProgram({test::BuiltProgram(), argument},
+                            test::ProgramEnvironment(japanese ? "ja_JP.UTF-8" : "C"));
 }
 
 const std::string kLog = [] {
@@ -71,18 +72,16 @@ TEST(CommandLineLimits, APathLongerThanTheSystemAllowsIsReported) {
 }
 
 TEST(CommandLineLimits, FileNamesWithBlanksQuotesAndOtherCharacters) {
-    const char* const
-        names[] =
-            {
-                "my logs/vorlix_report 2024.log",
-                "two  blanks/vorlix_report  2024 .log",
-                "quotes \"a\" 'b'/vorlix_report\"2024\"'x'.log",
-                "\xE3\x83\xAD\xE3\x82\xB0/vorlix_report2024 "
-                "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF.log",  // UTF-8 Japanese
-                "caf\xE9/vorlix_report\xE9\xFF.log",         // not UTF-8
-                "$TITLE$ & <b>/vorlix_report$DATE$;,#.log",
-                "-dash/vorlix_report.log.log",
-            };
+    const char* const names[] = {
+        "my logs/vorlix_report 2024.log",
+        "two  blanks/vorlix_report  2024 .log",
+        "quotes \"a\" 'b'/vorlix_report\"2024\"'x'.log",
+        "\xE3\x83\xAD\xE3\x82\xB0/vorlix_report2024 "
+        "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF.log",  // UTF-8 Japanese
+        "caf\xE9/vorlix_report\xE9\xFF.log",         // not UTF-8
+        "$TITLE$ & <b>/vorlix_report$DATE$;,#.log",
+        "-dash/vorlix_report.log.log",
+    };
     for (bool japanese : {false, true}) {
         const std::string expected = PlainPage(japanese);
         for (const char* name : names) {

@@ -34,7 +34,8 @@ struct Installation {
             std::filesystem::copy_file(std::string(ZINTOR_BUILD_DIR) + "/" + name, dir / name);
     }
     std::string Program() const { return dir / "zintor"; }
-    Result Zintor(const std::vector<std::string>& args, const char* lang = "C", const test::Limits& limits = {}) const {
+    Result Zintor(const std::vector<std::string>& args, const char* lang = "C",
+                  const test::Limits& limits = {}) const {
         std::vector<std::string> argv = {Program()};
         argv.insert(argv.end(), args.begin(), args.end());
         return RunProgram(argv, test::ProgramEnvironment(lang), limits);
@@ -44,7 +45,8 @@ struct Installation {
 std::string SampleLog() {
     std::string log;
     for (int minute = 0; minute < 30; ++minute)
-        log += "202411" + std::string("05,10") + (minute < 10 ? "0" : "") + std::to_string(minute) + "00,1000,2000\r\n";
+        log += "202411" + std::string("05,10") + (minute < 10 ? "0" : "") + std::to_string(minute) +
+               "00,1000,2000\r\n";
     return log;
 }
 
@@ -57,7 +59,8 @@ TEST(CommandLine, WritesThePageBesideTheLogAndExitsZero) {
         EXPECT_EQ(r.status, 0) << lang << ": " << r.err;
         EXPECT_EQ(r.err, "");
         std::string page = test::ReadFile(logs / "vorlix_report202411.html");
-        EXPECT_NE(page.find(lang[0] == 'C' ? std::string("Traffic Report - Nov.2024") : test::Cp932("Traffic Report - 2024年11月")),
+        EXPECT_NE(page.find(lang[0] == 'C' ? std::string("Traffic Report - Nov.2024")
+                                           : test::Cp932("Traffic Report - 2024年11月")),
                   std::string::npos)
             << lang;
         EXPECT_EQ(page.find('\n'), page.find("\r\n") + 1) << "lines end in CR LF";
@@ -77,7 +80,7 @@ TEST(CommandLine, ArgumentsAreJoinedIntoOnePath) {
 TEST(CommandLine, FailuresSayWhatWentWrongOnOneLineAndExitOne) {
     struct Case {
         const char* name;
-        std::string log;        // empty: no file, or what make puts there
+        std::string log;  // empty: no file, or what make puts there
         const char* logName;
         std::string expectInError;
         std::function<void(const std::string&)> make = nullptr;
@@ -86,12 +89,15 @@ TEST(CommandLine, FailuresSayWhatWentWrongOnOneLineAndExitOne) {
         {"missing log", "", "vorlix_report2024.log", "vorlix_report2024.log"},
         {"not a report log name", SampleLog(), "traffic.log", "vorlix_report"},
         {"one row", "20241105,100000,1,2\n", "vorlix_report2024.log", "fewer than 2"},
-        {"binary garbage", std::string("\x00\xff\xfe\x01\n\x02\x03", 7), "vorlix_report2024.log", "no page"},
+        {"binary garbage", std::string("\x00\xff\xfe\x01\n\x02\x03", 7), "vorlix_report2024.log",
+         "no page"},
         {"comments only", "# a\n; b\n", "vorlix_report2024.log", "fewer than 2"},
         // Nothing that is not a regular file is waited on or read: no hang, no memory filled.
-        {"a FIFO without a writer", "", "vorlix_report2024.log", "vorlix_report2024.log: not a regular file",
+        {"a FIFO without a writer", "", "vorlix_report2024.log",
+         "vorlix_report2024.log: not a regular file",
          [](const std::string& path) { ::mkfifo(path.c_str(), 0644); }},
-        {"a link to /dev/zero", "", "vorlix_report2024.log", "vorlix_report2024.log: not a regular file",
+        {"a link to /dev/zero", "", "vorlix_report2024.log",
+         "vorlix_report2024.log: not a regular file",
          [](const std::string& path) { ::symlink("/dev/zero", path.c_str()); }},
         {"a link to /dev/urandom", "", "vorlix_report2024.log", "not a regular file",
          [](const std::string& path) { ::symlink("/dev/urandom", path.c_str()); }},
@@ -168,18 +174,20 @@ TEST(CommandLine, AHugeLogTakesTheMemoryOfItsRowsOnly) {
     std::string rows;
     for (int i = 0; i < 200000; ++i) {
         char line[48];
-        std::snprintf(line, sizeof line, "202411%02d,%02d%02d%02d,1000,2000\n", 1 + i / 7000, i / 3600 % 24,
-                      i / 60 % 60, i % 60);
+        std::snprintf(line, sizeof line, "202411%02d,%02d%02d%02d,1000,2000\n", 1 + i / 7000,
+                      i / 3600 % 24, i / 60 % 60, i % 60);
         rows += line;
     }
-    const std::string small = logs / "vorlix_report202411.log", huge = logs / "vorlix_report202412.log";
+    const std::string small = logs / "vorlix_report202411.log",
+                      huge = logs / "vorlix_report202412.log";
     test::WriteFile(small, rows.substr(0, rows.find('\n', 65535 * 27) + 1));
     test::WriteFile(huge, rows);
     ASSERT_EQ(::truncate(huge.c_str(), 1ll << 40), 0);
     Result first = app.Zintor({small}), second = app.Zintor({huge});
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(second.status, 0) << second.err;
-    EXPECT_EQ(test::ReadFile(logs / "vorlix_report202412.html"), test::ReadFile(logs / "vorlix_report202411.html"));
+    EXPECT_EQ(test::ReadFile(logs / "vorlix_report202412.html"),
+              test::ReadFile(logs / "vorlix_report202411.html"));
     EXPECT_LT(second.peakKilobytes, first.peakKilobytes + 4096) << first.peakKilobytes;
 }
 
@@ -213,7 +221,8 @@ TEST(CommandLine, APageThatCannotBeWrittenIsReported) {
     Installation app;
     TempDir logs;
     test::WriteFile(logs / "vorlix_report2024.log", SampleLog());
-    std::filesystem::create_directory(logs / "vorlix_report2024.html");  // the page's place is taken
+    std::filesystem::create_directory(logs /
+                                      "vorlix_report2024.html");  // the page's place is taken
     Result r = app.Zintor({logs / "vorlix_report2024.log"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("vorlix_report2024.html"), std::string::npos) << r.err;
@@ -239,7 +248,8 @@ TEST(CommandLine, HelpVersionAndTheWindowWithoutADisplay) {
     Result version = app.Zintor({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "zintor 0.70\n");
-    for (std::vector<std::string> args : {std::vector<std::string>{}, std::vector<std::string>{app.dir.path()}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{}, std::vector<std::string>{app.dir.path()}}) {
         Result window = app.Zintor(args);
         EXPECT_EQ(window.status, 1);
         EXPECT_NE(window.err.find("display"), std::string::npos) << window.err;
@@ -248,7 +258,8 @@ TEST(CommandLine, HelpVersionAndTheWindowWithoutADisplay) {
 }
 
 TEST(CommandLine, LoadsNoToolkitLibrary) {
-    Result ldd = RunProgram({"/usr/bin/ldd", std::string(ZINTOR_BUILD_DIR) + "/zintor"}, {"PATH=/usr/bin:/bin"});
+    Result ldd = RunProgram({"/usr/bin/ldd", std::string(ZINTOR_BUILD_DIR) + "/zintor"},
+                            {"PATH=/usr/bin:/bin"});
     ASSERT_EQ(ldd.status, 0) << ldd.err;
     for (const char* toolkit : {"wx_", "gtk", "gdk", "webkit", "glib"})
         EXPECT_EQ(ldd.out.find(toolkit), std::string::npos) << toolkit << " in\n" << ldd.out;

@@ -3,16 +3,16 @@
 // Each window's keys go in with one rewrite of the file, so the file always parses and holds
 // the four keys of one window, the one that finished last, never a mix; the lines no window
 // writes (a comment, LogFile) stay.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
-#include <sstream>
 
 #include "app/WindowSettings.h"
 #include "platform/SettingsFile.h"
@@ -35,9 +35,14 @@ pid_t StartWindowClosing(const std::string& path, const WindowState& closing, in
 }
 
 TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
-    const WindowState windows[2] = {
-        {.topMost = true, .sideMenu = false, .zoomed = false, .placement = PlacementAtClose(10, 20, 800, 600, false, false)},
-        {.topMost = false, .sideMenu = true, .zoomed = true, .placement = PlacementAtClose(0, 0, 1280, 800, true, false)}};
+    const WindowState windows[2] = {{.topMost = true,
+                                     .sideMenu = false,
+                                     .zoomed = false,
+                                     .placement = PlacementAtClose(10, 20, 800, 600, false, false)},
+                                    {.topMost = false,
+                                     .sideMenu = true,
+                                     .zoomed = true,
+                                     .placement = PlacementAtClose(0, 0, 1280, 800, true, false)}};
     const std::string older =
         "; my settings\n[Settings]\nLogFile=/home/u/logs/vorlix_report2024.log\n";
     TempDir dir;
@@ -80,7 +85,8 @@ TEST(ConcurrentSettingsWrites, TwoWindowsClosingAtOnceLeaveAFileThatParses) {
         EXPECT_EQ(read.zoomed, windows[last].zoomed) << text;
         ++lastPosition[keys["Position"]];
         EXPECT_EQ(keys.size(), 4u) << text;
-        EXPECT_EQ(keys.size() + 3, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+        EXPECT_EQ(keys.size() + 3,
+                  static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
         ASSERT_EQ(test::CountTemporaryFiles(dir.path()), 0);
     }
     RecordProperty("position_of_first_window_last",
@@ -109,7 +115,11 @@ TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
             SettingsFile settings(path);
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k) {
-                ok = !settings.WriteString(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), std::to_string(k)) && ok;
+                ok =
+                    !settings.WriteString(kSettingsSection,
+                                          "Copy" + std::to_string(copy) + "Key" + std::to_string(k),
+                                          std::to_string(k)) &&
+                    ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -127,11 +137,15 @@ TEST(ConcurrentSettingsWrites, ManyCopiesWritingAtOnceLoseNoKey) {
     int lost = 0;
     for (int copy = 0; copy < kCopies; ++copy) {
         for (int k = 0; k < kKeysEach; ++k) {
-            if (settings.ReadInt(kSettingsSection, "Copy" + std::to_string(copy) + "Key" + std::to_string(k), -1) != k) ++lost;
+            if (settings.ReadInt(kSettingsSection,
+                                 "Copy" + std::to_string(copy) + "Key" + std::to_string(k),
+                                 -1) != k)
+                ++lost;
         }
     }
     EXPECT_EQ(lost, 0) << test::ReadFile(path);
-    EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""), "/home/u/logs/vorlix_report2024.log");
+    EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""),
+              "/home/u/logs/vorlix_report2024.log");
     EXPECT_EQ(test::CountTemporaryFiles(dir.path()), 0);
 }
 

@@ -77,8 +77,9 @@ int Rename(const char* from, const char* to) {
     return Real().rename(from, to);
 }
 
-const FileOps kFaultyOps = {MakeTemporary, Write,  Fsync,
-                            Close,         Rename, [](const char* path) { return Real().unlink(path); }};
+const FileOps kFaultyOps = {MakeTemporary, Write,
+                            Fsync,         Close,
+                            Rename,        [](const char* path) { return Real().unlink(path); }};
 
 }  // namespace
 

@@ -42,7 +42,8 @@ class Program {
     explicit Program(bool japanese, const std::string& templateText = ProbeTemplate())
         : language_(japanese), japanese_(japanese) {
         test::WriteFile(dir_ / (japanese ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateText);
-        generator_ = std::make_unique<ReportGenerator>(dir_ / "zintor", japanese ? kJapanese : kEnglish);
+        generator_ =
+            std::make_unique<ReportGenerator>(dir_ / "zintor", japanese ? kJapanese : kEnglish);
     }
 
     // The page of the log, or "" when none was written.
@@ -131,16 +132,16 @@ TEST(Limits, SparseLogsOfATerabyteAreReadToTheirRows) {
     for (int i = 0; i < 100; ++i) after += Row(2024, 4, 10 + i / 24, i % 24 * 3600, 3000, 4000 + i);
     struct Case {
         const char* name;
-        std::string head;       // the bytes before the hole
-        long long hole;         // its length
-        std::string tail;       // the bytes after it
-        std::string sameRows;   // a small log that must give the same page
+        std::string head;      // the bytes before the hole
+        long long hole;        // its length
+        std::string tail;      // the bytes after it
+        std::string sameRows;  // a small log that must give the same page
     };
     const std::string cut = "20240405,100000,7,";
     const Case cases[] = {
         {"rows, then a hole of a terabyte", before, 1ll << 40, "", before},
-        {"rows on both sides of a hole of 32 MiB (a log that is mapped)", before, 32ll << 20, "\n" + after,
-         before + after},
+        {"rows on both sides of a hole of 32 MiB (a log that is mapped)", before, 32ll << 20,
+         "\n" + after, before + after},
         {"rows past 2 GB", before, 3ll << 30, "\n" + after, before + after},
         {"rows past a terabyte", before, 1ll << 40, "\n" + after, before + after},
         {"a data line cut by the hole", before + cut, 1ll << 40, "8\n" + after,
@@ -175,7 +176,8 @@ TEST(Limits, RowsOfMoreThan64MegabytesAreRefused) {
         for (int i = 0; i < 100; ++i) out << block;
     }
     LogTable table;
-    EXPECT_EQ(ReadReportLogFile(log, TextEncoding::Latin1, table), (Failure{Failure::kRead, log, Failure::kRowsTooLarge}));
+    EXPECT_EQ(ReadReportLogFile(log, TextEncoding::Latin1, table),
+              (Failure{Failure::kRead, log, Failure::kRowsTooLarge}));
     EXPECT_EQ(table.RowCount(), 0);
 }
 

@@ -19,20 +19,22 @@ TEST(EffectOfChange, OnlyTheShownLogGivesAPageAndOnlyLogsOfTheMenusFolderChangeT
         bool regenerate, relist;
     };
     const Case cases[] = {
-        {Modified, log, log, true, false},                                            // rows appended
-        {Modified, "/l/vorlix_report202611.html", "", false, false},                   // the window's page
-        {Renamed, "/l/.zintor-a1b2c3", "/l/vorlix_report202611.html", false, false},   // ... put in place
-        {Renamed, "/l/.new", log, true, true},                                        // the log replaced
+        {Modified, log, log, true, false},                            // rows appended
+        {Modified, "/l/vorlix_report202611.html", "", false, false},  // the window's page
+        {Renamed, "/l/.zintor-a1b2c3", "/l/vorlix_report202611.html", false,
+         false},                                // ... put in place
+        {Renamed, "/l/.new", log, true, true},  // the log replaced
         {Removed, log, "", true, true},
-        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, true},                     // next month's log
-        {Modified, "/l/vorlix_report202612.log", "", false, false},                   // not the shown log
+        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, true},    // next month's log
+        {Modified, "/l/vorlix_report202612.log", "", false, false},  // not the shown log
         {Created, "/l/notes.txt", "", false, false},
-        {Created, "/m/vorlix_report202612.log", "", false, false},                    // another folder
-        {Removed, "/l/", "", true, true},                                             // the folder went
+        {Created, "/m/vorlix_report202612.log", "", false, false},  // another folder
+        {Removed, "/l/", "", true, true},                           // the folder went
         {Overflowed, "", "", true, true},
     };
     for (const Case& c : cases) {
-        ChangeEffect effect = EffectOfChange(c.change, c.path, c.newPath.empty() ? c.path : c.newPath, log, "/l/");
+        ChangeEffect effect =
+            EffectOfChange(c.change, c.path, c.newPath.empty() ? c.path : c.newPath, log, "/l/");
         EXPECT_EQ(effect.regenerate, c.regenerate) << c.path;
         EXPECT_EQ(effect.relist, c.relist) << c.path;
     }
@@ -52,11 +54,12 @@ TEST(ChangeBurst, IsDueAfterAQuietSpellOrAtTheLatestAfterTheLongestWait) {
         std::vector<long long> changes;
         long long now, wait;
     };
-    const Case cases[] = {{{}, 0, 0},
-                          {{1000}, 1000, 300},
-                          {{1000}, 1300, 0},
-                          {{1000, 1200}, 1300, 200},
-                          {{1000, 1400, 1800, 2200, 2400}, 2450, 50}};  // a steady stream: due at 2500
+    const Case cases[] = {
+        {{}, 0, 0},
+        {{1000}, 1000, 300},
+        {{1000}, 1300, 0},
+        {{1000, 1200}, 1300, 200},
+        {{1000, 1400, 1800, 2200, 2400}, 2450, 50}};  // a steady stream: due at 2500
     for (const Case& c : cases) {
         ChangeBurst burst;
         for (long long at : c.changes) burst.Add(at);
@@ -87,9 +90,10 @@ TEST(PlanSideMenuEdits, TouchesOnlyTheLogsAndYearsThatCameOrWent) {
     for (const Case& c : cases) {
         std::vector<std::string> edits;
         for (const SideMenuEdit& e : PlanSideMenuEdits(c.shown, c.listed)) {
-            edits.push_back(std::string(kinds[e.kind]) + " " + std::to_string(e.year) +
-                            (e.kind == SideMenuEdit::RemoveYear ? "" : " #" + std::to_string(e.position)) +
-                            (e.kind == SideMenuEdit::AddLog ? " =" + std::to_string(e.index) : ""));
+            edits.push_back(
+                std::string(kinds[e.kind]) + " " + std::to_string(e.year) +
+                (e.kind == SideMenuEdit::RemoveYear ? "" : " #" + std::to_string(e.position)) +
+                (e.kind == SideMenuEdit::AddLog ? " =" + std::to_string(e.index) : ""));
         }
         EXPECT_EQ(edits, c.edits);
     }

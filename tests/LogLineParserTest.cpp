@@ -39,13 +39,17 @@ TEST(LogLineParser, TellsCommentLinesByTheirFirstCharacter) {
         bool comment;
     };
     const Case cases[] = {
-        {u"!x\n", true},        {u"#x\n", true},   {u";x\n", true},          {u"\n", true},
-        {u"\tx\n", true},       {std::u16string(u"\0x\n", 3), true},          {u"\x0Fx", true},
-        {u"\u3000x\n", true},   {u"\u4E00x\n", true},  // bits 4 to 7 clear
-        {u" 20240101\n", false}, {u"20240101,0\n", false}, {u"\x10\n", false},    {u"日\n", false},
+        {u"!x\n", true},         {u"#x\n", true},
+        {u";x\n", true},         {u"\n", true},
+        {u"\tx\n", true},        {std::u16string(u"\0x\n", 3), true},
+        {u"\x0Fx", true},        {u"\u3000x\n", true},
+        {u"\u4E00x\n", true},  // bits 4 to 7 clear
+        {u" 20240101\n", false}, {u"20240101,0\n", false},
+        {u"\x10\n", false},      {u"日\n", false},
         {u"\"#\"\n", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsLogCommentStart(c.line[0]), c.comment) << int(c.line[0]);
+    for (const auto& c : cases)
+        EXPECT_EQ(IsLogCommentStart(c.line[0]), c.comment) << int(c.line[0]);
 }
 
 TEST(LogLineParser, SplitsAndUnquotesFields) {
@@ -78,10 +82,11 @@ TEST(LogLineParser, SplitsAndUnquotesFields) {
 TEST(LogLineParser, StopsWhenTheCallerHasEnoughFields) {
     std::u16string scratch;
     std::vector<int> seen;
-    SplitLogLine(std::u16string_view(u"a,b,c,d,e,f\n"), false, scratch, [&](int column, std::u16string_view) {
-        seen.push_back(column);
-        return column < 2;
-    });
+    SplitLogLine(std::u16string_view(u"a,b,c,d,e,f\n"), false, scratch,
+                 [&](int column, std::u16string_view) {
+                     seen.push_back(column);
+                     return column < 2;
+                 });
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
 }
 

@@ -54,7 +54,8 @@ TEST(MappedFile, ALogThatShrinksAfterReadingMakesNoPage) {
     for (int i = 0; i < 2000; ++i) log += "20240301,120000,1,2\n";
     test::WriteFile(dir / "vorlix_report2024.log", log);
     LogTable table;
-    ASSERT_EQ(ReadReportLogFile(dir / "vorlix_report2024.log", TextEncoding::Latin1, table), test::kNoFailure);
+    ASSERT_EQ(ReadReportLogFile(dir / "vorlix_report2024.log", TextEncoding::Latin1, table),
+              test::kNoFailure);
     ASSERT_EQ(::truncate((dir / "vorlix_report2024.log").c_str(), 10), 0);
     auto totals = std::make_unique<TrafficTotals>();
     AggregateLogTable(table, *totals);  // must not crash

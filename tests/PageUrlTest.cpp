@@ -31,11 +31,13 @@ TEST(PageUrl, EscapesWhatWouldChangeTheAddressAndReadsBack) {
 }
 
 TEST(MessagePage, CarriesTheHintInEitherLanguage) {
-    EXPECT_EQ(MessagePageUrl(ResourcesFor(1).hint),
-              "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
-              "Please select Report-Log file. </span></div></body></html>");
+    EXPECT_EQ(
+        MessagePageUrl(ResourcesFor(1).hint),
+        "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
+        "Please select Report-Log file. </span></div></body></html>");
     std::string japanese = MessagePageUrl(ResourcesFor(0).hint);
-    EXPECT_NE(japanese.find("> Quendrel のレポート用ログファイルを選択してください。 <"), std::string::npos);
+    EXPECT_NE(japanese.find("> Quendrel のレポート用ログファイルを選択してください。 <"),
+              std::string::npos);
     EXPECT_EQ(InlineHtmlOf(japanese).substr(0, 12), "<html><body>");
     EXPECT_EQ(InlineHtmlOf("about:blank"), "");
     EXPECT_EQ(InlineHtmlOf("file:///a.html"), "");
@@ -43,10 +45,11 @@ TEST(MessagePage, CarriesTheHintInEitherLanguage) {
 
 TEST(MessagePage, ShowsWhyAChosenLogGaveNoPageUnderTheUnchangedHint) {
     std::string url = MessagePageUrl(ResourcesFor(1).hint, "/logs/<b>&'\"x\".log: no page written");
-    EXPECT_EQ(url,
-              "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
-              "Please select Report-Log file. </span><br><span style=\"color:#888888;\">"
-              "/logs/&lt;b&gt;&amp;&#39;&quot;x&quot;.log: no page written</span></div></body></html>");
+    EXPECT_EQ(
+        url,
+        "about:<html><body><div align=\"center\"><span style=\"font-weight:bold;color:#aaaaaa;\"> "
+        "Please select Report-Log file. </span><br><span style=\"color:#888888;\">"
+        "/logs/&lt;b&gt;&amp;&#39;&quot;x&quot;.log: no page written</span></div></body></html>");
 }
 
 TEST(PaneLoad, AllowsThePageAskedForHandsOverDroppedFilesAndRefusesAnyOtherDocument) {
@@ -63,12 +66,13 @@ TEST(PaneLoad, AllowsThePageAskedForHandsOverDroppedFilesAndRefusesAnyOtherDocum
         {"file:///l/older.HTM", page, PaneLoad::Refuse},
         {"about:blank", page, PaneLoad::Refuse},
         {"file:///l/vorlix_report2024.log", page, PaneLoad::HandOver},  // a drop WebKit took itself
-        {"about:blank", message, PaneLoad::Allow},                       // the inline page's load
+        {"about:blank", message, PaneLoad::Allow},                      // the inline page's load
         {page, message, PaneLoad::Refuse},
         {"file:///l/notes.txt", message, PaneLoad::HandOver},
         {"about:blank", "about:blank", PaneLoad::Allow},
     };
-    for (const Case& c : cases) EXPECT_EQ(JudgePaneLoad(c.url, c.requested), c.load) << c.url << " after " << c.requested;
+    for (const Case& c : cases)
+        EXPECT_EQ(JudgePaneLoad(c.url, c.requested), c.load) << c.url << " after " << c.requested;
 }
 
 TEST(OpenDialogFilter, KeepsBothEntriesWithCaseBlindPatterns) {
@@ -76,7 +80,8 @@ TEST(OpenDialogFilter, KeepsBothEntriesWithCaseBlindPatterns) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].description, "Log Files (vorlix_report*.log)");
     EXPECT_EQ(entries[0].patterns,
-              std::vector<std::string>{"[vV][oO][rR][lL][iI][xX]_[rR][eE][pP][oO][rR][tT]*.[lL][oO][gG]"});
+              std::vector<std::string>{
+                  "[vV][oO][rR][lL][iI][xX]_[rR][eE][pP][oO][rR][tT]*.[lL][oO][gG]"});
     EXPECT_EQ(entries[1].description, "All Files (*.*)");
     EXPECT_EQ(entries[1].patterns, std::vector<std::string>{"*"});
     EXPECT_EQ(JoinFileFilter(ParseFileFilter("A|*.a;*.b|B|x||")), "A|*.[aA];*.[bB]|B|[xX]");

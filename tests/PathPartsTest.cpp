@@ -43,23 +43,31 @@ TEST(PathParts, ExtensionsCompareWithoutRegardToLetterCase) {
         const char* extension;
         bool has;
     };
-    const Case cases[] = {{"/l/vorlix_report2024.LOG", ".log", true}, {"/l/a.log.txt", ".log", false},
-                          {"/l/a.log/b", ".log", false},           {"/l/log", ".log", false},
-                          {"/l/page.Html", ".html", true},         {"/l/page.htm", ".html", false}};
+    const Case cases[] = {{"/l/vorlix_report2024.LOG", ".log", true},
+                          {"/l/a.log.txt", ".log", false},
+                          {"/l/a.log/b", ".log", false},
+                          {"/l/log", ".log", false},
+                          {"/l/page.Html", ".html", true},
+                          {"/l/page.htm", ".html", false}};
     for (const Case& c : cases) EXPECT_EQ(HasExtension(c.path, c.extension), c.has) << c.path;
 }
 
 TEST(PathParts, PageLiesBesideItsLogWithTheLogsBaseName) {
-    EXPECT_EQ(ReportGenerator::PagePathOf("/home/u/logs/vorlix_report2024.log"), "/home/u/logs/vorlix_report2024.html");
+    EXPECT_EQ(ReportGenerator::PagePathOf("/home/u/logs/vorlix_report2024.log"),
+              "/home/u/logs/vorlix_report2024.html");
     EXPECT_EQ(ReportGenerator::PagePathOf("/x/vorlix_report.log.d/vorlix_report2024"),
               "/x/vorlix_report.log.d/vorlix_report2024.html");
-    EXPECT_EQ(ReportGenerator::PagePathOf("rel/vorlix_report 2024 (copy).log"), "rel/vorlix_report 2024 (copy).html");
+    EXPECT_EQ(ReportGenerator::PagePathOf("rel/vorlix_report 2024 (copy).log"),
+              "rel/vorlix_report 2024 (copy).html");
 }
 
 TEST(PathParts, TemplateIsNamedAfterTheProgramFileAndTheLanguage) {
-    EXPECT_EQ(ReportGenerator("/opt/tools/other", kEnglish).TemplatePath(), "/opt/tools/other.htm_en.txt");
-    EXPECT_EQ(ReportGenerator("/opt/zintor.bin", kEnglish).TemplatePath(), "/opt/zintor.htm_en.txt");
-    EXPECT_EQ(ReportGenerator("/opt/tools/other", kJapanese).TemplatePath(), "/opt/tools/other.htm.txt");
+    EXPECT_EQ(ReportGenerator("/opt/tools/other", kEnglish).TemplatePath(),
+              "/opt/tools/other.htm_en.txt");
+    EXPECT_EQ(ReportGenerator("/opt/zintor.bin", kEnglish).TemplatePath(),
+              "/opt/zintor.htm_en.txt");
+    EXPECT_EQ(ReportGenerator("/opt/tools/other", kJapanese).TemplatePath(),
+              "/opt/tools/other.htm.txt");
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 
 namespace zintor::test {
 
-StartedProgram::StartedProgram(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                               const Limits& limits) {
+StartedProgram::StartedProgram(const std::vector<std::string>& args,
+                               const std::vector<std::string>& env, const Limits& limits) {
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -46,7 +46,8 @@ ProgramResult StartedProgram::Finish() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    if (status != -1) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (status != -1)
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.peakKilobytes = usage.ru_maxrss;
     result.out = ReadFile(capture_ / "out");
     result.err = ReadFile(capture_ / "err");
@@ -60,6 +61,8 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::vector
 
 std::string BuiltProgram() { return std::string(ZINTOR_BUILD_DIR) + "/zintor"; }
 
-std::vector<std::string> ProgramEnvironment(const std::string& lang) { return {"LANG=" + lang, "PATH=/usr/bin:/bin"}; }
+std::vector<std::string> ProgramEnvironment(const std::string& lang) {
+    return {"LANG=" + lang, "PATH=/usr/bin:/bin"};
+}
 
 }  // namespace zintor::test

@@ -25,14 +25,14 @@ using Limits = std::vector<std::pair<int, rlim_t>>;
 
 // A program started, its output going to files of its own.
 class StartedProgram {
-public:
+  public:
     StartedProgram(const std::vector<std::string>& args, const std::vector<std::string>& env,
                    const Limits& limits = {});
     pid_t Pid() const { return pid_; }
     // Waits for it; one still running after 30 seconds is killed as hung.
     ProgramResult Finish();
 
-private:
+  private:
     TempDir capture_;
     pid_t pid_;
 };

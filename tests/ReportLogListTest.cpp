@@ -17,7 +17,7 @@ using test::TempDir;
 
 // Keeps the test process's current directory, which ListReportLogs changes.
 class ReportLogListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { saved_ = CurrentDirectory(); }
     void TearDown() override { (void)::chdir(saved_.c_str()); }
     std::string saved_;
@@ -31,8 +31,9 @@ std::vector<std::string> Names(const std::vector<std::string>& paths, const std:
 
 TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
     TempDir dir;
-    for (const char* name : {"vorlix_report2024.log", "vorlix_report2023.log", "VORLIX_REPORT2022.LOG",
-                             "vorlix_report2024b.log", "vorlix_report.log", "other2024.log", "vorlix_report2024.txt"}) {
+    for (const char* name : {"vorlix_report2024.log", "vorlix_report2023.log",
+                             "VORLIX_REPORT2022.LOG", "vorlix_report2024b.log", "vorlix_report.log",
+                             "other2024.log", "vorlix_report2024.txt"}) {
         test::WriteFile(dir / name, "x");
     }
     // Only regular files and links to them are listed: no folder, FIFO, device or dangling link.
@@ -45,8 +46,9 @@ TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
     std::vector<std::string> logs = ListReportLogs(dir.path() + "/");
     SortReportLogs(logs);
     EXPECT_EQ(Names(logs, dir.path()),
-              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log", "vorlix_report2016.log",
-                                        "vorlix_report2023.log", "vorlix_report2024.log", "vorlix_report2024b.log"}));
+              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log",
+                                        "vorlix_report2016.log", "vorlix_report2023.log",
+                                        "vorlix_report2024.log", "vorlix_report2024b.log"}));
     EXPECT_EQ(CurrentDirectory(), dir.path());  // the search leaves us in the folder
 }
 
@@ -58,14 +60,17 @@ TEST_F(ReportLogListTest, MissingOrEmptyDirectoryGivesNoLogs) {
 
 TEST_F(ReportLogListTest, StopsAt32000Logs) {
     TempDir dir;
-    for (int i = 0; i < 32005; ++i) test::WriteFile(dir / ("vorlix_report" + std::to_string(i) + ".log"), "");
+    for (int i = 0; i < 32005; ++i)
+        test::WriteFile(dir / ("vorlix_report" + std::to_string(i) + ".log"), "");
     EXPECT_EQ(ListReportLogs(dir.path() + "/").size(), kMaxReportLogs);
 }
 
 TEST(SideMenuDirectory, IsTheLastLogsFolderOrTheProgramsOwn) {
     EXPECT_EQ(SideMenuDirectory("", "/opt/zintor/zintor"), "/opt/zintor/");
-    EXPECT_EQ(SideMenuDirectory("/home/u/logs/vorlix_report2024.log", "/opt/zintor/zintor"), "/home/u/logs/");
-    EXPECT_EQ(SideMenuDirectory("vorlix_report2024.log", "/opt/zintor/zintor"), "");  // bare name: no folder
+    EXPECT_EQ(SideMenuDirectory("/home/u/logs/vorlix_report2024.log", "/opt/zintor/zintor"),
+              "/home/u/logs/");
+    EXPECT_EQ(SideMenuDirectory("vorlix_report2024.log", "/opt/zintor/zintor"),
+              "");  // bare name: no folder
 }
 
 TEST(GroupReportLogsByYear, GroupsByTheCaseSensitiveYearKeyInTheWholePath) {
@@ -84,7 +89,8 @@ TEST(GroupReportLogsByYear, GroupsByTheCaseSensitiveYearKeyInTheWholePath) {
         {{"/l/vorlix_report2023.log", "/l/vorlix_report2024.log"}, {{2023, {0}}, {2024, {1}}}},
         {{"/l/vorlix_report2024.log", "/l/vorlix_report2024_b.log"}, {{2024, {0, 1}}}},
         // Outside 1990 to 2089, without a year, or in other letter case: listed, never shown.
-        {{"/l/vorlix_report1989.log", "/l/vorlix_report2090.log", "/l/vorlix_report.log", "/l/VORLIX_REPORT2024.LOG"},
+        {{"/l/vorlix_report1989.log", "/l/vorlix_report2090.log", "/l/vorlix_report.log",
+          "/l/VORLIX_REPORT2024.LOG"},
          {}},
         {{"/l/vorlix_report1990.log", "/l/vorlix_report2089.log"}, {{1990, {0}}, {2089, {1}}}},
         // A folder named with a year's key puts every log under that year.
@@ -93,7 +99,8 @@ TEST(GroupReportLogsByYear, GroupsByTheCaseSensitiveYearKeyInTheWholePath) {
         {{}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(eq(GroupReportLogsByYear(c.logs), c.expected)) << (c.logs.empty() ? "" : c.logs[0]);
+        EXPECT_TRUE(eq(GroupReportLogsByYear(c.logs), c.expected))
+            << (c.logs.empty() ? "" : c.logs[0]);
     }
 }
 
@@ -107,9 +114,10 @@ TEST(ReadableName, KeepsValidUtf8AndMarksEveryOtherByte) {
         {"vorlix_report2024.log", "vorlix_report2024.log"},
         {"vorlix_report2024\xE3\x83\xAD.log", "vorlix_report2024\xE3\x83\xAD.log"},  // a katakana
         {"vorlix_report2024\xFF\xFE.log", "vorlix_report2024\uFFFD\uFFFD.log"},
-        {"a\xE3\x83.log", "a\uFFFD\uFFFD.log"},             // a cut-off sequence, byte by byte
+        {"a\xE3\x83.log", "a\uFFFD\uFFFD.log"},  // a cut-off sequence, byte by byte
         {"\xC0\xAF\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong, surrogate
-        {"\xF4\x8F\xBF\xBF\xF4\x90\x80\x80", "\xF4\x8F\xBF\xBF\uFFFD\uFFFD\uFFFD\uFFFD"},  // U+10FFFF, beyond
+        {"\xF4\x8F\xBF\xBF\xF4\x90\x80\x80",
+         "\xF4\x8F\xBF\xBF\uFFFD\uFFFD\uFFFD\uFFFD"},                    // U+10FFFF, beyond
         {"vorlix_report\x93\xFA.log", "vorlix_report\uFFFD\uFFFD.log"},  // code page 932
     };
     for (const Case& c : cases) EXPECT_EQ(ReadableUtf8(c.bytes), c.shown) << c.bytes;

@@ -64,7 +64,10 @@ TEST(ReportLogReader, KeepsDataLinesOnly) {
         {"a header line is a data row", "date,time,sent,recv\r\n20240101,000000,1,2\r\n", 2},
         {"blank-led line is data", " 20240101,000000,1,2\n", 1},
         {"NUL-led line is a comment", std::string("\0x\n1,2\n", 7), 1},
-        {"0x1A ends the log", "1,2\n3,4\n\x1A" "5,6\n", 2},
+        {"0x1A ends the log",
+         "1,2\n3,4\n\x1A"
+         "5,6\n",
+         2},
         {"binary garbage", std::string("\xff\xfe\x00\x01\x02\n\x80\x81,\x82\n", 12), 2},
     };
     for (const auto& c : cases) {
@@ -115,7 +118,9 @@ TEST(ReportLogReader, OnlyTheCrJustBeforeALineFeedIsDropped) {
         // The second line holds a character beyond ASCII, so a Japanese read decodes it.
         test::WriteFile(dir / "vorlix_report2024.log", "a,x\r\r\n\x93\xFA,y\r\r\nb,\"q\"\r\n");
         LogTable table;
-        ASSERT_EQ(Read(dir / "vorlix_report2024.log", table, japanese ? TextEncoding::Cp932 : TextEncoding::Latin1), 1);
+        ASSERT_EQ(Read(dir / "vorlix_report2024.log", table,
+                       japanese ? TextEncoding::Cp932 : TextEncoding::Latin1),
+                  1);
         ASSERT_EQ(table.RowCount(), 3);
         EXPECT_EQ(table.Field(0, 1), u"x\r");
         EXPECT_EQ(table.Field(1, 1), u"y\r");
@@ -127,15 +132,18 @@ TEST(ReportLogReader, OnlyTheCrJustBeforeALineFeedIsDropped) {
 TEST(ReportLogReader, TheEndOfTextByteCountsWhereverItLies) {
     TempDir dir;
     std::string rows;
-    for (int i = 0; i < 10000; ++i) rows += "20240301,120000,1,2\n";  // 200 KB: past the look-ahead window
+    for (int i = 0; i < 10000; ++i)
+        rows += "20240301,120000,1,2\n";  // 200 KB: past the look-ahead window
     struct Case {
         std::string bytes;
         int rows;
         std::u16string lastField;
     };
     const Case cases[] = {
-        {rows + "1,2\x1A" "3,4\n", 10001, u""},   // the line ends at 0x1A without a line feed: "2" is lost ...
-        {rows + "1,2,\x1A\n", 10001, u"2"},      // ... unless a comma ended it
+        {rows + "1,2\x1A"
+                "3,4\n",
+         10001, u""},  // the line ends at 0x1A without a line feed: "2" is lost ...
+        {rows + "1,2,\x1A\n", 10001, u"2"},  // ... unless a comma ended it
         {rows + "\x1A" + rows, 10000, u"120000"},
         {"\x1A" + rows, 0, u""},
     };
@@ -157,7 +165,8 @@ TEST(ReportLogReader, DecodesJapaneseLogsWithoutSplittingOnBadBytes) {
     ASSERT_EQ(table.FieldCount(0), 4);
     EXPECT_EQ(table.Field(0, 0), u"日");
     EXPECT_EQ(table.Field(0, 1), u"\uFFFD x");
-    EXPECT_EQ(table.Field(0, 2), u"\uFFFD");  // 0x85 0x2C is no pair: the comma still ends the field
+    EXPECT_EQ(table.Field(0, 2),
+              u"\uFFFD");  // 0x85 0x2C is no pair: the comma still ends the field
     EXPECT_EQ(table.Field(0, 3), u"4");
 }
 

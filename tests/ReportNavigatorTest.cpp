@@ -24,13 +24,15 @@ using test::WriteFile;
 // The window, as the navigator sees it: what it was asked to do, in order, each told by the
 // file name it concerns ("page vorlix_report2024.html", "hint", "hint | why").
 class FakeWindow : public NavigatorWindow {
-public:
+  public:
     void ShowInPane(const std::string& url) override { asked.push_back(Told(url)); }
-    void ShowAgainInPane(const std::string& url) override { asked.push_back("again " + Told(url).substr(5)); }
+    void ShowAgainInPane(const std::string& url) override {
+        asked.push_back("again " + Told(url).substr(5));
+    }
     void FollowedLogChanged() override {}
     std::vector<std::string> asked;
 
-private:
+  private:
     std::string Told(const std::string& url) const {
         if (url.starts_with("file://")) return "page " + url.substr(url.rfind('/') + 1);
         std::size_t detail = url.find("<br><span style=\"color:#888888;\">");
@@ -44,12 +46,13 @@ private:
 // row (read, but no page), a FIFO, a device and files that are no logs, and a folder named
 // like one.
 class ReportNavigatorTest : public ::testing::Test {
-protected:
+  protected:
     ReportNavigatorTest() {
         std::string text;
-        for (const char* name : {"html_header", "body_header", "body_main1", "body_main2", "body_main3", "body_main4",
-                                 "body_main5", "body_main6", "body_main7", "body_main8", "body_main9", "body_footer",
-                                 "html_footer"}) {
+        for (const char* name :
+             {"html_header", "body_header", "body_main1", "body_main2", "body_main3", "body_main4",
+              "body_main5", "body_main6", "body_main7", "body_main8", "body_main9", "body_footer",
+              "html_footer"}) {
             text += std::string("; ") + name + "_start\n" + name + "\n; " + name + "_end\n";
         }
         WriteFile(dir_ / "zintor.htm_en.txt", text);
@@ -58,7 +61,8 @@ protected:
         WriteFile(Log("2024"), LogRows(2024, 2, 60));
         WriteFile(Log("2024x"), LogRows(2024, 3, 1));
         WriteFile(Log("2022") + ".txt", LogRows(2022, 1, 60));
-        WriteFile(logs_ + "/vorlix_report2021.LOG", LogRows(2021, 1, 60));  // the reader wants ".log"
+        WriteFile(logs_ + "/vorlix_report2021.LOG",
+                  LogRows(2021, 1, 60));  // the reader wants ".log"
         ::mkfifo(Log("2024y").c_str(), 0644);
         ::symlink("/dev/zero", Log("2024z").c_str());
         ::mkdir((logs_ + "/folder.log").c_str(), 0755);
@@ -66,7 +70,9 @@ protected:
     }
     ~ReportNavigatorTest() override { (void)::chdir(cwd_.c_str()); }
 
-    std::string Log(const std::string& month) const { return logs_ + "/vorlix_report" + month + ".log"; }
+    std::string Log(const std::string& month) const {
+        return logs_ + "/vorlix_report" + month + ".log";
+    }
     std::string LogFile() const { return settings_.ReadString(kSettingsSection, kLogFileKey, ""); }
     // LogFile in the settings file, read at the window's start.
     void Start(const std::string& logFile) {
@@ -93,7 +99,9 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
         std::string logFileAfter;
     };
     auto first = [](ReportNavigator& n) { n.ShowFirstReport(); };
-    auto open = [](std::string path) { return [path](ReportNavigator& n) { n.OpenChosenLog(path); }; };
+    auto open = [](std::string path) {
+        return [path](ReportNavigator& n) { n.OpenChosenLog(path); };
+    };
     auto drop = [](std::vector<std::string> names) {
         return [names](ReportNavigator& n) { n.OpenDroppedFiles(names); };
     };
@@ -106,16 +114,29 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
         {"first: a FIFO", Log("2024y"), first, {"hint"}, Log("2024y")},
         {"first: a device", Log("2024z"), first, {"hint"}, Log("2024z")},
         {"open: a log", log2024, open(log2023), {"page vorlix_report2023.html"}, log2023},
-        {"open: no page, and why", log2024, open(oneRow), {"hint | vorlix_report2024x.html: the log holds fewer than 2 data rows"}, oneRow},
-        {"open: upper-case extension passes, the reader refuses", log2024, open(logs_ + "/vorlix_report2021.LOG"), {}, log2024},
+        {"open: no page, and why",
+         log2024,
+         open(oneRow),
+         {"hint | vorlix_report2024x.html: the log holds fewer than 2 data rows"},
+         oneRow},
+        {"open: upper-case extension passes, the reader refuses",
+         log2024,
+         open(logs_ + "/vorlix_report2021.LOG"),
+         {},
+         log2024},
         {"open: not a log", log2024, open(Log("2022") + ".txt"), {}, log2024},
         {"open: unreadable", log2024, open(Log("1999")), {}, log2024},
         {"drop: the first log that reads",
          log2024,
-         drop({logs_ + "/folder.log", Log("2022") + ".txt", Log("1999"), Log("2024y"), log2023, log2024}),
+         drop({logs_ + "/folder.log", Log("2022") + ".txt", Log("1999"), Log("2024y"), log2023,
+               log2024}),
          {"page vorlix_report2023.html"},
          log2024},
-        {"drop: nothing that reads", log2024, drop({Log("1999"), logs_ + "/folder.log"}), {}, log2024},
+        {"drop: nothing that reads",
+         log2024,
+         drop({Log("1999"), logs_ + "/folder.log"}),
+         {},
+         log2024},
     };
     for (const Case& c : cases) {
         Start(c.logFile);
@@ -140,9 +161,9 @@ TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen
     Start(Log("2024"));
     EXPECT_EQ(navigator_.OpenDialogFolder(), logs_ + "/");
     const std::vector<std::string> listed = navigator_.ListSideMenu();
-    EXPECT_EQ(listed, (std::vector<std::string>{logs_ + "/vorlix_report2021.LOG", Log("2023"), Log("2024"),
-                                                 Log("2024x")}));  // no FIFO, no folder
-    navigator_.ChooseSideMenuItem("2023", 1);  // a year item
+    EXPECT_EQ(listed, (std::vector<std::string>{logs_ + "/vorlix_report2021.LOG", Log("2023"),
+                                                Log("2024"), Log("2024x")}));  // no FIFO, no folder
+    navigator_.ChooseSideMenuItem("2023", 1);                                  // a year item
     navigator_.ChooseSideMenuItem("vorlix_report2023.log", 99);
     EXPECT_TRUE(window_.asked.empty());
     navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
@@ -156,7 +177,8 @@ TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) 
     navigator_.ShowFirstReport();
     navigator_.FoldersToWatch();
     const std::string watched = WatchPathOf(Log("2024"));
-    EXPECT_FALSE(navigator_.NoteFolderChange(FolderChange::Modified, WatchPathOf(Log("2023")), "", 0));
+    EXPECT_FALSE(
+        navigator_.NoteFolderChange(FolderChange::Modified, WatchPathOf(Log("2023")), "", 0));
     EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Modified, watched, watched, 1000));
     EXPECT_EQ(navigator_.BurstWaitMs(1000), ChangeBurst::kQuietMs);
     ChangeEffect effect = navigator_.SettleBurst();
@@ -169,9 +191,11 @@ TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) 
     navigator_.RegenerateFollowedLog();
     ::unlink(Log("2024").c_str());
     navigator_.RegenerateFollowedLog();
-    EXPECT_EQ(window_.asked, (std::vector<std::string>{"again vorlix_report2024.html",
-                                                       "hint | vorlix_report2024.html: the log holds fewer than 2 data rows",
-                                                       "hint | vorlix_report2024.log: No such file or directory"}));
+    EXPECT_EQ(window_.asked,
+              (std::vector<std::string>{
+                  "again vorlix_report2024.html",
+                  "hint | vorlix_report2024.html: the log holds fewer than 2 data rows",
+                  "hint | vorlix_report2024.log: No such file or directory"}));
     EXPECT_EQ(LogFile(), Log("2024"));
 
     // Another log shown: a burst of the one before no longer asks for a page.
@@ -191,7 +215,8 @@ TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
     const Case cases[] = {
         {dir / "notes.txt", "not a report log: " + dir / "notes.txt", ""},
         {dir / "vorlix_report1999.log", "not a report log: " + dir / "vorlix_report1999.log", ""},
-        {dir / "vorlix_report2025.log", "cannot read " + dir / "vorlix_report2025.log" + ": not a regular file", ""},
+        {dir / "vorlix_report2025.log",
+         "cannot read " + dir / "vorlix_report2025.log" + ": not a regular file", ""},
         {dir / "vorlix_report2024.log", "", dir / "vorlix_report2024.log"},
     };
     for (const Case& c : cases) {

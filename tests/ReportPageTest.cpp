@@ -18,20 +18,25 @@ namespace {
 
 using test::TempDir;
 
-const char* const kSectionNames[] = {"html_header", "body_header", "body_main1", "body_main2", "body_main3",
-                                     "body_main4",  "body_main5",  "body_main6", "body_main7", "body_main8",
-                                     "body_main9",  "body_footer", "html_footer"};
+const char* const kSectionNames[] = {"html_header", "body_header", "body_main1", "body_main2",
+                                     "body_main3",  "body_main4",  "body_main5", "body_main6",
+                                     "body_main7",  "body_main8",  "body_main9", "body_footer",
+                                     "html_footer"};
 
 // A template whose every section is one line: the section's name, then all 27 placeholders,
 // so that a page shows which section was written when and which slots it received.
 std::string ProbeTemplate() {
     const char* const placeholders =
-        "|$TITLE$|$BODYTITLE$|$NAMETAG$|$HREFTAG$|$DATE$|$TIME$|$SEND$|$RECV$|$SEND_KB$|$RECV_KB$|$SEND_MB$|"
-        "$RECV_MB$|$SEND_GB$|$RECV_GB$|$SEND_PER$|$RECV_PER$|$SEND_H$|$RECV_H$|$CAP_TIME$|$SEND_SPD$|$RECV_SPD$|"
-        "$SEND_SPD_MB$|$RECV_SPD_MB$|$SEND_SPD_KBPS$|$RECV_SPD_KBPS$|$SEND_SPD_MBPS$|$RECV_SPD_MBPS$|";
+        "|$TITLE$|$BODYTITLE$|$NAMETAG$|$HREFTAG$|$DATE$|$TIME$|$SEND$|$RECV$|$SEND_KB$|$RECV_KB$|$"
+        "SEND_MB$|"
+        "$RECV_MB$|$SEND_GB$|$RECV_GB$|$SEND_PER$|$RECV_PER$|$SEND_H$|$RECV_H$|$CAP_TIME$|$SEND_"
+        "SPD$|$RECV_SPD$|"
+        "$SEND_SPD_MB$|$RECV_SPD_MB$|$SEND_SPD_KBPS$|$RECV_SPD_KBPS$|$SEND_SPD_MBPS$|$RECV_SPD_"
+        "MBPS$|";
     std::string text = "; probe template\n";
     for (const char* name : kSectionNames)
-        text += std::string("; ") + name + "_start\n" + name + placeholders + "\n; " + name + "_end\n";
+        text +=
+            std::string("; ") + name + "_start\n" + name + placeholders + "\n; " + name + "_end\n";
     return text;
 }
 
@@ -42,9 +47,11 @@ struct PageRun {
     std::unique_ptr<test::ScopedLanguage> language;
     std::unique_ptr<ReportGenerator> generator;
 
-    explicit PageRun(bool ja = false, const std::string& templateBytes = ProbeTemplate()) : japanese(ja) {
+    explicit PageRun(bool ja = false, const std::string& templateBytes = ProbeTemplate())
+        : japanese(ja) {
         language = std::make_unique<test::ScopedLanguage>(ja);
-        if (!templateBytes.empty()) test::WriteFile(dir / (ja ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateBytes);
+        if (!templateBytes.empty())
+            test::WriteFile(dir / (ja ? "zintor.htm.txt" : "zintor.htm_en.txt"), templateBytes);
         generator = std::make_unique<ReportGenerator>(dir / "zintor", ja ? kJapanese : kEnglish);
     }
     std::string LogPath() const { return dir / "vorlix_report2024.log"; }
@@ -88,7 +95,8 @@ std::string LogOfDays(std::initializer_list<int> days, int year = 2024, int mont
     char line[64];
     for (int day : days)
         for (int s = 0; s <= 600; s += 30) {
-            std::snprintf(line, sizeof line, "%04d%02d%02d,08%02d%02d,1000,3000\r\n", year, month, day, s / 60, s % 60);
+            std::snprintf(line, sizeof line, "%04d%02d%02d,08%02d%02d,1000,3000\r\n", year, month,
+                          day, s / 60, s % 60);
             log += line;
         }
     return log;
@@ -96,8 +104,9 @@ std::string LogOfDays(std::initializer_list<int> days, int year = 2024, int mont
 
 TEST(ReportPage, SectionsFollowThePageFrameFor30DaysWithTraffic) {
     PageRun run;
-    std::initializer_list<int> allDays = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-                                          16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+    std::initializer_list<int> allDays = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                          11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
+                                          21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
     ASSERT_TRUE(run.Generate(LogOfDays(allDays)));
     std::vector<std::string> expected = {"html_header"};
     auto table = [&](int rows, const char* rowSection, int totals) {
@@ -138,7 +147,8 @@ TEST(ReportPage, EachSectionReceivesOnlyItsOwnSlots) {
             std::vector<std::string> values = Slots(line);
             ASSERT_EQ(values.size(), 27u);
             for (std::size_t k = 0; k < 27; ++k)
-                EXPECT_EQ(!values[k].empty(), e.filled[k] == '1') << e.section << " slot " << k << ": " << line;
+                EXPECT_EQ(!values[k].empty(), e.filled[k] == '1')
+                    << e.section << " slot " << k << ": " << line;
         }
     }
     // Footers are written unchanged: their placeholders stay.
@@ -150,30 +160,47 @@ TEST(ReportPage, EnglishValuesOfADayAndItsClosingRows) {
     ASSERT_TRUE(run.Generate("20240305,103000,1000,2000\n20240305,103100,1048576,5000\n"));
     std::vector<std::string> lines = Lines(run.Page());
     auto line = [&](std::size_t i) { return lines.at(i); };
-    const std::string daySizes = "   1025.0 KB|      6.8 KB|   1025.0 KB|      6.8 KB|      1.0 MB|      0.0 MB|"
-                                 "     0.00 GB|     0.00 GB|";
+    const std::string daySizes =
+        "   1025.0 KB|      6.8 KB|   1025.0 KB|      6.8 KB|      1.0 MB|      0.0 MB|"
+        "     0.00 GB|     0.00 GB|";
     EXPECT_EQ(line(0), "html_header|Traffic Report - Mar.2024|" + std::string(26, '|'));
     EXPECT_EQ(line(1), "body_header||Daily Reports Mar.2024|2024-03-day|" + std::string(24, '|'));
-    EXPECT_EQ(line(2), "body_main1|||2024-03-01||01. (Fri)||      0.0 KB|      0.0 KB|      0.0 KB|      0.0 KB|"
-                       "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|0.0%|0.0%|0|0|" + std::string(9, '|'));
-    EXPECT_EQ(line(6), "body_main1|||2024-03-05||05. (Tue)||" + daySizes + "100.0%|100.0%|1|0|" + std::string(9, '|'));
-    EXPECT_EQ(line(32), "body_main1|||2024-03-31||31. (Sun)||      0.0 KB|      0.0 KB|      0.0 KB|      0.0 KB|"
-                        "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|0.0%|0.0%|0|0|" + std::string(9, '|'));
-    EXPECT_EQ(line(33), "body_main3|||||Total Mar.2024||" + daySizes + "||1|0|" + std::string(9, '|'));
-    EXPECT_EQ(line(34), "body_main3|||||Average daily||     33.1 KB|      0.2 KB|     33.1 KB|      0.2 KB|"
-                        "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|||0|0|" + std::string(9, '|'));
+    EXPECT_EQ(
+        line(2),
+        "body_main1|||2024-03-01||01. (Fri)||      0.0 KB|      0.0 KB|      0.0 KB|      0.0 KB|"
+        "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|0.0%|0.0%|0|0|" +
+            std::string(9, '|'));
+    EXPECT_EQ(line(6), "body_main1|||2024-03-05||05. (Tue)||" + daySizes + "100.0%|100.0%|1|0|" +
+                           std::string(9, '|'));
+    EXPECT_EQ(
+        line(32),
+        "body_main1|||2024-03-31||31. (Sun)||      0.0 KB|      0.0 KB|      0.0 KB|      0.0 KB|"
+        "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|0.0%|0.0%|0|0|" +
+            std::string(9, '|'));
+    EXPECT_EQ(line(33),
+              "body_main3|||||Total Mar.2024||" + daySizes + "||1|0|" + std::string(9, '|'));
+    EXPECT_EQ(line(34),
+              "body_main3|||||Average daily||     33.1 KB|      0.2 KB|     33.1 KB|      0.2 KB|"
+              "      0.0 MB|      0.0 MB|     0.00 GB|     0.00 GB|||0|0|" +
+                  std::string(9, '|'));
     EXPECT_EQ(line(35), "body_main4|" + std::string(18, '|') + "01m 00s |" + std::string(8, '|'));
-    EXPECT_EQ(line(36), "body_main5|" + std::string(19, '|') +
-                            "    17.08 KB/s|     0.11 KB/s|    0.017 MB/s|    0.000 MB/s|   136.66 Kbps|"
-                            "     0.91 Kbps|    0.133 Mbps|    0.001 Mbps|");
+    EXPECT_EQ(line(36),
+              "body_main5|" + std::string(19, '|') +
+                  "    17.08 KB/s|     0.11 KB/s|    0.017 MB/s|    0.000 MB/s|   136.66 Kbps|"
+                  "     0.91 Kbps|    0.133 Mbps|    0.001 Mbps|");
     EXPECT_EQ(line(37).substr(0, 12), "body_footer|");
-    EXPECT_EQ(line(38), "body_header||Weekly Reports Mar.2024|2024-03-week|" + std::string(24, '|'));
+    EXPECT_EQ(line(38),
+              "body_header||Weekly Reports Mar.2024|2024-03-week|" + std::string(24, '|'));
     EXPECT_EQ(line(39).substr(0, 19), "body_main2||||||Sun");
-    EXPECT_EQ(line(41), "body_main2||||||Tue|" + daySizes + "100.0%|100.0%|1|0|" + std::string(9, '|'));
-    EXPECT_EQ(line(50), "body_header||Hourly Reports Mar.2024|2024-03-time|" + std::string(24, '|'));
-    EXPECT_EQ(line(61), "body_main2||||||10:00 - 10:59|" + daySizes + "100.0%|100.0%|1|0|" + std::string(9, '|'));
+    EXPECT_EQ(line(41),
+              "body_main2||||||Tue|" + daySizes + "100.0%|100.0%|1|0|" + std::string(9, '|'));
+    EXPECT_EQ(line(50),
+              "body_header||Hourly Reports Mar.2024|2024-03-time|" + std::string(24, '|'));
+    EXPECT_EQ(line(61), "body_main2||||||10:00 - 10:59|" + daySizes + "100.0%|100.0%|1|0|" +
+                            std::string(9, '|'));
     EXPECT_EQ(line(79), "body_header||Reports 05.Mar|2024-03-05|" + std::string(24, '|'));
-    EXPECT_EQ(line(104), "body_main3|||||Total 05.Mar||" + daySizes + "||1|0|" + std::string(9, '|'));
+    EXPECT_EQ(line(104),
+              "body_main3|||||Total 05.Mar||" + daySizes + "||1|0|" + std::string(9, '|'));
     EXPECT_EQ(line(105), line(35));  // the day's capture time is the month's here
     EXPECT_EQ(lines.size(), 109u);
     EXPECT_EQ(lines.back().substr(0, 12), "html_footer|");
@@ -209,14 +236,15 @@ TEST(ReportPage, DayTablesOnlyForDaysWithTrafficInAscendingOrder) {
     std::vector<std::string> headers;
     for (const std::string& line : Lines(run.Page()))
         if (line.rfind("body_header|", 0) == 0) headers.push_back(Slots(line)[2]);
-    EXPECT_EQ(headers, (std::vector<std::string>{"2024-04-day", "2024-04-week", "2024-04-time", "2024-04-01",
-                                                  "2024-04-15", "2024-04-20"}));
+    EXPECT_EQ(headers, (std::vector<std::string>{"2024-04-day", "2024-04-week", "2024-04-time",
+                                                 "2024-04-01", "2024-04-15", "2024-04-20"}));
 }
 
 TEST(ReportPage, DaysBeyondTheMonthCountInTotalsButGetNoRow) {
     PageRun run;
     // February 2023 has 28 days; rows of the 30th come from another month in the same log.
-    ASSERT_TRUE(run.Generate("20230130,100000,5000000,0\n20230228,100000,1000,0\n20230228,100030,1000,0\n"));
+    ASSERT_TRUE(run.Generate(
+        "20230130,100000,5000000,0\n20230228,100000,1000,0\n20230228,100030,1000,0\n"));
     std::vector<std::string> lines = Lines(run.Page());
     int dayRows = 0;
     for (const std::string& line : lines) dayRows += line.rfind("body_main1|", 0) == 0;
@@ -227,30 +255,32 @@ TEST(ReportPage, DaysBeyondTheMonthCountInTotalsButGetNoRow) {
     EXPECT_EQ(Slots(total)[6], "      4.8 MB");  // 5002000 bytes
     EXPECT_EQ(Slots(lines.at(29))[14], "0.0%");  // the 28th holds 2000 of 5002000 bytes
     bool day30Table = false;
-    for (const std::string& line : lines) day30Table |= line.find("|Reports 30.Feb|2023-02-30|") != std::string::npos;
+    for (const std::string& line : lines)
+        day30Table |= line.find("|Reports 30.Feb|2023-02-30|") != std::string::npos;
     EXPECT_TRUE(day30Table);
 }
 
 TEST(ReportPage, AverageRowDividesTheMonthByItsDays) {
     PageRun run;
     std::string log;
-    for (int day = 1; day <= 30; ++day) log += "202404" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
-                                              ",120000,100000000,0\n";
+    for (int day = 1; day <= 30; ++day)
+        log += "202404" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
+               ",120000,100000000,0\n";
     ASSERT_TRUE(run.Generate(log));
     std::vector<std::string> lines = Lines(run.Page());
     std::vector<std::string> average = Slots(lines.at(33));
     EXPECT_EQ(average[4], "Average daily");
-    EXPECT_EQ(average[6], "     95.4 MB");  // 3,000,000,000 / 30 bytes
-    EXPECT_EQ(average[16], "95");           // 2861 whole megabytes / 30, scale 1
+    EXPECT_EQ(average[6], "     95.4 MB");      // 3,000,000,000 / 30 bytes
+    EXPECT_EQ(average[16], "95");               // 2861 whole megabytes / 30, scale 1
     EXPECT_EQ(Slots(lines.at(32))[16], "200");  // the total row's bar is capped
 }
 
 TEST(ReportPage, BarsUseTheirTablesOwnScale) {
     PageRun run;
     const std::int64_t MB = 1024 * 1024;
-    std::string log = "20240402,100000," + std::to_string(300 * MB) + ",0\n" +
-                      "20240403,100000," + std::to_string(100 * MB) + ",0\n" +
-                      "20240403,110000," + std::to_string(1000 * MB) + "," + std::to_string(1000 * MB) + "\n";
+    std::string log = "20240402,100000," + std::to_string(300 * MB) + ",0\n" + "20240403,100000," +
+                      std::to_string(100 * MB) + ",0\n" + "20240403,110000," +
+                      std::to_string(1000 * MB) + "," + std::to_string(1000 * MB) + "\n";
     ASSERT_TRUE(run.Generate(log));
     std::vector<std::string> lines = Lines(run.Page());
     // Daily table: largest day 1100 MB -> scale 8.
@@ -260,7 +290,9 @@ TEST(ReportPage, BarsUseTheirTablesOwnScale) {
     // Day 3's own table: busiest hour 1000 MB -> scale 8.
     std::size_t day3 = 0;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].find("|2024-04-03|") != std::string::npos && lines[i].rfind("body_header", 0) == 0) day3 = i;
+        if (lines[i].find("|2024-04-03|") != std::string::npos &&
+            lines[i].rfind("body_header", 0) == 0)
+            day3 = i;
     ASSERT_NE(day3, 0u);
     EXPECT_EQ(Slots(lines.at(day3 + 11))[16], "12");   // 10:00, 100 MB / 8
     EXPECT_EQ(Slots(lines.at(day3 + 12))[16], "125");  // 11:00, 1000 MB / 8
@@ -276,14 +308,16 @@ TEST(ReportPage, NoPageFromTooFewOrUnusableRows) {
         {"empty log", "", Failure::kTooFewRows},
         {"comments only", "# nothing\n;\n", Failure::kTooFewRows},
         {"one row", "20240401,000000,1,1\n", Failure::kTooFewRows},
-        {"no usable row", "date,time,sent,recv\n20241301,000000,1,1\n-1,0,0,0\n", Failure::kNoUsableRow},
+        {"no usable row", "date,time,sent,recv\n20241301,000000,1,1\n-1,0,0,0\n",
+         Failure::kNoUsableRow},
     };
     for (const auto& c : cases) {
         PageRun run;
         test::WriteFile(run.PagePath(), "older page");
         test::WriteFile(run.LogPath(), c.log);
         ASSERT_EQ(run.generator->ReadReportLog(run.LogPath()), test::kNoFailure) << c.name;
-        EXPECT_EQ(run.generator->GenerateReport(run.PagePath()), (Failure{Failure::kNoPage, run.PagePath(), c.why}))
+        EXPECT_EQ(run.generator->GenerateReport(run.PagePath()),
+                  (Failure{Failure::kNoPage, run.PagePath(), c.why}))
             << c.name;
         EXPECT_EQ(run.Page(), "older page") << c.name;
         EXPECT_EQ(test::CountEntries(run.dir.path()), 3) << c.name;  // template, log, page
@@ -316,7 +350,9 @@ TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
     };
     const Case cases[] = {
         {"a folder in the template's place",
-         [](const std::string& path) { return ::unlink(path.c_str()) == 0 && ::mkdir(path.c_str(), 0755) == 0; }},
+         [](const std::string& path) {
+             return ::unlink(path.c_str()) == 0 && ::mkdir(path.c_str(), 0755) == 0;
+         }},
         {"a template without read permission",
          [](const std::string& path) {
              test::WriteFile(path, ProbeTemplate());
@@ -324,9 +360,13 @@ TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
          }},
         // Never waited on, never read: no hang, no memory filled.
         {"a FIFO without a writer in the template's place",
-         [](const std::string& path) { return (::unlink(path.c_str()), ::mkfifo(path.c_str(), 0644) == 0); }},
+         [](const std::string& path) {
+             return (::unlink(path.c_str()), ::mkfifo(path.c_str(), 0644) == 0);
+         }},
         {"a link to /dev/zero in the template's place",
-         [](const std::string& path) { return (::unlink(path.c_str()), ::symlink("/dev/zero", path.c_str()) == 0); }},
+         [](const std::string& path) {
+             return (::unlink(path.c_str()), ::symlink("/dev/zero", path.c_str()) == 0);
+         }},
     };
     for (const Case& c : cases) {
         if (!c.make(templatePath)) continue;
@@ -355,9 +395,11 @@ TEST(ReportPage, AFailedWriteLeavesTheOlderPageAndNoTemporaryFile) {
     // The page path is a folder: nothing can be written there.
     std::string folderPage = run.dir / "vorlix_report2025.html";
     ::mkdir(folderPage.c_str(), 0755);
-    EXPECT_EQ(run.generator->GenerateReport(folderPage), (Failure{Failure::kWrite, folderPage, EISDIR}));
+    EXPECT_EQ(run.generator->GenerateReport(folderPage),
+              (Failure{Failure::kWrite, folderPage, EISDIR}));
     // The page's folder does not exist.
-    EXPECT_EQ(run.generator->GenerateReport(run.dir / "missing/vorlix_report2024.html").error, ENOENT);
+    EXPECT_EQ(run.generator->GenerateReport(run.dir / "missing/vorlix_report2024.html").error,
+              ENOENT);
     EXPECT_EQ(run.Page(), older);
     EXPECT_EQ(test::CountEntries(run.dir.path()), 4);  // template, log, page, folder
 }
@@ -371,7 +413,8 @@ TEST(ReportPage, NeverWritesOverItsOwnLog) {
         test::WriteFile(path, log);
         ASSERT_EQ(run.generator->ReadReportLog(path), test::kNoFailure) << name;
         ASSERT_EQ(ReportGenerator::PagePathOf(path), path);
-        EXPECT_EQ(run.generator->GenerateReport(path), (Failure{Failure::kNoPage, path, Failure::kPageIsTheLog}));
+        EXPECT_EQ(run.generator->GenerateReport(path),
+                  (Failure{Failure::kNoPage, path, Failure::kPageIsTheLog}));
         EXPECT_EQ(test::ReadFile(path), log) << name;
     }
     // Nor through another name of the same file.

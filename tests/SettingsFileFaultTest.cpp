@@ -31,10 +31,11 @@ constexpr const char* kOlderSettings =
 
 // What a closing window writes.
 Failure SaveAsTheWindowCloses(SettingsFile& settings) {
-    return SaveWindowSettings(settings, {.topMost = true,
-                                         .sideMenu = true,
-                                         .zoomed = false,
-                                         .placement = PlacementAtClose(10, 20, 800, 600, false, false)});
+    return SaveWindowSettings(settings,
+                              {.topMost = true,
+                               .sideMenu = true,
+                               .zoomed = false,
+                               .placement = PlacementAtClose(10, 20, 800, 600, false, false)});
 }
 
 TEST(SettingsFileFaults, AFailedWriteLeavesTheOlderFileAndKeepsTheValuesInMemory) {
@@ -57,27 +58,33 @@ TEST(SettingsFileFaults, AFailedWriteLeavesTheOlderFileAndKeepsTheValuesInMemory
         test::WriteFile(path, kOlderSettings);
         SettingsFile settings(path);
         std::vector<std::string> notices;
-        settings.SetFirstFailureNotice([&](const Failure& why) { notices.push_back(FailureText(why)); });
+        settings.SetFirstFailureNotice(
+            [&](const Failure& why) { notices.push_back(FailureText(why)); });
         std::string error;
         {
             ScopedFaults faults(c.plan);
             error = FailureText(SaveAsTheWindowCloses(settings));
-            EXPECT_TRUE(settings.WriteString(kSettingsSection, kSideMenuKey, "0")) << "a second failure";
+            EXPECT_TRUE(settings.WriteString(kSettingsSection, kSideMenuKey, "0"))
+                << "a second failure";
             EXPECT_EQ(faults.plan().faultsTriggered, 2);
         }
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_EQ(notices, std::vector<std::string>{error}) << "one notice for two failures";
         EXPECT_EQ(test::ReadFile(path), kOlderSettings);
-        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 1), 0) << "the file still reads";
+        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 1), 0)
+            << "the file still reads";
         EXPECT_EQ(settings.ReadInt(kSettingsSection, kTopMostKey, 0), 1) << "kept in memory";
         EXPECT_EQ(settings.ReadInt(kSettingsSection, kSideMenuKey, 1), 0) << "the later value kept";
         EXPECT_EQ(test::CountEntries(dir.path()), 1) << "no temporary file left";
         // Once the fault is gone, the same writes go through.
         EXPECT_EQ(SaveAsTheWindowCloses(settings), test::kNoFailure);
-        EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""), "/home/u/logs/vorlix_report2024.log");
-        EXPECT_EQ(settings.ReadString(kSettingsSection, kPositionKey, ""), "0:1:-1:-1:-1:-1:10:20:810:620");
-        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kSideMenuKey, 0), 1) << "written, no longer kept";
+        EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""),
+                  "/home/u/logs/vorlix_report2024.log");
+        EXPECT_EQ(settings.ReadString(kSettingsSection, kPositionKey, ""),
+                  "0:1:-1:-1:-1:-1:10:20:810:620");
+        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kSideMenuKey, 0), 1)
+            << "written, no longer kept";
     }
 }
 
@@ -92,7 +99,9 @@ TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
         const char* reason;
         int isTopMostRead;  // by a fresh reader: 0 from the older file, 7 the default
     };
-    auto older = [](const TempDir&, const std::string& path) { test::WriteFile(path, kOlderSettings); };
+    auto older = [](const TempDir&, const std::string& path) {
+        test::WriteFile(path, kOlderSettings);
+    };
     const Case cases[] = {
         {"a read-only folder (as nobody)",
          [&](const TempDir& dir, const std::string& path) {
@@ -113,11 +122,13 @@ TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
              ::chmod(dir.path().c_str(), 0777);
          },
          true, "cannot replace", 0},
-        {"a folder", [](const TempDir&, const std::string& path) { ::mkdir(path.c_str(), 0755); }, false,
-         "cannot read", 7},
-        {"a FIFO without a writer", [](const TempDir&, const std::string& path) { ::mkfifo(path.c_str(), 0644); },
-         false, "not a regular file", 7},
-        {"a link to /dev/zero", [](const TempDir&, const std::string& path) { ::symlink("/dev/zero", path.c_str()); },
+        {"a folder", [](const TempDir&, const std::string& path) { ::mkdir(path.c_str(), 0755); },
+         false, "cannot read", 7},
+        {"a FIFO without a writer",
+         [](const TempDir&, const std::string& path) { ::mkfifo(path.c_str(), 0644); }, false,
+         "not a regular file", 7},
+        {"a link to /dev/zero",
+         [](const TempDir&, const std::string& path) { ::symlink("/dev/zero", path.c_str()); },
          false, "not a regular file", 7},
         {"a sparse file of 10 GiB",
          [](const TempDir&, const std::string& path) {
@@ -133,7 +144,8 @@ TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
         c.make(dir, path);
         struct stat before;
         ASSERT_EQ(::lstat(path.c_str(), &before), 0);
-        const std::string content = S_ISREG(before.st_mode) && before.st_size < 4096 ? test::ReadFile(path) : "";
+        const std::string content =
+            S_ISREG(before.st_mode) && before.st_size < 4096 ? test::ReadFile(path) : "";
         std::string error;
         int notices = 0;
         {
@@ -142,9 +154,11 @@ TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
             SettingsFile settings(path);
             settings.SetFirstFailureNotice([&](const Failure&) { ++notices; });
             error = FailureText(SaveAsTheWindowCloses(settings));
-            EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 7), c.isTopMostRead);
+            EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 7),
+                      c.isTopMostRead);
             EXPECT_EQ(settings.ReadInt(kSettingsSection, kTopMostKey, 7), 1) << "kept in memory";
-            EXPECT_EQ(settings.ReadString(kSettingsSection, kPositionKey, ""), "0:1:-1:-1:-1:-1:10:20:810:620");
+            EXPECT_EQ(settings.ReadString(kSettingsSection, kPositionKey, ""),
+                      "0:1:-1:-1:-1:-1:10:20:810:620");
         }
         ::chmod(dir.path().c_str(), 0755);
         EXPECT_EQ(notices, 1);
@@ -166,14 +180,18 @@ TEST(SettingsFileFaults, WhatCannotBeReplacedIsLeftAsItIs) {
 TEST(SettingsFileFaults, ALinkedFileStaysALinkAndItsTargetIsWritten) {
     struct Case {
         const char* name;
-        std::vector<std::pair<std::string, std::string>> links;  // link name in the program folder: target
-        std::string file;                                        // the file written, in the dotfiles folder
+        std::vector<std::pair<std::string, std::string>>
+            links;         // link name in the program folder: target
+        std::string file;  // the file written, in the dotfiles folder
         bool exists;
     };
     const Case cases[] = {
         {"a link to a file elsewhere", {{"zintor.ini", "DOTFILES/zintor.ini"}}, "zintor.ini", true},
         {"a relative link", {{"zintor.ini", "../dotfiles/zintor.ini"}}, "zintor.ini", true},
-        {"a link to a link", {{"zintor.ini", "second.ini"}, {"second.ini", "DOTFILES/real.ini"}}, "real.ini", true},
+        {"a link to a link",
+         {{"zintor.ini", "second.ini"}, {"second.ini", "DOTFILES/real.ini"}},
+         "real.ini",
+         true},
         {"a link to a file not made yet", {{"zintor.ini", "DOTFILES/new.ini"}}, "new.ini", false},
     };
     for (const Case& c : cases) {
@@ -195,9 +213,11 @@ TEST(SettingsFileFaults, ALinkedFileStaysALinkAndItsTargetIsWritten) {
             EXPECT_TRUE(S_ISLNK(st.st_mode)) << name << " is still a link";
         }
         const std::string written = test::ReadFile(dotfiles + "/" + c.file);
-        EXPECT_NE(written.find("Position=0:1:-1:-1:-1:-1:10:20:810:620"), std::string::npos) << written;
+        EXPECT_NE(written.find("Position=0:1:-1:-1:-1:-1:10:20:810:620"), std::string::npos)
+            << written;
         EXPECT_EQ(written.find("LogFile=") != std::string::npos, c.exists) << written;
-        EXPECT_EQ(SettingsFile(program + "/zintor.ini").ReadInt(kSettingsSection, kSideMenuKey, 0), 1);
+        EXPECT_EQ(SettingsFile(program + "/zintor.ini").ReadInt(kSettingsSection, kSideMenuKey, 0),
+                  1);
         EXPECT_EQ(test::CountTemporaryFiles(program) + test::CountTemporaryFiles(dotfiles), 0);
         EXPECT_EQ(test::CountEntries(dotfiles), 1);
     }
@@ -215,7 +235,8 @@ TEST(SettingsFileFaults, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
         UnprivilegedUser user;
         SettingsFile settings(path);
         error = FailureText(SaveAsTheWindowCloses(settings));
-        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 7), 7) << "reads as the default";
+        EXPECT_EQ(SettingsFile(path).ReadInt(kSettingsSection, kTopMostKey, 7), 7)
+            << "reads as the default";
     }
     ::chmod(path.c_str(), 0644);
     ::chmod(dir.path().c_str(), 0755);

@@ -25,22 +25,25 @@ TEST(SettingsFileRead, FindsValuesOfSectionsAndKeys) {
     };
     const Case cases[] = {
         {"[Settings]\nLogFile=/a/b.log\n", "Settings", "LogFile", "/a/b.log"},
-        {"[settings]\nlogfile=/a/b.log\n", "Settings", "LogFile", "/a/b.log"},            // names ignore case
-        {"[ SETTINGS ]\n  LOGFILE  =   /a b.log  \t\n", "Settings", "LogFile", "/a b.log"},  // blanks trimmed
-        {"[Settings]\r\nLogFile=/a/b.log\r\n", "Settings", "LogFile", "/a/b.log"},         // CR LF
-        {"[Settings]\r\nLogFile=/a/b.log\r", "Settings", "LogFile", "/a/b.log"},           // CR at the end
-        {"[Settings]\rLogFile=/a/b.log \r\r\nA=1", "Settings", "LogFile", "/a/b.log"},     // CR alone ends a line
-        {"\xEF\xBB\xBF[Settings]\nLogFile=x\n", "Settings", "LogFile", "x"},                // UTF-8 mark
-        {"[Settings]\nLogFile=\"/a/b.log\"\n", "Settings", "LogFile", "/a/b.log"},         // quotes dropped
+        {"[settings]\nlogfile=/a/b.log\n", "Settings", "LogFile", "/a/b.log"},  // names ignore case
+        {"[ SETTINGS ]\n  LOGFILE  =   /a b.log  \t\n", "Settings", "LogFile",
+         "/a b.log"},  // blanks trimmed
+        {"[Settings]\r\nLogFile=/a/b.log\r\n", "Settings", "LogFile", "/a/b.log"},  // CR LF
+        {"[Settings]\r\nLogFile=/a/b.log\r", "Settings", "LogFile", "/a/b.log"},    // CR at the end
+        {"[Settings]\rLogFile=/a/b.log \r\r\nA=1", "Settings", "LogFile",
+         "/a/b.log"},  // CR alone ends a line
+        {"\xEF\xBB\xBF[Settings]\nLogFile=x\n", "Settings", "LogFile", "x"},  // UTF-8 mark
+        {"[Settings]\nLogFile=\"/a/b.log\"\n", "Settings", "LogFile",
+         "/a/b.log"},  // quotes dropped
         {"[Settings]\nLogFile='x'\n", "Settings", "LogFile", "x"},
-        {"[Settings]\nLogFile=\"x\n", "Settings", "LogFile", "\"x"},                       // unmatched quote kept
-        {"[Settings]\nLogFile=a=b\n", "Settings", "LogFile", "a=b"},                       // first '=' splits
+        {"[Settings]\nLogFile=\"x\n", "Settings", "LogFile", "\"x"},  // unmatched quote kept
+        {"[Settings]\nLogFile=a=b\n", "Settings", "LogFile", "a=b"},  // first '=' splits
         {"[Other]\nLogFile=other\n[Settings]\nLogFile=mine\n", "Settings", "LogFile", "mine"},
-        {"LogFile=outside\n[Settings]\n", "Settings", "LogFile", "default"},              // before any section
+        {"LogFile=outside\n[Settings]\n", "Settings", "LogFile", "default"},  // before any section
         {"[Settings]\n;LogFile=commented\n", "Settings", "LogFile", "default"},
-        {"[Settings]\nLogFile\n", "Settings", "LogFile", "default"},                      // no '='
+        {"[Settings]\nLogFile\n", "Settings", "LogFile", "default"},  // no '='
         {"[Settings]\nLogFile=first\nLogFile=second\n", "Settings", "LogFile", "first"},
-        {"[Settings]\nLogFile=\n", "Settings", "LogFile", ""},                            // empty, not missing
+        {"[Settings]\nLogFile=\n", "Settings", "LogFile", ""},  // empty, not missing
         {"[Settings]\nIsTopMost=0\n", "Settings", "LogFile", "default"},
         {"", "Settings", "LogFile", "default"},
     };
@@ -66,14 +69,23 @@ TEST(SettingsFileRead, IntegersReadAsDecimalUpToTheFirstOtherCharacter) {
         int expected;
     };
     const Case cases[] = {
-        {"1", 1}, {" 0 ", 0}, {"-5", -5}, {"+7", 7}, {"12px", 12}, {"px", 0}, {"0x10", 0}, {"010", 10},
-        {"", 99},  // an empty value reads as the default
+        {"1", 1},
+        {" 0 ", 0},
+        {"-5", -5},
+        {"+7", 7},
+        {"12px", 12},
+        {"px", 0},
+        {"0x10", 0},
+        {"010", 10},
+        {"", 99},           // an empty value reads as the
+                            // default
         {"4294967297", 1},  // wraps around at 32 bits
     };
     TempDir dir;
     for (const Case& c : cases) {
         WriteFile(dir / "a.ini", std::string("[Settings]\nIsTopMost=") + c.value + "\n");
-        EXPECT_EQ(SettingsFile(dir / "a.ini").ReadInt("Settings", "IsTopMost", 99), c.expected) << c.value;
+        EXPECT_EQ(SettingsFile(dir / "a.ini").ReadInt("Settings", "IsTopMost", 99), c.expected)
+            << c.value;
     }
 }
 
@@ -81,7 +93,8 @@ TEST(SettingsFileRead, LongValuesAreCutTo4095Characters) {
     TempDir dir;
     std::string longValue(5000, 'x');
     WriteFile(dir / "a.ini", "[Settings]\nLogFile=" + longValue + "\n");
-    EXPECT_EQ(SettingsFile(dir / "a.ini").ReadString("Settings", "LogFile", ""), std::string(4095, 'x'));
+    EXPECT_EQ(SettingsFile(dir / "a.ini").ReadString("Settings", "LogFile", ""),
+              std::string(4095, 'x'));
     // Characters, not bytes: a multi-byte character is never split.
     std::string wide;
     for (int i = 0; i < 4100; ++i) wide += "\xC3\xA9";  // é
@@ -100,10 +113,11 @@ TEST(SettingsFileWrite, ChangesOnlyTheKeysLine) {
         // Missing file: created with the section.
         {nullptr, "IsTopMost", "1", "[Settings]\nIsTopMost=1\n"},
         // Replaced in place, keeping the key's spelling, comments and other sections.
-        {"; zintor\n[Other]\nA=1\n\n[settings]\nistopmost = 0 ; old\nLogFile=/x.log\n", "IsTopMost", "1",
-         "; zintor\n[Other]\nA=1\n\n[settings]\nistopmost=1\nLogFile=/x.log\n"},
+        {"; zintor\n[Other]\nA=1\n\n[settings]\nistopmost = 0 ; old\nLogFile=/x.log\n", "IsTopMost",
+         "1", "; zintor\n[Other]\nA=1\n\n[settings]\nistopmost=1\nLogFile=/x.log\n"},
         // Added after the section's last line, before the blank line that ends it.
-        {"[Settings]\nA=1\n\n[Other]\nB=2\n", "IsZoomed", "0", "[Settings]\nA=1\nIsZoomed=0\n\n[Other]\nB=2\n"},
+        {"[Settings]\nA=1\n\n[Other]\nB=2\n", "IsZoomed", "0",
+         "[Settings]\nA=1\nIsZoomed=0\n\n[Other]\nB=2\n"},
         // A missing section is added at the end, after a blank line.
         {"[Other]\nB=2", "IsSideMenu", "1", "[Other]\nB=2\n\n[Settings]\nIsSideMenu=1\n"},
         // CR LF files stay CR LF; the UTF-8 mark stays.
@@ -128,15 +142,18 @@ TEST(SettingsFileWrite, WrittenValuesReadBack) {
     SettingsFile settings(dir / "zintor.ini");
     ASSERT_EQ(settings.WriteString("Settings", "IsTopMost", "1"), test::kNoFailure);
     // Several keys in one rewrite, in order, as one at a time would write them.
-    ASSERT_EQ(settings.Write("Settings", {{"IsSideMenu", "0"}, {"IsZoomed", "-3"}, {"istopmost", "1"}}),
+    ASSERT_EQ(
+        settings.Write("Settings", {{"IsSideMenu", "0"}, {"IsZoomed", "-3"}, {"istopmost", "1"}}),
+        test::kNoFailure);
+    ASSERT_EQ(settings.WriteString("Settings", "LogFile", "/home/u/ログ/vorlix_report2024.log"),
               test::kNoFailure);
-    ASSERT_EQ(settings.WriteString("Settings", "LogFile", "/home/u/ログ/vorlix_report2024.log"), test::kNoFailure);
     EXPECT_EQ(settings.ReadInt("SETTINGS", "istopmost", 7), 1);
     EXPECT_EQ(settings.ReadInt("Settings", "IsSideMenu", 7), 0);
     EXPECT_EQ(settings.ReadInt("Settings", "IsZoomed", 7), -3);
     EXPECT_EQ(settings.ReadString("Settings", "LogFile", ""), "/home/u/ログ/vorlix_report2024.log");
     EXPECT_EQ(ReadFile(dir / "zintor.ini"),
-              "[Settings]\nIsTopMost=1\nIsSideMenu=0\nIsZoomed=-3\nLogFile=/home/u/ログ/vorlix_report2024.log\n");
+              "[Settings]\nIsTopMost=1\nIsSideMenu=0\nIsZoomed=-3\nLogFile=/home/u/ログ/"
+              "vorlix_report2024.log\n");
 }
 
 // A path holding a line break would otherwise plant a line of its own in the file.
@@ -147,7 +164,8 @@ TEST(SettingsFileWrite, RefusesLineBreaksAndKeepsTheFile) {
     const Failure refused{Failure::kWrite, dir / "zintor.ini", Failure::kLineBreak};
     EXPECT_EQ(settings.WriteString("Settings", "LogFile", "/a.log\nIsTopMost=0"), refused);
     EXPECT_EQ(settings.WriteString("Settings", "Log\rFile", "x"), refused);
-    EXPECT_EQ(settings.Write("Settings", {{"IsTopMost", "0"}, {"IsZoomed", "1\r"}}), refused) << "all or none";
+    EXPECT_EQ(settings.Write("Settings", {{"IsTopMost", "0"}, {"IsZoomed", "1\r"}}), refused)
+        << "all or none";
     EXPECT_EQ(ReadFile(dir / "zintor.ini"), "[Settings]\nLogFile=/old.log\n");
 }
 

@@ -41,7 +41,8 @@ TEST(SettingsLocation, TheUsersConfigurationFolderWhenTheProgramsIsNot) {
         {
             test::ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
             test::ScopedEnv home("HOME", config.path().c_str());
-            EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"), config / ".config/zintor/zintor.ini");
+            EXPECT_EQ(SettingsFileLocation(program / "zintor.ini"),
+                      config / ".config/zintor/zintor.ini");
         }
         {
             test::ScopedEnv xdg("XDG_CONFIG_HOME", "relative/not/used");

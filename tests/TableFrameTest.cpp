@@ -28,7 +28,8 @@ TEST(TableFrame, BarScaleIsTheSmallestPowerOfTwoKeepingBarsWithin150) {
         {{4294967295LL * MB}, 1u << 21},  // the doubling stops at 2^21
         {{(1LL << 32) * MB}, 1},          // only the low 32 bits of the megabytes count
     };
-    for (const auto& c : cases) EXPECT_EQ(BarScale(c.bytes), c.scale) << (c.bytes.empty() ? 0 : c.bytes[0] / MB);
+    for (const auto& c : cases)
+        EXPECT_EQ(BarScale(c.bytes), c.scale) << (c.bytes.empty() ? 0 : c.bytes[0] / MB);
 }
 
 TEST(TableFrame, BarTextDividesByTheScaleAndStopsAt200) {
@@ -37,7 +38,7 @@ TEST(TableFrame, BarTextDividesByTheScaleAndStopsAt200) {
         const char* text;
     };
     const Case cases[] = {
-        {0, 1, "0"}, {150, 1, "150"}, {300, 2, "150"}, {301, 2, "150"}, {302, 4, "75"},
+        {0, 1, "0"},     {150, 1, "150"}, {300, 2, "150"}, {301, 2, "150"},         {302, 4, "75"},
         {200, 1, "200"}, {201, 1, "200"}, {250, 1, "200"}, {4294967295u, 1, "200"}, {1, 2, "0"},
     };
     for (const auto& c : cases) {

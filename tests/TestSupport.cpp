@@ -23,7 +23,8 @@ void PrintTo(const Failure& failure, std::ostream* out) {
         return;
     }
     *out << "failure " << int(failure.what) << " of " << failure.path << ": "
-         << (failure.error > 0 ? std::strerror(failure.error) : "reason " + std::to_string(failure.error));
+         << (failure.error > 0 ? std::strerror(failure.error)
+                               : "reason " + std::to_string(failure.error));
 }
 
 namespace test {
@@ -36,11 +37,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::operator/(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+}
 
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -70,13 +74,17 @@ ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
     const char* old = std::getenv(name);
     hadOld_ = old != nullptr;
     if (old) old_ = old;
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
+    if (value)
+        ::setenv(name, value, 1);
+    else
+        ::unsetenv(name);
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (hadOld_) ::setenv(name_.c_str(), old_.c_str(), 1);
-    else ::unsetenv(name_.c_str());
+    if (hadOld_)
+        ::setenv(name_.c_str(), old_.c_str(), 1);
+    else
+        ::unsetenv(name_.c_str());
 }
 
 UnprivilegedUser::UnprivilegedUser() {
@@ -96,12 +104,17 @@ std::u16string U16(std::string_view utf8) {
         auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp;
         int extra;
-        if (b < 0x80) cp = b, extra = 0;
-        else if (b < 0xE0) cp = b & 0x1F, extra = 1;
-        else if (b < 0xF0) cp = b & 0x0F, extra = 2;
-        else cp = b & 0x07, extra = 3;
+        if (b < 0x80)
+            cp = b, extra = 0;
+        else if (b < 0xE0)
+            cp = b & 0x1F, extra = 1;
+        else if (b < 0xF0)
+            cp = b & 0x0F, extra = 2;
+        else
+            cp = b & 0x07, extra = 3;
         ++i;
-        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = cp << 6 | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i)
+            cp = cp << 6 | (static_cast<unsigned char>(utf8[i]) & 0x3F);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -137,7 +150,8 @@ std::string Cp932(std::string_view utf8) {
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == u'\n') {
-            EncodeLinesAppend(TextEncoding::Cp932, std::u16string_view(text).substr(start, i - start), bytes);
+            EncodeLinesAppend(TextEncoding::Cp932,
+                              std::u16string_view(text).substr(start, i - start), bytes);
             if (i < text.size()) bytes += '\n';
             start = i + 1;
         }
@@ -149,8 +163,8 @@ std::string LogRows(int year, int month, int rows) {
     std::string text;
     for (int i = 0; i < rows; ++i) {
         char line[64];
-        std::snprintf(line, sizeof line, "%04d%02d%02d,%02d0000,%d,%d\r\n", year, month, 1 + i / 24, i % 24,
-                      1000 + i, 5000 + i);
+        std::snprintf(line, sizeof line, "%04d%02d%02d,%02d0000,%d,%d\r\n", year, month, 1 + i / 24,
+                      i % 24, 1000 + i, 5000 + i);
         text += line;
     }
     return text;

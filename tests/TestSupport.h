@@ -19,7 +19,7 @@ inline const Failure kNoFailure{};
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -29,7 +29,7 @@ public:
     // path() + "/" + name
     std::string operator/(std::string_view name) const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -40,13 +40,13 @@ int CountEntries(const std::string& folder);  // entries other than "." and ".."
 
 // Sets (or with nullptr unsets) an environment variable for as long as it lives.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
+  private:
     std::string name_;
     std::string old_;
     bool hadOld_;
@@ -54,24 +54,26 @@ private:
 
 // The user-interface language for as long as it lives: LC_ALL and LC_MESSAGES unset, LANG set.
 class ScopedLanguage {
-public:
+  public:
     explicit ScopedLanguage(bool japanese)
-        : all_("LC_ALL", nullptr), messages_("LC_MESSAGES", nullptr), lang_("LANG", japanese ? "ja_JP.UTF-8" : "C") {}
+        : all_("LC_ALL", nullptr),
+          messages_("LC_MESSAGES", nullptr),
+          lang_("LANG", japanese ? "ja_JP.UTF-8" : "C") {}
 
-private:
+  private:
     ScopedEnv all_, messages_, lang_;
 };
 
 // While it lives, the process acts as an unprivileged user (nobody) when it runs as root, so
 // that file permissions apply to it as they do to a user.
 class UnprivilegedUser {
-public:
+  public:
     UnprivilegedUser();
     ~UnprivilegedUser();
     UnprivilegedUser(const UnprivilegedUser&) = delete;
     UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
 
-private:
+  private:
     bool active_ = false;
 };
 

@@ -64,7 +64,8 @@ TEST(TextCodec, EncodesWithCrLfAndReplacesWhatCannotBeWritten) {
         {"line feeds become CR LF", TextEncoding::Latin1, u"a\nb\n", "a\r\nb\r\n"},
         {"a lone CR stays", TextEncoding::Cp932, u"a\rb", "a\rb"},
         {"labels of the Japanese page", TextEncoding::Cp932, u"年月日～時間分秒合計曜日",
-         "\x94\x4E\x8C\x8E\x93\xFA\x81\x60\x8E\x9E\x8A\xD4\x95\xAA\x95\x62\x8D\x87\x8C\x76\x97\x6A\x93\xFA"},
+         "\x94\x4E\x8C\x8E\x93\xFA\x81\x60\x8E\x9E\x8A\xD4\x95\xAA\x95\x62\x8D\x87\x8C\x76\x97\x6A"
+         "\x93\xFA"},
         {"duplicates write their lowest bytes", TextEncoding::Cp932, u"≒ⅰ", "\x81\xE0\xEE\xEF"},
         {"characters that only encode", TextEncoding::Cp932, u"¬〜", "\x81\xCA\x81\x60"},
         {"no bytes in code page 932", TextEncoding::Cp932, u"\u00E9\uFFFD", "??"},

@@ -16,7 +16,8 @@ namespace {
 
 using test::TempDir;
 
-std::vector<std::u16string> ReadAll(const std::string& path, TextEncoding e = TextEncoding::Latin1) {
+std::vector<std::u16string> ReadAll(const std::string& path,
+                                    TextEncoding e = TextEncoding::Latin1) {
     TextFileReader reader(e);
     EXPECT_EQ(reader.Open(path), test::kNoFailure);
     std::vector<std::u16string> lines;
@@ -38,10 +39,20 @@ TEST(TextFileReader, SplitsLinesAsTextStreamsDo) {
         {"LF and CR LF both read as LF", "a\nb\r\nc", {u"a\n", u"b\n", u"c"}},
         {"a lone CR is a character", "a\rb\n\r", {u"a\rb\n", u"\r"}},
         {"CR CR LF keeps the first CR", "a\r\r\n", {u"a\r\n"}},
-        {"0x1A ends the input", "a\nb\x1A" "c\nd\n", {u"a\n", u"b"}},
-        {"0x1A at the start", "\x1A" "abc", {}},
-        {"a line ends at its first NUL", std::string("a\0b\nc\n", 6), {std::u16string(u"a\0", 2), u"c\n"}},
-        {"0x1A after a NUL still ends the input", std::string("a\0b\x1A\nc\n", 7), {std::u16string(u"a\0", 2)}},
+        {"0x1A ends the input",
+         "a\nb\x1A"
+         "c\nd\n",
+         {u"a\n", u"b"}},
+        {"0x1A at the start",
+         "\x1A"
+         "abc",
+         {}},
+        {"a line ends at its first NUL",
+         std::string("a\0b\nc\n", 6),
+         {std::u16string(u"a\0", 2), u"c\n"}},
+        {"0x1A after a NUL still ends the input",
+         std::string("a\0b\x1A\nc\n", 7),
+         {std::u16string(u"a\0", 2)}},
         {"empty lines", "\n\n", {u"\n", u"\n"}},
     };
     for (const auto& c : cases) {
@@ -120,7 +131,8 @@ TEST(TextFileReader, RefusesWhatIsNotARegularFile) {
         {"/dev/null", Failure::kNotARegularFile},
     };
     TextFileReader reader(TextEncoding::Latin1);
-    for (const auto& [path, why] : cases) EXPECT_EQ(reader.Open(path), (Failure{Failure::kRead, path, why}));
+    for (const auto& [path, why] : cases)
+        EXPECT_EQ(reader.Open(path), (Failure{Failure::kRead, path, why}));
 }
 
 // A sparse file of a terabyte: its hole is a line of zeros, stepped over rather than read.
@@ -134,7 +146,8 @@ TEST(TextFileReader, StepsOverTheHoleOfASparseFile) {
         end.seekp((1ll << 40) - 4);
         end << "c\nd\n";
     }
-    EXPECT_EQ(ReadAll(path), (std::vector<std::u16string>{u"ab\n", std::u16string(1, u'\0'), u"d\n"}));
+    EXPECT_EQ(ReadAll(path),
+              (std::vector<std::u16string>{u"ab\n", std::u16string(1, u'\0'), u"d\n"}));
 }
 
 }  // namespace

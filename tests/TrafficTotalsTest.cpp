@@ -39,13 +39,27 @@ TEST(LogRow, FieldsReadAsWrappingDecimalNumbers) {
         std::int32_t value;
     };
     const Case cases[] = {
-        {u"123", 123},          {u"  \t42", 42},          {u"+7", 7},        {u"-7", -7},
-        {u"12abc", 12},         {u"abc", 0},              {u"", 0},          {u"--1", 0},
-        {u"+-1", 0},            {u"- 1", 0},              {u"4294967295", -1}, {u"4294967296", 0},
-        {u"4294967297", 1},     {u"2147483648", INT32_MIN}, {u"１２", 0},     {u"\"12\"", 0},
+        {u"123", 123},
+        {u"  \t42", 42},
+        {u"+7", 7},
+        {u"-7", -7},
+        {u"12abc", 12},
+        {u"abc", 0},
+        {u"", 0},
+        {u"--1", 0},
+        {u"+-1", 0},
+        {u"- 1", 0},
+        {u"4294967295", -1},
+        {u"4294967296", 0},
+        {u"4294967297", 1},
+        {u"2147483648", INT32_MIN},
+        {u"１２", 0},
+        {u"\"12\"", 0},
         {u"00000000000000000009", 9},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseLogInteger(std::u16string_view(c.text)), c.value) << std::string(c.text.begin(), c.text.end());
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLogInteger(std::u16string_view(c.text)), c.value)
+            << std::string(c.text.begin(), c.text.end());
 }
 
 TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
@@ -57,17 +71,18 @@ TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
     const Case cases[] = {
         {u"20240105,103000,1,2\n", true, 2024, 1, 5, 10, 30, 0},
         {u"20240105,93015,1,2\n", true, 2024, 1, 5, 9, 30, 15},
-        {u"1010105,5,1,2\n", true, 101, 1, 5, 0, 0, 5},               // written as 01010105
-        {u"202401051,1234567,1,2\n", true, 2024, 1, 5, 12, 34, 56},    // longer texts use their first digits
-        {u"20241299,995959,1,2\n", true, 2024, 12, 99, 99, 59, 59},   // day and hour are not checked
+        {u"1010105,5,1,2\n", true, 101, 1, 5, 0, 0, 5},  // written as 01010105
+        {u"202401051,1234567,1,2\n", true, 2024, 1, 5, 12, 34,
+         56},  // longer texts use their first digits
+        {u"20241299,995959,1,2\n", true, 2024, 12, 99, 99, 59, 59},  // day and hour are not checked
         {u"00000105,0,1,2\n", true, 0, 1, 5, 0, 0, 0},
-        {u"20241305,0,1,2\n", false},   // month 13
-        {u"20240005,0,1,2\n", false},   // month 0
-        {u"-20240105,0,1,2\n", false},  // negative date
-        {u"20240105,-1,1,2\n", false},  // negative time
+        {u"20241305,0,1,2\n", false},       // month 13
+        {u"20240005,0,1,2\n", false},       // month 0
+        {u"-20240105,0,1,2\n", false},      // negative date
+        {u"20240105,-1,1,2\n", false},      // negative time
         {u"date,time,sent,recv\n", false},  // a header line reads as date 0
-        {u"00000100,0,1,2\n", false},   // January of year 0, day 0: the weekday sum is negative
-        {u"00000132,0,1,2\n", false},   // ... and day 32, which is 0 mod 32
+        {u"00000100,0,1,2\n", false},       // January of year 0, day 0: the weekday sum is negative
+        {u"00000132,0,1,2\n", false},       // ... and day 32, which is 0 mod 32
         {u"00000101,0,1,2\n", true, 0, 1, 1, 0, 0, 0},
         {u"00000200,0,1,2\n", true, 0, 2, 0, 0, 0, 0},
     };
@@ -107,8 +122,8 @@ TEST(TrafficTotals, ARowAddsToItsDayHourWeekdayAndTotals) {
 }
 
 TEST(TrafficTotals, ByteCountsAreUnsigned32BitValues) {
-    Totals a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n", u"20240105,0,-1,-2\n",
-                          u"20240105,0,5\n"});
+    Totals a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n",
+                          u"20240105,0,-1,-2\n", u"20240105,0,5\n"});
     EXPECT_EQ(a.t->daySend[32], 4294967295LL + 0 + 4294967295LL + 5);
     EXPECT_EQ(a.t->dayRecv[32], 1 + 0 + 4294967294LL + 0);  // a missing field reads 0
 }
@@ -116,11 +131,11 @@ TEST(TrafficTotals, ByteCountsAreUnsigned32BitValues) {
 TEST(TrafficTotals, OddDaysAndHoursWrapIntoTheirArrays) {
     Totals a = Aggregate({u"20240100,250000,7,0\n", u"20240140,0,11,0\n"});
     const TrafficTotals& t = *a.t;
-    EXPECT_EQ(t.hourSend[1], 7);        // hour 25
-    EXPECT_EQ(t.daySend[0], 7);         // day 0
-    EXPECT_EQ(t.daySend[8], 11);        // day 40 is 8 mod 32
+    EXPECT_EQ(t.hourSend[1], 7);  // hour 25
+    EXPECT_EQ(t.daySend[0], 7);   // day 0
+    EXPECT_EQ(t.daySend[8], 11);  // day 40 is 8 mod 32
     EXPECT_EQ(t.dayHourSend[8][0], 11);
-    EXPECT_EQ(t.weekdaySend[1], 11);    // 8 January 2024, a Monday
+    EXPECT_EQ(t.weekdaySend[1], 11);  // 8 January 2024, a Monday
     EXPECT_EQ(t.daySend[32], 18);
 }
 
@@ -137,14 +152,27 @@ TEST(TrafficTotals, CaptureTimeCountsStepsOfOneTo61Seconds) {
         {"62 s", {u"20240105,100000,1,1\n", u"20240105,100102,1,1\n"}, 5, 0},
         {"same stamp", {u"20240105,100000,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
         {"backwards", {u"20240105,100100,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
-        {"over midnight to the later day", {u"20240105,235930,1,1\n", u"20240106,000020,1,1\n"}, 6, 50},
+        {"over midnight to the later day",
+         {u"20240105,235930,1,1\n", u"20240106,000020,1,1\n"},
+         6,
+         50},
         {"first row never counts", {u"20240105,000001,1,1\n"}, 5, 0},
-        {"month and year take no part", {u"20240105,100000,1,1\n", u"20230605,100030,1,1\n"}, 5, 30},
+        {"month and year take no part",
+         {u"20240105,100000,1,1\n", u"20230605,100030,1,1\n"},
+         5,
+         30},
         {"an unusable row keeps the previous stamp",
-         {u"20240105,100000,1,1\n", u"20241305,100020,1,1\n", u"20240105,100040,1,1\n"}, 5, 40},
+         {u"20240105,100000,1,1\n", u"20241305,100020,1,1\n", u"20240105,100040,1,1\n"},
+         5,
+         40},
         {"a header line between rows is skipped",
-         {u"20240105,100000,1,1\n", u"date,time\n", u"20240105,100010,1,1\n"}, 5, 10},
-        {"a stamp of 0 does not start counting", {u"20240100,000000,1,1\n", u"20240100,000030,1,1\n"}, 0, 0},
+         {u"20240105,100000,1,1\n", u"date,time\n", u"20240105,100010,1,1\n"},
+         5,
+         10},
+        {"a stamp of 0 does not start counting",
+         {u"20240100,000000,1,1\n", u"20240100,000030,1,1\n"},
+         0,
+         0},
     };
     for (const auto& c : cases) {
         Totals a = Aggregate(c.lines);
@@ -154,7 +182,8 @@ TEST(TrafficTotals, CaptureTimeCountsStepsOfOneTo61Seconds) {
 }
 
 TEST(TrafficTotals, ReportMonthComesFromTheLastUsableRow) {
-    Totals a = Aggregate({u"20240305,0,1,1\n", u"20240405,0,2,2\n", u"20241305,0,4,4\n", u"garbage\n"});
+    Totals a =
+        Aggregate({u"20240305,0,1,1\n", u"20240405,0,2,2\n", u"20241305,0,4,4\n", u"garbage\n"});
     EXPECT_EQ(a.run.usableRows, 2);
     EXPECT_EQ(a.run.reportMonth, 4);
     EXPECT_EQ(a.t->daySend[5], 3);  // both months add into day 5
@@ -175,7 +204,8 @@ namespace {
 // reading each, whatever the row holds, wherever it gives an answer at all.
 TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
     std::mt19937 random(2024);
-    const char pieces[] = {'0', '1', '9', '5', ',', ',', ',', ' ', '\t', '\r', '+', '-', 'a', '"', '\0', '\n', '7'};
+    const char pieces[] = {'0',  '1', '9', '5', ',', ',',  ',',  ' ', '\t',
+                           '\r', '+', '-', 'a', '"', '\0', '\n', '7'};
     int scanned = 0;
     for (int round = 0; round < 200000; ++round) {
         std::string text;
@@ -186,11 +216,12 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
         ++scanned;
         std::int32_t split[4] = {0, 0, 0, 0};
         std::string scratch;
-        SplitLogLine(std::string_view(text), true, scratch, [&](int column, std::string_view field) {
-            if (column >= 4) return false;
-            split[column] = ParseLogInteger(field);
-            return column < 3;
-        });
+        SplitLogLine(std::string_view(text), true, scratch,
+                     [&](int column, std::string_view field) {
+                         if (column >= 4) return false;
+                         split[column] = ParseLogInteger(field);
+                         return column < 3;
+                     });
         ASSERT_TRUE(std::equal(fast, fast + 4, split)) << "round " << round;
     }
     EXPECT_GT(scanned, 50000);

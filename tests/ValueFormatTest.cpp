@@ -23,27 +23,28 @@ TEST(ValueFormat, SizesPickTheirUnitByTheTruncatedKilobytes) {
         {0, 2, "      0.0 MB"},
         {0, 3, "     0.00 GB"},
         {1023, 0, "      1.0 KB"},
-        {1048576, 0, "   1024.0 KB"},             // exactly 1024 KB stays in KB
+        {1048576, 0, "   1024.0 KB"},  // exactly 1024 KB stays in KB
         {1025 * 1024, 0, "      1.0 MB"},
-        {1025 * 1024 - 1, 0, "   1025.0 KB"},     // truncates to 1024 KB
+        {1025 * 1024 - 1, 0, "   1025.0 KB"},  // truncates to 1024 KB
         {1LL << 30, 0, "   1024.0 MB"},
         {(1LL << 30) + 1024, 0, "     1.00 GB"},
         {1LL << 40, 0, "  1024.00 GB"},
         {(1LL << 40) + 1024, 0, "     1.00 TB"},
-        {INT64_MAX, 0, "8388608.00 TB"},          // the field widens
+        {INT64_MAX, 0, "8388608.00 TB"},  // the field widens
         {3LL << 29, 0, "     1.50 GB"},
         {3LL << 29, 3, "     1.50 GB"},
         {3LL << 29, 2, "   1536.0 MB"},
         {3LL << 29, 1, "1572864.0 KB"},
         {1LL << 30, 1, "1048576.0 KB"},
-        {1024 * 1024 + 1023, 2, "      1.0 MB"},   // bytes below a whole KB are dropped first
-        {1280, 0, "      1.2 KB"},                 // 1.25 rounds half to even
-        {1280 + 1024, 0, "      2.2 KB"},          // 2.25 likewise
+        {1024 * 1024 + 1023, 2, "      1.0 MB"},  // bytes below a whole KB are dropped first
+        {1280, 0, "      1.2 KB"},                // 1.25 rounds half to even
+        {1280 + 1024, 0, "      2.2 KB"},         // 2.25 likewise
         {1536, 0, "      1.5 KB"},
-        {-1, 0, "     -0.0 KB"},                   // negative counts stay in KB
+        {-1, 0, "     -0.0 KB"},  // negative counts stay in KB
         {-5000, 0, "     -4.9 KB"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Ascii(FormatSize(c.bytes, c.unit)), c.text) << c.bytes << " unit " << c.unit;
+    for (const auto& c : cases)
+        EXPECT_EQ(Ascii(FormatSize(c.bytes, c.unit)), c.text) << c.bytes << " unit " << c.unit;
 }
 
 TEST(ValueFormat, RatesHaveFixedUnits) {
@@ -53,11 +54,14 @@ TEST(ValueFormat, RatesHaveFixedUnits) {
         const char* text;
     };
     const Case cases[] = {
-        {0, 0, "     0.00 KB/s"},  {0, 1, "    0.000 MB/s"},      {0, 2, "     0.00 Kbps"},
-        {0, 3, "    0.000 Mbps"},  {1048576, 0, "  1024.00 KB/s"}, {1048576, 1, "    1.000 MB/s"},
-        {1048576, 2, "  8192.00 Kbps"}, {1048576, 3, "    8.000 Mbps"}, {1000.0 / 3, 0, "     0.33 KB/s"},
+        {0, 0, "     0.00 KB/s"},          {0, 1, "    0.000 MB/s"},
+        {0, 2, "     0.00 Kbps"},          {0, 3, "    0.000 Mbps"},
+        {1048576, 0, "  1024.00 KB/s"},    {1048576, 1, "    1.000 MB/s"},
+        {1048576, 2, "  8192.00 Kbps"},    {1048576, 3, "    8.000 Mbps"},
+        {1000.0 / 3, 0, "     0.33 KB/s"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Ascii(FormatRate(c.rate, c.unit)), c.text) << c.rate << " unit " << c.unit;
+    for (const auto& c : cases)
+        EXPECT_EQ(Ascii(FormatRate(c.rate, c.unit)), c.text) << c.rate << " unit " << c.unit;
 }
 
 // Fixed notation must round exactly as printf does, for any value.
@@ -101,10 +105,11 @@ TEST(ValueFormat, SharesOfATotal) {
         const char* text;
     };
     const Case cases[] = {
-        {1, 8, "12.5%"}, {8, 8, "100.0%"}, {0, 8, "0.0%"}, {0, 0, "0.0%"}, {1, 4, "25.0%"},
+        {1, 8, "12.5%"}, {8, 8, "100.0%"},  {0, 8, "0.0%"},    {0, 0, "0.0%"},     {1, 4, "25.0%"},
         {1, 3, "33.3%"}, {1, 1000, "0.1%"}, {1, 2000, "0.1%"}, {1, 20000, "0.0%"}, {2, 3, "66.7%"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Ascii(FormatShare(c.part, c.whole)), c.text) << c.part << '/' << c.whole;
+    for (const auto& c : cases)
+        EXPECT_EQ(Ascii(FormatShare(c.part, c.whole)), c.text) << c.part << '/' << c.whole;
 }
 
 TEST(ValueFormat, DecimalPadsWithZeros) {

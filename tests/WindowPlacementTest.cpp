@@ -22,7 +22,7 @@ TEST(WindowPlacementText, ParsesTenIntegersWithTheirBases) {
         {"1:1:-1:-1:-1:-1:10:10:810:610", true, 1, 1, 10, 10, 810, 610},
         {"0:1:-1:-1:-1:-1:120:80:1020:700", true, 0, 1, 120, 80, 1020, 700},
         {"0x10:1:0:0:0:0:0:0:100:100", true, 16, 1, 0, 0, 100, 100},  // hexadecimal
-        {"010:3:0:0:0:0:0:0:0X1f:-0x2", true, 8, 3, 0, 0, 31, -2},     // octal, signs
+        {"010:3:0:0:0:0:0:0:0X1f:-0x2", true, 8, 3, 0, 0, 31, -2},    // octal, signs
         {" 2: +1:0:0:0:0:5:6:7:8", true, 2, 1, 5, 6, 7, 8},           // blanks before numbers
         {"1:1:-1:-1", false, 1, 1, 0, 0, 0, 0},                       // four integers
         {"1:1:-1:-1:-1:-1:10:10:810", false, 1, 1, 10, 10, 810, 0},   // nine
@@ -62,7 +62,9 @@ TEST(WindowPlacementAtClose, MarksMaximisedAndMinimisedWindows) {
         {false, true, "0:2:-1:-1:-1:-1:10:10:810:610"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(FormatWindowPlacement(PlacementAtClose(10, 10, 800, 600, c.maximized, c.minimized)), c.expected);
+        EXPECT_EQ(
+            FormatWindowPlacement(PlacementAtClose(10, 10, 800, 600, c.maximized, c.minimized)),
+            c.expected);
     }
 }
 
@@ -73,17 +75,21 @@ TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
     test::TempDir dir;
     SettingsFile settings(dir / "zintor.ini");
     WindowSettings first = ReadWindowSettings(settings);
-    EXPECT_TRUE(first.topMost && !first.sideMenu && !first.zoomed && !first.placed && first.logFile.empty());
-    test::WriteFile(dir / "zintor.ini", "[Settings]\nPosition=\nLogFile=/l/vorlix_report2024.log\n");
+    EXPECT_TRUE(first.topMost && !first.sideMenu && !first.zoomed && !first.placed &&
+                first.logFile.empty());
+    test::WriteFile(dir / "zintor.ini",
+                    "[Settings]\nPosition=\nLogFile=/l/vorlix_report2024.log\n");
     EXPECT_FALSE(ReadWindowSettings(settings).placed) << "an empty Position";
-    ASSERT_EQ(SaveWindowSettings(settings, {.topMost = false,
-                                            .sideMenu = true,
-                                            .zoomed = true,
-                                            .placement = PlacementAtClose(10, 10, 800, 600, true, false)}),
+    ASSERT_EQ(SaveWindowSettings(settings,
+                                 {.topMost = false,
+                                  .sideMenu = true,
+                                  .zoomed = true,
+                                  .placement = PlacementAtClose(10, 10, 800, 600, true, false)}),
               test::kNoFailure);
-    EXPECT_EQ(test::ReadFile(dir / "zintor.ini"),
-              "[Settings]\nPosition=2:3:-1:-1:-1:-1:10:10:810:610\nLogFile=/l/vorlix_report2024.log\n"
-              "IsTopMost=0\nIsSideMenu=1\nIsZoomed=1\n");
+    EXPECT_EQ(
+        test::ReadFile(dir / "zintor.ini"),
+        "[Settings]\nPosition=2:3:-1:-1:-1:-1:10:10:810:610\nLogFile=/l/vorlix_report2024.log\n"
+        "IsTopMost=0\nIsSideMenu=1\nIsZoomed=1\n");
     WindowSettings next = ReadWindowSettings(settings);
     EXPECT_TRUE(!next.topMost && next.sideMenu && next.zoomed && next.placed);
     EXPECT_EQ(next.logFile, "/l/vorlix_report2024.log");
@@ -91,29 +97,31 @@ TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
 }
 
 TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
-    const ScreenRect left{0, 0, 1280, 800}, right{1280, 100, 1024, 600};  // two screens side by side
+    const ScreenRect left{0, 0, 1280, 800},
+        right{1280, 100, 1024, 600};  // two screens side by side
     struct Case {
         ScreenRect window, expected;
     };
     const Case cases[] = {
-        {{100, 80, 800, 600}, {100, 80, 800, 600}},       // on the screen
-        {{900, 300, 800, 600}, {900, 300, 800, 600}},     // across both screens
-        {{-700, 200, 800, 600}, {-700, 200, 800, 600}},   // 100 pixels of title bar still to grip
-        {{-760, 200, 800, 600}, {0, 200, 800, 600}},      // 40 pixels: too few
-        {{100, -10, 800, 600}, {100, -10, 800, 600}},     // more than half of the title bar shows
-        {{100, -20, 800, 600}, {100, 0, 800, 600}},       // the title bar above the screen
-        {{100, 790, 800, 600}, {100, 200, 800, 600}},     // only the title bar's top shows
-        {{3000, 50, 800, 600}, {1504, 100, 800, 600}},    // beyond the right screen
+        {{100, 80, 800, 600}, {100, 80, 800, 600}},      // on the screen
+        {{900, 300, 800, 600}, {900, 300, 800, 600}},    // across both screens
+        {{-700, 200, 800, 600}, {-700, 200, 800, 600}},  // 100 pixels of title bar still to grip
+        {{-760, 200, 800, 600}, {0, 200, 800, 600}},     // 40 pixels: too few
+        {{100, -10, 800, 600}, {100, -10, 800, 600}},    // more than half of the title bar shows
+        {{100, -20, 800, 600}, {100, 0, 800, 600}},      // the title bar above the screen
+        {{100, 790, 800, 600}, {100, 200, 800, 600}},    // only the title bar's top shows
+        {{3000, 50, 800, 600}, {1504, 100, 800, 600}},   // beyond the right screen
         {{-2000000000, -2000000000, 800, 600}, {0, 0, 800, 600}},
         {{1500, 2000, 2000, 900}, {1280, 100, 1024, 600}},  // larger than the nearest screen
-        {{10, 10, 30, 40}, {10, 10, 30, 40}},             // a narrow window shows all of its bar
+        {{10, 10, 30, 40}, {10, 10, 30, 40}},               // a narrow window shows all of its bar
     };
     for (const Case& c : cases) {
         ScreenRect got = KeepTitleBarOnScreen(c.window, {left, right}, 24);
-        EXPECT_EQ(got, c.expected) << c.window.x << "," << c.window.y << " -> " << got.x << "," << got.y << " "
-                                   << got.width << "x" << got.height;
+        EXPECT_EQ(got, c.expected) << c.window.x << "," << c.window.y << " -> " << got.x << ","
+                                   << got.y << " " << got.width << "x" << got.height;
     }
-    EXPECT_EQ(KeepTitleBarOnScreen({-5000, 0, 800, 600}, {}, 24), (ScreenRect{-5000, 0, 800, 600}));  // no screens known
+    EXPECT_EQ(KeepTitleBarOnScreen({-5000, 0, 800, 600}, {}, 24),
+              (ScreenRect{-5000, 0, 800, 600}));  // no screens known
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 // splitmix64: small, fast and fully specified, unlike the standard distributions.
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next() {
@@ -54,11 +54,13 @@ public:
         return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * kPi * u2);
     }
     // A positive factor around 1 whose logarithm is normal with the given spread.
-    double LogNormalFactor(double sigma) { return std::exp(sigma * Normal() - 0.5 * sigma * sigma); }
+    double LogNormalFactor(double sigma) {
+        return std::exp(sigma * Normal() - 0.5 * sigma * sigma);
+    }
     // Log-uniform in [lo, hi]: sizes and durations spread over orders of magnitude.
     double LogUniform(double lo, double hi) { return lo * std::pow(hi / lo, Uniform()); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -66,11 +68,11 @@ struct Options {
     int year = 2026;
     int month = 11;
     bool monthGiven = false;
-    int interval = 60;        // seconds between rows
-    long long maxRows = -1;   // -1: no limit
+    int interval = 60;       // seconds between rows
+    long long maxRows = -1;  // -1: no limit
     std::uint64_t seed = 1;
     bool maximal = false;
-    std::string outputPath;   // empty: standard output
+    std::string outputPath;  // empty: standard output
 };
 
 constexpr std::string_view kUsage =
@@ -120,7 +122,8 @@ int ParseOptions(int argc, char** argv, Options& opt) {
             ok = ParseNumber(value, opt.month) && opt.month >= 1 && opt.month <= 12;
             opt.monthGiven = true;
         } else if (arg == "--interval") {
-            ok = ParseNumber(value, opt.interval) && opt.interval >= 1 && opt.interval <= kSecondsPerDay;
+            ok = ParseNumber(value, opt.interval) && opt.interval >= 1 &&
+                 opt.interval <= kSecondsPerDay;
             intervalGiven = true;
         } else if (arg == "--rows") {
             ok = ParseNumber(value, opt.maxRows) && opt.maxRows >= 0;
@@ -137,7 +140,8 @@ int ParseOptions(int argc, char** argv, Options& opt) {
         }
     }
     if (opt.maximal && (intervalGiven || rowsGiven)) {
-        std::cerr << "make_report_log: --max fixes the rows and their spacing; drop --interval and --rows\n";
+        std::cerr << "make_report_log: --max fixes the rows and their spacing; drop --interval and "
+                     "--rows\n";
         return 2;
     }
     return 0;
@@ -147,13 +151,15 @@ using namespace std::chrono;
 
 int DaysInMonth(int year, int month) {
     return static_cast<int>(static_cast<unsigned>(
-        year_month_day_last(std::chrono::year(year), month_day_last(std::chrono::month(month))).day()));
+        year_month_day_last(std::chrono::year(year), month_day_last(std::chrono::month(month)))
+            .day()));
 }
 
 // Share of the evening peak per hour of the day on a working day: almost nothing at night,
 // a slow rise through the day, the peak from 20:00 to 22:00.
-constexpr double kHourShape[24] = {0.35, 0.18, 0.09, 0.05, 0.04, 0.04, 0.06, 0.16, 0.28, 0.38, 0.42, 0.45,
-                                   0.52, 0.46, 0.44, 0.45, 0.50, 0.56, 0.70, 0.86, 1.00, 1.00, 0.84, 0.60};
+constexpr double kHourShape[24] = {0.35, 0.18, 0.09, 0.05, 0.04, 0.04, 0.06, 0.16,
+                                   0.28, 0.38, 0.42, 0.45, 0.52, 0.46, 0.44, 0.45,
+                                   0.50, 0.56, 0.70, 0.86, 1.00, 1.00, 0.84, 0.60};
 
 // Activity (0..1) at second s of the day, interpolated between the hour midpoints.
 double DailyRhythm(int secondOfDay) {
@@ -178,7 +184,7 @@ struct Gap {
 };
 
 class LogWriter {
-public:
+  public:
     explicit LogWriter(const Options& opt)
         : opt_(opt), rnd_(opt.seed), days_(DaysInMonth(opt.year, opt.month)) {
         first_ = sys_days(std::chrono::year(opt.year) / opt.month / 1);
@@ -196,7 +202,8 @@ public:
         int count = 3 + static_cast<int>(rnd_.Below(4));
         for (int i = 0; i < count; ++i) {
             long long length = static_cast<long long>(rnd_.LogUniform(300, 9 * 3600.0));
-            long long start = static_cast<long long>(rnd_.Below(static_cast<std::uint64_t>(monthSeconds - length)));
+            long long start = static_cast<long long>(
+                rnd_.Below(static_cast<std::uint64_t>(monthSeconds - length)));
             gaps_.push_back({start, start + length});
         }
     }
@@ -230,9 +237,11 @@ public:
         // every day or two and one upload a week.
         double perSecondDownload = (0.15 + activity) / kSecondsPerDay;
         if (download_.bytesLeft <= 0 && rnd_.Uniform() < perSecondDownload * seconds)
-            download_ = {rnd_.LogUniform(90.0 * (1 << 20), 1.6 * (1 << 30)), rnd_.Uniform(2.5e6, 11e6)};
+            download_ = {rnd_.LogUniform(90.0 * (1 << 20), 1.6 * (1 << 30)),
+                         rnd_.Uniform(2.5e6, 11e6)};
         if (upload_.bytesLeft <= 0 && rnd_.Uniform() < perSecondDownload * seconds / 6)
-            upload_ = {rnd_.LogUniform(40.0 * (1 << 20), 400.0 * (1 << 20)), rnd_.Uniform(0.6e6, 2.5e6)};
+            upload_ = {rnd_.LogUniform(40.0 * (1 << 20), 400.0 * (1 << 20)),
+                       rnd_.Uniform(0.6e6, 2.5e6)};
 
         double down = Drain(download_, seconds);
         double up = Drain(upload_, seconds);
@@ -242,9 +251,9 @@ public:
 
         char line[64];
         int n = std::snprintf(line, sizeof line, "%04d%02u%02u,%02d%02d%02d,%u,%u\r\n", opt_.year,
-                              static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                              secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60, Bytes(sent),
-                              Bytes(recv));
+                              static_cast<unsigned>(date.month()),
+                              static_cast<unsigned>(date.day()), secondOfDay / 3600,
+                              secondOfDay / 60 % 60, secondOfDay % 60, Bytes(sent), Bytes(recv));
         out_.append(line, static_cast<std::size_t>(n));
         ++rows_;
     }
@@ -254,7 +263,7 @@ public:
     Random& Rnd() { return rnd_; }
     const std::string& Text() const { return out_; }
 
-private:
+  private:
     static double Drain(Burst& b, int seconds) {
         if (b.bytesLeft <= 0) return 0;
         double part = std::min(b.bytesLeft, b.bytesPerSecond * seconds);
@@ -282,13 +291,16 @@ private:
 bool WriteAll(const std::string& text, const std::string& path) {
     std::FILE* f = path.empty() ? stdout : std::fopen(path.c_str(), "wb");
     if (!f) {
-        std::cerr << "make_report_log: cannot open " << path << ": " << std::strerror(errno) << '\n';
+        std::cerr << "make_report_log: cannot open " << path << ": " << std::strerror(errno)
+                  << '\n';
         return false;
     }
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = (std::fflush(f) == 0) && ok;
     if (f != stdout) ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::cerr << "make_report_log: cannot write " << (path.empty() ? "standard output" : path) << '\n';
+    if (!ok)
+        std::cerr << "make_report_log: cannot write " << (path.empty() ? "standard output" : path)
+                  << '\n';
     return ok;
 }
 
@@ -323,7 +335,8 @@ int main(int argc, char** argv) {
         log.PlanGaps();
         // The monitor starts at some second of the first interval and, like any timer on a busy
         // machine, now and then slips by a second.
-        long long t = static_cast<long long>(log.Rnd().Below(static_cast<std::uint64_t>(opt.interval)));
+        long long t =
+            static_cast<long long>(log.Rnd().Below(static_cast<std::uint64_t>(opt.interval)));
         int step = opt.interval;
         while (t < monthSeconds && (opt.maxRows < 0 || log.Rows() < opt.maxRows)) {
             log.Row(t, step);

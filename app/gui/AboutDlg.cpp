@@ -28,37 +28,44 @@ struct AboutLayout {
 };
 
 const AboutLayout& LayoutFor(int uiLanguage) {
-    static const AboutLayout kJapanese{Units(15, 51, 228, 16), Units(35, 115, 188, 16), Units(61, 91, 136, 16),
-                                       Units(91, 69, 76, 12)};
-    static const AboutLayout kEnglish{Units(15, 50, 228, 14), Units(27, 117, 204, 13), Units(61, 93, 136, 16),
-                                      Units(100, 65, 59, 14)};
+    static const AboutLayout kJapanese{Units(15, 51, 228, 16), Units(35, 115, 188, 16),
+                                       Units(61, 91, 136, 16), Units(91, 69, 76, 12)};
+    static const AboutLayout kEnglish{Units(15, 50, 228, 14), Units(27, 117, 204, 13),
+                                      Units(61, 93, 136, 16), Units(100, 65, 59, 14)};
     return uiLanguage == 0 ? kJapanese : kEnglish;
 }
 
 // Arial of a given cell height (ascent plus descent) in pixels: the em is 2048/2288 of it.
 wxFont ArialOfCellHeight(int cellHeight, wxFontWeight weight, bool underlined) {
     int em = static_cast<int>(std::lround(cellHeight * 2048.0 / 2288.0));
-    wxFont font(wxFontInfo(wxSize(0, em)).Family(wxFONTFAMILY_SWISS).FaceName("Arial").Weight(weight).Underlined(underlined));
+    wxFont font(wxFontInfo(wxSize(0, em))
+                    .Family(wxFONTFAMILY_SWISS)
+                    .FaceName("Arial")
+                    .Weight(weight)
+                    .Underlined(underlined));
     return font;
 }
 
 // A centred label whose text sits in the middle of its rectangle.
-wxStaticText* Label(wxWindow* parent, int id, const wxString& text, const wxRect& rect, const wxFont& font) {
-    auto* label = new wxStaticText(parent, id, text, rect.GetPosition(), rect.GetSize(),
-                                   wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+wxStaticText* Label(wxWindow* parent, int id, const wxString& text, const wxRect& rect,
+                    const wxFont& font) {
+    auto* label =
+        new wxStaticText(parent, id, text, rect.GetPosition(), rect.GetSize(),
+                         wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
     if (font.IsOk()) label->SetFont(font);
     label->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     int textHeight = label->GetBestSize().y;
-    if (textHeight < rect.height) label->SetSize(rect.x, rect.y + (rect.height - textHeight) / 2, rect.width, textHeight);
+    if (textHeight < rect.height)
+        label->SetSize(rect.x, rect.y + (rect.height - textHeight) / 2, rect.width, textHeight);
     return label;
 }
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(wxWindow* parent, int uiLanguage, std::string address, const wxString& linkText,
-                     const wxString& appName)
-    : wxDialog(parent, wxID_ANY, FromUtf8(ResourcesFor(uiLanguage).aboutCaption), wxDefaultPosition, wxDefaultSize,
-               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+CAboutDlg::CAboutDlg(wxWindow* parent, int uiLanguage, std::string address,
+                     const wxString& linkText, const wxString& appName)
+    : wxDialog(parent, wxID_ANY, FromUtf8(ResourcesFor(uiLanguage).aboutCaption), wxDefaultPosition,
+               wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       siteAddress(std::move(address)),
       appName_(appName) {
     SetIcons(AppIcons());
@@ -106,11 +113,17 @@ void CAboutDlg::OnPaint(wxPaintEvent&) {
 // Esc and Enter close the box; the box has no buttons to take them.
 void CAboutDlg::OnCharHook(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
-        case WXK_ESCAPE: EndModal(wxID_CANCEL); return;
+        case WXK_ESCAPE:
+            EndModal(wxID_CANCEL);
+            return;
         case WXK_RETURN:
-        case WXK_NUMPAD_ENTER: EndModal(wxID_OK); return;
-        case WXK_F1: return;  // no help
-        default: event.Skip();
+        case WXK_NUMPAD_ENTER:
+            EndModal(wxID_OK);
+            return;
+        case WXK_F1:
+            return;  // no help
+        default:
+            event.Skip();
     }
 }
 

@@ -14,7 +14,7 @@ namespace zintor {
 class LinkLabel;
 
 class CAboutDlg : public wxDialog {
-public:
+  public:
     static constexpr int kLinkId = 1010;
     static constexpr int kNameId = 1011;
     static constexpr int kVersionId = 1012;
@@ -28,7 +28,7 @@ public:
 
     LinkLabel* Link() const { return link_; }
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnCharHook(wxKeyEvent& event);
 

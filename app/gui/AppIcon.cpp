@@ -60,7 +60,8 @@ wxImage AppIconImage(int size) {
     const double radius = size / 6.0;
     for (int y = 0; y < size; ++y) {
         double t = static_cast<double>(y) / std::max(1, size - 1);
-        wxColour c(static_cast<unsigned char>(46 + (16 - 46) * t), static_cast<unsigned char>(124 + (78 - 124) * t),
+        wxColour c(static_cast<unsigned char>(46 + (16 - 46) * t),
+                   static_cast<unsigned char>(124 + (78 - 124) * t),
                    static_cast<unsigned char>(214 + (158 - 214) * t));
         for (int x = 0; x < size; ++x) {
             Blend(image, x, y, c, Coverage(x, y, inset, inset, size - inset, size - inset, radius));
@@ -78,11 +79,13 @@ wxImage AppIconImage(int size) {
     const wxColour top(120, 230, 120);
     for (int i = 0; i < 4; ++i) {
         int left = margin + i * (barWidth + gap);
-        int height = std::max(2 * unit, static_cast<int>(std::lround(heights[i] * (baseline - margin))));
+        int height =
+            std::max(2 * unit, static_cast<int>(std::lround(heights[i] * (baseline - margin))));
         FillRect(image, left, baseline - height, left + barWidth, baseline, bar);
         FillRect(image, left, baseline - height, left + barWidth, baseline - height + unit, top);
     }
-    FillRect(image, margin - unit, baseline, size - margin + unit, baseline + unit, wxColour(220, 236, 255));
+    FillRect(image, margin - unit, baseline, size - margin + unit, baseline + unit,
+             wxColour(220, 236, 255));
     return image;
 }
 

@@ -11,7 +11,9 @@
 namespace zintor {
 namespace {
 
-GtkWidget* WidgetOf(const wxTopLevelWindow& window) { return static_cast<GtkWidget*>(window.GetHandle()); }
+GtkWidget* WidgetOf(const wxTopLevelWindow& window) {
+    return static_cast<GtkWidget*>(window.GetHandle());
+}
 
 GdkWindow* GdkWindowOf(const wxTopLevelWindow& window) {
     GtkWidget* widget = WidgetOf(window);
@@ -33,7 +35,9 @@ extern "C" gboolean OnMapEvent(GtkWidget* widget, GdkEvent*, gpointer data) {
     return FALSE;
 }
 
-extern "C" void FreePendingAction(gpointer data, GClosure*) { delete static_cast<PendingAction*>(data); }
+extern "C" void FreePendingAction(gpointer data, GClosure*) {
+    delete static_cast<PendingAction*>(data);
+}
 
 }  // namespace
 
@@ -83,8 +87,8 @@ void WhenMapped(wxTopLevelWindow& window, std::function<void()> action) {
         return;
     }
     auto* pending = new PendingAction{&window, std::move(action)};
-    pending->handler = g_signal_connect_data(widget, "map-event", G_CALLBACK(OnMapEvent), pending, FreePendingAction,
-                                             GConnectFlags(G_CONNECT_AFTER));
+    pending->handler = g_signal_connect_data(widget, "map-event", G_CALLBACK(OnMapEvent), pending,
+                                             FreePendingAction, GConnectFlags(G_CONNECT_AFTER));
 }
 
 bool MenuHoldsKeyboard() {

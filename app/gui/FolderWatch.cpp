@@ -18,7 +18,8 @@ namespace {
 
 // The changes that can concern a page or the side menu. Reading a log is no change: the
 // window's own reads never wake it.
-constexpr int kWatchedChanges = wxFSW_EVENT_CREATE | wxFSW_EVENT_DELETE | wxFSW_EVENT_RENAME | wxFSW_EVENT_MODIFY;
+constexpr int kWatchedChanges =
+    wxFSW_EVENT_CREATE | wxFSW_EVENT_DELETE | wxFSW_EVENT_RENAME | wxFSW_EVENT_MODIFY;
 
 long long NowMs() {
     using namespace std::chrono;
@@ -29,31 +30,40 @@ long long NowMs() {
 // lies) is no news for the user: the window works as before and F5 still refreshes. While
 // this lives, what the toolkit would report goes nowhere but is counted.
 class QuietLog : public wxLog {
-public:
+  public:
     QuietLog() : previous_(wxLog::SetActiveTarget(this)) {}
     ~QuietLog() override { wxLog::SetActiveTarget(previous_); }
     int failures = 0;
 
-protected:
+  protected:
     void DoLogRecord(wxLogLevel level, const wxString&, const wxLogRecordInfo&) override {
         if (level <= wxLOG_Warning) ++failures;
     }
 
-private:
+  private:
     wxLog* previous_;
 };
 
 bool ChangeOf(const wxFileSystemWatcherEvent& event, FolderChange& change) {
     switch (event.GetChangeType()) {
-        case wxFSW_EVENT_MODIFY: change = FolderChange::Modified; return true;
-        case wxFSW_EVENT_CREATE: change = FolderChange::Created; return true;
+        case wxFSW_EVENT_MODIFY:
+            change = FolderChange::Modified;
+            return true;
+        case wxFSW_EVENT_CREATE:
+            change = FolderChange::Created;
+            return true;
         case wxFSW_EVENT_DELETE:
-        case wxFSW_EVENT_UNMOUNT: change = FolderChange::Removed; return true;
-        case wxFSW_EVENT_RENAME: change = FolderChange::Renamed; return true;
+        case wxFSW_EVENT_UNMOUNT:
+            change = FolderChange::Removed;
+            return true;
+        case wxFSW_EVENT_RENAME:
+            change = FolderChange::Renamed;
+            return true;
         case wxFSW_EVENT_WARNING:
             change = FolderChange::Overflowed;
             return event.GetWarningType() == wxFSW_WARNING_OVERFLOW;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -75,7 +85,8 @@ void CReportDlg::WatchFolders(bool anew) {
     watchedFolders_.clear();
     if (!watcher_) return;
     for (const std::string& folder : folders) {
-        if (watcher_->Add(wxFileName::DirName(FromUtf8(folder)), kWatchedChanges)) watchedFolders_.push_back(folder);
+        if (watcher_->Add(wxFileName::DirName(FromUtf8(folder)), kWatchedChanges))
+            watchedFolders_.push_back(folder);
     }
 }
 

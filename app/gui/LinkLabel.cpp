@@ -5,8 +5,8 @@
 
 namespace zintor {
 
-LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxRect& rect, const wxFont& font,
-                     const wxColour& colour, std::function<void()> onClick)
+LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxRect& rect,
+                     const wxFont& font, const wxColour& colour, std::function<void()> onClick)
     : wxWindow(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE),
       text_(text),
       colour_(colour),

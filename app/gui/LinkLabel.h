@@ -9,13 +9,13 @@
 namespace zintor {
 
 class LinkLabel : public wxWindow {
-public:
-    LinkLabel(wxWindow* parent, int id, const wxString& text, const wxRect& rect, const wxFont& font,
-              const wxColour& colour, std::function<void()> onClick);
+  public:
+    LinkLabel(wxWindow* parent, int id, const wxString& text, const wxRect& rect,
+              const wxFont& font, const wxColour& colour, std::function<void()> onClick);
 
     const wxColour& TextColour() const { return colour_; }
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
 
     wxString text_;

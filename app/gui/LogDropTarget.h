@@ -9,11 +9,11 @@ namespace zintor {
 class CReportDlg;
 
 class LogDropTarget : public wxFileDropTarget {
-public:
+  public:
     explicit LogDropTarget(CReportDlg* window) : window_(window) {}
     bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& names) override;
 
-private:
+  private:
     CReportDlg* window_;
 };
 

@@ -5,13 +5,14 @@
 
 namespace zintor {
 
-std::unique_ptr<wxDialog> MakeMessageBox(wxWindow* parent, const wxString& text, const wxString& caption,
-                                         MessageIcon icon) {
+std::unique_ptr<wxDialog> MakeMessageBox(wxWindow* parent, const wxString& text,
+                                         const wxString& caption, MessageIcon icon) {
     long style = wxOK | wxCENTRE | (icon == MessageIcon::Stop ? wxICON_ERROR : wxICON_EXCLAMATION);
     return std::make_unique<wxGenericMessageDialog>(parent, text, caption, style);
 }
 
-void ShowMessageBox(wxWindow* parent, const wxString& text, const wxString& caption, MessageIcon icon) {
+void ShowMessageBox(wxWindow* parent, const wxString& text, const wxString& caption,
+                    MessageIcon icon) {
     MakeMessageBox(parent, text, caption, icon)->ShowModal();
 }
 

@@ -15,10 +15,11 @@ enum class MessageIcon { Stop, Exclamation };
 
 // The box, not yet shown. The toolkit's native box draws no icon on this desktop, so this is
 // the toolkit's own generic one, which does.
-std::unique_ptr<wxDialog> MakeMessageBox(wxWindow* parent, const wxString& text, const wxString& caption,
-                                         MessageIcon icon);
+std::unique_ptr<wxDialog> MakeMessageBox(wxWindow* parent, const wxString& text,
+                                         const wxString& caption, MessageIcon icon);
 
 // Shows the box modally until the user closes it.
-void ShowMessageBox(wxWindow* parent, const wxString& text, const wxString& caption, MessageIcon icon);
+void ShowMessageBox(wxWindow* parent, const wxString& text, const wxString& caption,
+                    MessageIcon icon);
 
 }  // namespace zintor

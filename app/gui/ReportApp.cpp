@@ -26,7 +26,8 @@ void CloseOnSignal(int) {
     // An open box (About, the open dialog) ends first, so that the window closes from the
     // main loop and not from under a modal one.
     for (wxWindow* window : wxTopLevelWindows) {
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            dialog->EndModal(wxID_CANCEL);
     }
     wxTheApp->CallAfter([] {
         if (wxWindow* window = wxTheApp->GetTopWindow()) window->Close(true);
@@ -45,10 +46,13 @@ bool CReportApp::OnInit() {
     std::string modulePath = ModulePath();
     PathParts parts = SplitPath(modulePath);
     SetAppName(wxString::FromUTF8(parts.fname));
-    settings_ = std::make_unique<SettingsFile>(SettingsFileLocation(ReplaceExtension(modulePath, ".ini")));
+    settings_ =
+        std::make_unique<SettingsFile>(SettingsFileLocation(ReplaceExtension(modulePath, ".ini")));
     // Settings that cannot be saved are kept while the window is open; said once.
     settings_->SetFirstFailureNotice([name = parts.fname](const Failure& failure) {
-        std::cerr << name << ": settings not saved, kept while the window is open: " << FailureText(failure) << '\n';
+        std::cerr << name
+                  << ": settings not saved, kept while the window is open: " << FailureText(failure)
+                  << '\n';
     });
 
     // A log to open on is the last log opened from now on. One that is no report log is said
@@ -78,7 +82,8 @@ wxIMPLEMENT_APP_NO_MAIN(zintor::CReportApp);
 
 // Runs the window until it closes; the program's exit status. 1 when the toolkit cannot
 // start (no display). logToShow, when not empty, is a report log to open the window on.
-extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv, const char* logToShow) {
+extern "C" __attribute__((visibility("default"))) int zintor_gui_run(int argc, char** argv,
+                                                                     const char* logToShow) {
     zintor::CReportApp::logToShow = logToShow ? logToShow : "";
     // The pages are still pictures: WebKit's GPU compositing only adds start-up time, and
     // without a GPU (a remote or virtual display) it renders through a slow software GL.

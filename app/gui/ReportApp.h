@@ -12,14 +12,14 @@
 namespace zintor {
 
 class CReportApp : public wxApp {
-public:
+  public:
     bool OnInit() override;
     int OnRun() override;
 
     // A report log the window opens on ("zintor --show LOG"), set before the toolkit starts.
     static std::string logToShow;
 
-private:
+  private:
     std::unique_ptr<SettingsFile> settings_;
     int exitCode_ = 0;
 };

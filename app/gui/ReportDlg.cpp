@@ -28,8 +28,8 @@
 namespace zintor {
 namespace {
 
-constexpr int kTitleBarHeight = 24;      // about what managers draw; enough to judge a saved place by
-constexpr int kGeometrySettleMs = 250;   // a manager's moves and state changes come in bursts
+constexpr int kTitleBarHeight = 24;  // about what managers draw; enough to judge a saved place by
+constexpr int kGeometrySettleMs = 250;  // a manager's moves and state changes come in bursts
 
 // The menu label with its shortcut text in the form the toolkit shows and understands:
 // "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
@@ -52,11 +52,13 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
       uiLanguage_(GetUiLanguage()),
       navigator_(report, settings, programPath, uiLanguage_, *this),
       followTimer_(this, kFollowTimerId) {
-    clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxCLIP_CHILDREN);
+    clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                               wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    tree = new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
-                          wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_FULL_ROW_HIGHLIGHT |
-                              wxTR_SINGLE | wxBORDER_NONE);
+    tree =
+        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
+                       wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
+                           wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE);
     tree->Hide();
     browser.Create(clientPane_);
     CreateMenus();
@@ -141,7 +143,8 @@ void CReportDlg::CreateMenus() {
                 menu->AppendSeparator();
             } else {
                 bool check = item.id == kCmdTopMost || item.id == kCmdSideMenu;
-                menu->Append(ToolkitId(item.id), MenuLabel(item.label), wxEmptyString, check ? wxITEM_CHECK : wxITEM_NORMAL);
+                menu->Append(ToolkitId(item.id), MenuLabel(item.label), wxEmptyString,
+                             check ? wxITEM_CHECK : wxITEM_NORMAL);
             }
         }
         bar->Append(menu, FromUtf8(menuText.title));
@@ -169,15 +172,17 @@ void CReportDlg::RestorePlacement(const WindowSettings& saved) {
     constexpr std::int64_t kLargestSide = 32767;
     const WindowPlacement& placement = saved.placement;
     auto side = [](int from, int to) { return std::int64_t{to} - from; };
-    if (saved.placed &&
-        side(placement.left, placement.right) > 0 && side(placement.left, placement.right) <= kLargestSide &&
-        side(placement.top, placement.bottom) > 0 && side(placement.top, placement.bottom) <= kLargestSide) {
+    if (saved.placed && side(placement.left, placement.right) > 0 &&
+        side(placement.left, placement.right) <= kLargestSide &&
+        side(placement.top, placement.bottom) > 0 &&
+        side(placement.top, placement.bottom) <= kLargestSide) {
         std::vector<ScreenRect> screens;
         for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
             wxRect area = wxDisplay(i).GetClientArea();
             screens.push_back({area.x, area.y, area.width, area.height});
         }
-        ScreenRect saved{placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top};
+        ScreenRect saved{placement.left, placement.top, placement.right - placement.left,
+                         placement.bottom - placement.top};
         ScreenRect rect = KeepTitleBarOnScreen(saved, screens, kTitleBarHeight);
         SetSize(rect.x, rect.y, rect.width, rect.height);
         MarkPositionAsUsers(*this);
@@ -275,17 +280,26 @@ void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
             return;
         }
     }
-    if (IsMapped(*this) && !IsMaximized() && !IsIconized() && !IsFullScreen()) normalRect_ = OuterFrameRect(*this);
+    if (IsMapped(*this) && !IsMaximized() && !IsIconized() && !IsFullScreen())
+        normalRect_ = OuterFrameRect(*this);
 }
 
-void CReportDlg::PostCommand(int id) { wxQueueEvent(this, new wxCommandEvent(wxEVT_MENU, ToolkitId(id))); }
+void CReportDlg::PostCommand(int id) {
+    wxQueueEvent(this, new wxCommandEvent(wxEVT_MENU, ToolkitId(id)));
+}
 
 void CReportDlg::OnCommand(wxCommandEvent& event) {
     const int command = CommandOfToolkitId(event.GetId());
     switch (command) {
-        case kCmdOpenLogFiles: OpenLogFiles(); break;
-        case kCmdExit: Close(); break;
-        case kCmdAbout: ShowAboutBox(); break;
+        case kCmdOpenLogFiles:
+            OpenLogFiles();
+            break;
+        case kCmdExit:
+            Close();
+            break;
+        case kCmdAbout:
+            ShowAboutBox();
+            break;
         case kCmdTopMost:
             topMost ^= 1;
             SetTopMost(topMost != 0);
@@ -296,11 +310,20 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
             LayoutAndRepaint();
             UpdateMenuChecks();
             break;
-        case kCmdCollapseAll: ExpandYears(false); break;
-        case kCmdExpandAll: ExpandYears(true); break;
-        case kCmdRefresh: RefreshFromFolder(); break;
-        case kCmdFirstReport: ShowFirstReport(); break;
-        default: event.Skip();
+        case kCmdCollapseAll:
+            ExpandYears(false);
+            break;
+        case kCmdExpandAll:
+            ExpandYears(true);
+            break;
+        case kCmdRefresh:
+            RefreshFromFolder();
+            break;
+        case kCmdFirstReport:
+            ShowFirstReport();
+            break;
+        default:
+            event.Skip();
     }
 }
 
@@ -318,24 +341,33 @@ void CReportDlg::OnCharHook(wxKeyEvent& event) {
             PostCommand(kCmdExit);
             return;
         }
-        if (key == WXK_LEFT || key == WXK_RIGHT) return;  // the pane keeps no history to step through
+        if (key == WXK_LEFT || key == WXK_RIGHT)
+            return;    // the pane keeps no history to step through
         event.Skip();  // Alt with a letter opens the menus
         return;
     }
     switch (key) {
         case WXK_RETURN:
-        case WXK_NUMPAD_ENTER: return;
-        case WXK_ESCAPE: PostCommand(kCmdExit); return;
+        case WXK_NUMPAD_ENTER:
+            return;
+        case WXK_ESCAPE:
+            PostCommand(kCmdExit);
+            return;
         case WXK_BACK:
             if (event.ControlDown()) PostCommand(kCmdOpenLogFiles);
             return;
-        case 'O': return;
+        case 'O':
+            return;
         case 'S':
             if (event.ControlDown()) PostCommand(kCmdSideMenu);
             return;
-        case WXK_F1: return;  // no help
-        case WXK_F5: PostCommand(kCmdRefresh); return;
-        default: event.Skip();
+        case WXK_F1:
+            return;  // no help
+        case WXK_F5:
+            PostCommand(kCmdRefresh);
+            return;
+        default:
+            event.Skip();
     }
 }
 
@@ -361,12 +393,14 @@ void CReportDlg::SaveSettings() {
     bool maximized = IsMaximized();
     // The outer rectangle as the manager has it: the frame it draws is part of the place the
     // window comes back to.
-    wxRect normal = (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
-    SaveWindowSettings(settings_, {.topMost = topMost != 0,
-                                   .sideMenu = sideMenu != 0,
-                                   .zoomed = maximized,
-                                   .placement = PlacementAtClose(normal.x, normal.y, normal.width, normal.height,
-                                                                 maximized, IsIconized())});
+    wxRect normal =
+        (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
+    SaveWindowSettings(
+        settings_, {.topMost = topMost != 0,
+                    .sideMenu = sideMenu != 0,
+                    .zoomed = maximized,
+                    .placement = PlacementAtClose(normal.x, normal.y, normal.width, normal.height,
+                                                  maximized, IsIconized())});
 }
 
 }  // namespace zintor

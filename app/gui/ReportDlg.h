@@ -23,7 +23,7 @@ namespace zintor {
 class SideMenuToolBar;
 
 class CReportDlg : public wxFrame, private NavigatorWindow {
-public:
+  public:
     static constexpr int kStartupTimerId = 1;
     static constexpr int kGeometryTimerId = 2;
     static constexpr int kFollowTimerId = 3;
@@ -72,7 +72,7 @@ public:
     // The program's name (its file name without extension): the caption of message boxes.
     wxString AppName() const;
 
-private:
+  private:
     // What the navigator asks of the window.
     void ShowInPane(const std::string& url) override { browser.Navigate(url); }
     void ShowAgainInPane(const std::string& url) override { browser.ShowAgain(url); }
@@ -114,8 +114,8 @@ private:
     wxTreeCtrl* tree = nullptr;
     CWebBrowser2 browser;
     wxTimer startupTimer_;
-    wxTimer geometryTimer_;   // the window's rectangle is read once moves and resizes settle
-    wxRect normalRect_;       // the outer rectangle when neither maximised nor minimised
+    wxTimer geometryTimer_;  // the window's rectangle is read once moves and resizes settle
+    wxRect normalRect_;      // the outer rectangle when neither maximised nor minimised
     bool restoredPlacement_ = false;  // normalRect_ came from the settings
     bool placing_ = false;            // on screen, the manager's placement not yet looked at
     bool maximizeWhenPlaced_ = false;

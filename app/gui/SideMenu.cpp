@@ -17,7 +17,7 @@ namespace {
 // A file item's place in logFiles: the item's data, not its label, names the file, whose
 // name may hold bytes that are no text.
 class LogItemData : public wxTreeItemData {
-public:
+  public:
     explicit LogItemData(std::size_t index) : index(index) {}
     std::size_t index;
 };
@@ -28,7 +28,9 @@ wxString YearLabel(int year) {
     return label;
 }
 
-wxString LogLabel(const std::string& path) { return wxString::FromUTF8(ReadableUtf8(FileNameOf(path))); }
+wxString LogLabel(const std::string& path) {
+    return wxString::FromUTF8(ReadableUtf8(FileNameOf(path)));
+}
 
 wxTreeItemId ChildAt(const wxTreeCtrl& tree, const wxTreeItemId& parent, std::size_t position) {
     wxTreeItemIdValue cookie;
@@ -40,7 +42,8 @@ wxTreeItemId ChildAt(const wxTreeCtrl& tree, const wxTreeItemId& parent, std::si
 wxTreeItemId YearItem(const wxTreeCtrl& tree, int year) {
     wxTreeItemIdValue cookie;
     wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie);
-    while (item.IsOk() && tree.GetItemText(item) != YearLabel(year)) item = tree.GetNextSibling(item);
+    while (item.IsOk() && tree.GetItemText(item) != YearLabel(year))
+        item = tree.GetNextSibling(item);
     return item;
 }
 
@@ -51,7 +54,9 @@ std::vector<wxTreeItemId> ApplyEdits(wxTreeCtrl& tree, const std::vector<SideMen
     for (const SideMenuEdit& edit : edits) {
         wxTreeItemId year = YearItem(tree, edit.year);
         switch (edit.kind) {
-            case SideMenuEdit::RemoveYear: tree.Delete(year); break;
+            case SideMenuEdit::RemoveYear:
+                tree.Delete(year);
+                break;
             case SideMenuEdit::RemoveLog: {
                 // The tree would pass the selection on to the next log, and so open it.
                 wxTreeItemId item = ChildAt(tree, year, edit.position);
@@ -60,7 +65,8 @@ std::vector<wxTreeItemId> ApplyEdits(wxTreeCtrl& tree, const std::vector<SideMen
                 break;
             }
             case SideMenuEdit::AddYear:
-                newYears.push_back(tree.InsertItem(tree.GetRootItem(), edit.position, YearLabel(edit.year)));
+                newYears.push_back(
+                    tree.InsertItem(tree.GetRootItem(), edit.position, YearLabel(edit.year)));
                 break;
             case SideMenuEdit::AddLog:
                 tree.InsertItem(year, edit.position, LogLabel(logFiles[edit.index]), -1, -1,
@@ -80,7 +86,8 @@ void Renumber(wxTreeCtrl& tree, const std::vector<std::string>& logFiles) {
         wxTreeItemId item = tree.GetFirstChild(year, logCookie);
         for (std::size_t index : group.files) {
             if (!item.IsOk()) break;
-            if (auto* data = dynamic_cast<LogItemData*>(tree.GetItemData(item))) data->index = index;
+            if (auto* data = dynamic_cast<LogItemData*>(tree.GetItemData(item)))
+                data->index = index;
             item = tree.GetNextSibling(item);
         }
         year = tree.GetNextSibling(year);
@@ -127,7 +134,8 @@ void CReportDlg::ExpandYears(bool expand) {
     wxTreeItemId root = tree->GetRootItem();
     if (!root.IsOk()) return;
     wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk(); item = tree->GetNextSibling(item)) {
+    for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk();
+         item = tree->GetNextSibling(item)) {
         if (expand) {
             tree->Expand(item);
         } else {
@@ -141,14 +149,16 @@ void CReportDlg::OnTreeSelChanged(wxTreeEvent& event) {
     if (!item.IsOk()) return;
     auto* data = dynamic_cast<LogItemData*>(tree->GetItemData(item));
     wxBusyCursor wait;
-    navigator_.ChooseSideMenuItem(tree->GetItemText(item).utf8_string(), data ? data->index : SIZE_MAX);
+    navigator_.ChooseSideMenuItem(tree->GetItemText(item).utf8_string(),
+                                  data ? data->index : SIZE_MAX);
 }
 
 // A name the menu cuts off shows whole as the item's tooltip; other items have none.
 void CReportDlg::OnTreeToolTip(wxTreeEvent& event) {
     wxTreeItemId item = event.GetItem();
     wxRect label;
-    if (item.IsOk() && tree->GetBoundingRect(item, label, true) && label.GetRight() >= tree->GetClientSize().x) {
+    if (item.IsOk() && tree->GetBoundingRect(item, label, true) &&
+        label.GetRight() >= tree->GetClientSize().x) {
         event.SetToolTip(tree->GetItemText(item));
     } else {
         event.Veto();

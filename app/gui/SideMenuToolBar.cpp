@@ -24,10 +24,18 @@ wxBitmap BitmapOf(const ToolbarImage& pixels) {
             char c = pixels[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
             unsigned char r = 0, g = 0, b = 0, a = 255;
             switch (c) {
-                case 'g': r = 0, g = 96, b = 0; break;
-                case 'l': r = 170, g = 214, b = 170; break;
-                case 'd': r = 70, g = 70, b = 70; break;
-                default: a = 0; break;
+                case 'g':
+                    r = 0, g = 96, b = 0;
+                    break;
+                case 'l':
+                    r = 170, g = 214, b = 170;
+                    break;
+                case 'd':
+                    r = 70, g = 70, b = 70;
+                    break;
+                default:
+                    a = 0;
+                    break;
             }
             image.SetRGB(x, y, r, g, b);
             image.SetAlpha(x, y, a);
@@ -39,12 +47,15 @@ wxBitmap BitmapOf(const ToolbarImage& pixels) {
 }  // namespace
 
 SideMenuToolBar::SideMenuToolBar(wxWindow* parent, wxWindow* commandTarget, int uiLanguage)
-    : wxWindow(parent, wxID_ANY, wxPoint(kToolBarLeft, 0), wxSize(kToolBarWidth, kStripHeight), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+    : wxWindow(parent, wxID_ANY, wxPoint(kToolBarLeft, 0), wxSize(kToolBarWidth, kStripHeight),
+               wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       commandTarget_(commandTarget) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     images_ = {BitmapOf(kCollapseAllImage), BitmapOf(kExpandAllImage), BitmapOf(kSideMenuImage)};
     const ResourceSet& texts = ResourcesFor(uiLanguage);
-    for (int i = 0; i < 3; ++i) tips_[static_cast<std::size_t>(i)] = wxString::FromUTF8(texts.toolTips[i].data(), texts.toolTips[i].size());
+    for (int i = 0; i < 3; ++i)
+        tips_[static_cast<std::size_t>(i)] =
+            wxString::FromUTF8(texts.toolTips[i].data(), texts.toolTips[i].size());
     Bind(wxEVT_PAINT, &SideMenuToolBar::OnPaint, this);
     Bind(wxEVT_MOTION, &SideMenuToolBar::OnMouse, this);
     Bind(wxEVT_LEFT_DOWN, &SideMenuToolBar::OnMouse, this);
@@ -68,7 +79,9 @@ int SideMenuToolBar::ButtonAt(const wxPoint& point) const {
     return -1;
 }
 
-int SideMenuToolBar::CommandOf(int button) const { return button >= 0 && button < 3 ? kCommands[button] : 0; }
+int SideMenuToolBar::CommandOf(int button) const {
+    return button >= 0 && button < 3 ? kCommands[button] : 0;
+}
 
 void SideMenuToolBar::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
@@ -115,7 +128,8 @@ void SideMenuToolBar::OnMouse(wxMouseEvent& event) {
         pressed_ = -1;
         Refresh();
         if (clicked >= 0 && commandTarget_) {
-            wxQueueEvent(commandTarget_, new wxCommandEvent(wxEVT_MENU, ToolkitId(CommandOf(clicked))));
+            wxQueueEvent(commandTarget_,
+                         new wxCommandEvent(wxEVT_MENU, ToolkitId(CommandOf(clicked))));
         }
     }
     event.Skip();

@@ -11,7 +11,7 @@
 namespace zintor {
 
 class SideMenuToolBar : public wxWindow {
-public:
+  public:
     SideMenuToolBar(wxWindow* parent, wxWindow* commandTarget, int uiLanguage);
 
     // The button under a point of the toolbar, or -1 over a separator or outside.
@@ -19,7 +19,7 @@ public:
     wxRect ButtonRect(int button) const;
     int CommandOf(int button) const;
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 

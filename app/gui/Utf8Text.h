@@ -7,6 +7,8 @@
 
 namespace zintor {
 
-inline wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+inline wxString FromUtf8(std::string_view text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
 
 }  // namespace zintor

@@ -19,18 +19,20 @@ namespace {
 // offers no stepping back and forth through a history (nor stopping a load of a local
 // file); reloading and copying stay.
 bool IsHistoryAction(WebKitContextMenuAction action) {
-    return action == WEBKIT_CONTEXT_MENU_ACTION_GO_BACK || action == WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD ||
+    return action == WEBKIT_CONTEXT_MENU_ACTION_GO_BACK ||
+           action == WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD ||
            action == WEBKIT_CONTEXT_MENU_ACTION_STOP;
 }
 
-extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
-                                     gpointer) {
+extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
+                                     WebKitHitTestResult*, gpointer) {
     std::vector<WebKitContextMenuItem*> drop;
     bool separatorMayGo = true;  // no separator at the top or twice in a row
     for (GList* entry = webkit_context_menu_get_items(menu); entry; entry = entry->next) {
         auto* item = WEBKIT_CONTEXT_MENU_ITEM(entry->data);
         bool separator = webkit_context_menu_item_is_separator(item);
-        if (IsHistoryAction(webkit_context_menu_item_get_stock_action(item)) || (separator && separatorMayGo)) {
+        if (IsHistoryAction(webkit_context_menu_item_get_stock_action(item)) ||
+            (separator && separatorMayGo)) {
             drop.push_back(item);
         } else {
             separatorMayGo = separator;
@@ -38,7 +40,8 @@ extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, Gd
     }
     for (WebKitContextMenuItem* item : drop) webkit_context_menu_remove(menu, item);
     guint left = webkit_context_menu_get_n_items(menu);
-    if (left > 0 && webkit_context_menu_item_is_separator(webkit_context_menu_get_item_at_position(menu, left - 1))) {
+    if (left > 0 && webkit_context_menu_item_is_separator(
+                        webkit_context_menu_get_item_at_position(menu, left - 1))) {
         webkit_context_menu_remove(menu, webkit_context_menu_get_item_at_position(menu, left - 1));
     }
     return webkit_context_menu_get_n_items(menu) == 0;  // nothing left: no menu
@@ -47,8 +50,8 @@ extern "C" gboolean DropHistoryItems(WebKitWebView*, WebKitContextMenu* menu, Gd
 }  // namespace
 
 bool CWebBrowser2::Create(wxWindow* parent) {
-    view_ = wxWebView::New(parent, wxID_ANY, "about:blank", wxDefaultPosition, wxDefaultSize, wxWebViewBackendDefault,
-                           wxBORDER_NONE);
+    view_ = wxWebView::New(parent, wxID_ANY, "about:blank", wxDefaultPosition, wxDefaultSize,
+                           wxWebViewBackendDefault, wxBORDER_NONE);
     if (!view_) return false;
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser2::OnNavigating, this);
     auto* webView = static_cast<WebKitWebView*>(view_->GetNativeBackend());
@@ -76,7 +79,8 @@ void CWebBrowser2::ShowAgain(const std::string& url) {
     view_->Reload(wxWEBVIEW_RELOAD_NO_CACHE);
 }
 
-void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget, std::function<void(const std::string&)> onForeignFile) {
+void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget,
+                               std::function<void(const std::string&)> onForeignFile) {
     onForeignFile_ = std::move(onForeignFile);
     if (!view_) {
         delete dropTarget;
@@ -93,8 +97,11 @@ void CWebBrowser2::AcceptDrops(wxDropTarget* dropTarget, std::function<void(cons
 void CWebBrowser2::OnNavigating(wxWebViewEvent& event) {
     std::string url = event.GetURL().utf8_string();
     switch (JudgePaneLoad(url, requested_)) {
-        case PaneLoad::Allow: return;
-        case PaneLoad::Refuse: event.Veto(); return;
+        case PaneLoad::Allow:
+            return;
+        case PaneLoad::Refuse:
+            event.Veto();
+            return;
         case PaneLoad::HandOver:
             event.Veto();
             if (onForeignFile_) onForeignFile_(PathOfFileUrl(url));

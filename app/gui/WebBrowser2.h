@@ -15,7 +15,7 @@ class wxDropTarget;
 namespace zintor {
 
 class CWebBrowser2 {
-public:
+  public:
     // Creates the web view as a child of parent, showing the blank page.
     bool Create(wxWindow* parent);
 
@@ -27,11 +27,12 @@ public:
 
     // The files dropped on the pane go to dropTarget; a file the web view would still open
     // on its own (a local file that is no page) goes to onForeignFile instead.
-    void AcceptDrops(wxDropTarget* dropTarget, std::function<void(const std::string& path)> onForeignFile);
+    void AcceptDrops(wxDropTarget* dropTarget,
+                     std::function<void(const std::string& path)> onForeignFile);
 
     wxWebView* View() const { return view_; }
 
-private:
+  private:
     void OnNavigating(wxWebViewEvent& event);
 
     wxWebView* view_ = nullptr;

@@ -18,15 +18,17 @@ namespace {
 
 TEST(AboutBox, ShowsNameVersionAndTheLinkInTheirColoursAndFonts) {
     for (int language : {0, 1}) {
-        CAboutDlg about(nullptr, language, "file:///opt/zintor/zintor-help.html", "zintor-help.html", "zintor");
+        CAboutDlg about(nullptr, language, "file:///opt/zintor/zintor-help.html",
+                        "zintor-help.html", "zintor");
         EXPECT_EQ(about.GetBackgroundColour(), *wxWHITE);
         EXPECT_EQ(about.GetTitle().utf8_string(), language == 0 ? "バージョン情報" : "About");
         auto* name = dynamic_cast<wxStaticText*>(about.FindWindow(CAboutDlg::kNameId));
         auto* version = dynamic_cast<wxStaticText*>(about.FindWindow(CAboutDlg::kVersionId));
         ASSERT_TRUE(name && version);
         EXPECT_EQ(version->GetLabel(), "Version 0.70");
-        EXPECT_EQ(name->GetLabel().utf8_string(),
-                  language == 0 ? "zintor トラフィックレポート集計ツール" : "zintor - Traffic Report Aggregation Tool");
+        EXPECT_EQ(name->GetLabel().utf8_string(), language == 0
+                                                      ? "zintor トラフィックレポート集計ツール"
+                                                      : "zintor - Traffic Report Aggregation Tool");
         EXPECT_EQ(name->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
         LinkLabel* link = about.Link();
         EXPECT_EQ(link->TextColour(), wxColour(0, 51, 255));
@@ -46,7 +48,8 @@ TEST(AboutBox, TheLinkOpensTheAddress) {
         opened = address;
         return true;
     };
-    CAboutDlg about(nullptr, 1, "file:///opt/zintor/zintor-help.html", "zintor-help.html", "zintor");
+    CAboutDlg about(nullptr, 1, "file:///opt/zintor/zintor-help.html", "zintor-help.html",
+                    "zintor");
     about.OnLinkClicked();
     EXPECT_EQ(opened, "file:///opt/zintor/zintor-help.html");
     AddressOpener() = saved;
@@ -83,7 +86,8 @@ TEST(MessageBoxes, ShowTheirTextCaptionAndIcon) {
         wxString text;
         box->CallAfter([&] {
             for (wxWindow* child : box->GetChildren()) {
-                if (auto* bitmap = dynamic_cast<wxStaticBitmap*>(child)) shown = bitmap->GetBitmap();
+                if (auto* bitmap = dynamic_cast<wxStaticBitmap*>(child))
+                    shown = bitmap->GetBitmap();
                 if (auto* label = dynamic_cast<wxStaticText*>(child)) text += label->GetLabel();
             }
             box->EndModal(wxID_OK);
@@ -95,7 +99,9 @@ TEST(MessageBoxes, ShowTheirTextCaptionAndIcon) {
         wxImage expected = wxArtProvider::GetIcon(c.art, wxART_MESSAGE_BOX).ConvertToImage();
         wxImage image = shown.ConvertToImage();
         ASSERT_EQ(image.GetSize(), expected.GetSize()) << c.text;
-        EXPECT_EQ(std::memcmp(image.GetData(), expected.GetData(), 3 * image.GetWidth() * image.GetHeight()), 0);
+        EXPECT_EQ(std::memcmp(image.GetData(), expected.GetData(),
+                              3 * image.GetWidth() * image.GetHeight()),
+                  0);
     }
 }
 

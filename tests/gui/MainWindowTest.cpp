@@ -31,7 +31,7 @@ using test::TempDir;
 using test::WriteFile;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { cwd_ = CurrentDirectory(); }
     void TearDown() override {
         if (window_) Close();
@@ -46,7 +46,9 @@ protected:
         window_ = new CReportDlg(*settings_, program.empty() ? test::ProgramPath() : program);
         EXPECT_TRUE(window_->Initialise());
         // On screen, with the stacking the settings ask for.
-        PumpUntil([&] { return IsMapped(*window_) && window_->HasFlag(wxSTAY_ON_TOP) == window_->TopMost(); });
+        PumpUntil([&] {
+            return IsMapped(*window_) && window_->HasFlag(wxSTAY_ON_TOP) == window_->TopMost();
+        });
         return *window_;
     }
 
@@ -65,7 +67,8 @@ protected:
         PumpUntil([&] {
             if (view->IsBusy()) return false;
             wxString out;
-            if (!view->RunScript("document.body ? document.body.innerText : ''", &out)) return false;
+            if (!view->RunScript("document.body ? document.body.innerText : ''", &out))
+                return false;
             text = out.utf8_string();
             return !text.empty();
         });
@@ -74,7 +77,8 @@ protected:
 
     bool ShowsPageOf(const std::string& logPath) {
         std::string url = PageUrlOf(ReportGenerator::PagePathOf(logPath));
-        return PumpUntil([&] { return window_->Browser().View()->GetCurrentURL().utf8_string() == url; });
+        return PumpUntil(
+            [&] { return window_->Browser().View()->GetCurrentURL().utf8_string() == url; });
     }
 
     void PostAndPump(int command) {
@@ -97,18 +101,23 @@ TEST_F(MainWindowTest, FirstStartUsesTheDefaultsAndSavesThemInOrder) {
     EXPECT_TRUE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdTopMost)));
     EXPECT_FALSE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdSideMenu)));
     EXPECT_FALSE(w.IsMaximized());
-    EXPECT_EQ(w.GetClientSize(), wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight));
+    EXPECT_EQ(w.GetClientSize(),
+              wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight));
     // No LogFile: after the start-up timer the pane asks for a log.
     EXPECT_NE(PageText().find("Please select Report-Log file."), std::string::npos);
     Close();
     std::string saved = ReadFile(ini());
-    EXPECT_EQ(saved.rfind("[Settings]\nIsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=0:1:-1:-1:-1:-1:", 0), 0u)
+    EXPECT_EQ(
+        saved.rfind("[Settings]\nIsTopMost=1\nIsSideMenu=0\nIsZoomed=0\nPosition=0:1:-1:-1:-1:-1:",
+                    0),
+        0u)
         << saved;
     EXPECT_EQ(saved.find("LogFile"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RestoresPlacementAndSwitchesFromTheSettings) {
-    CReportDlg& w = Open("[Settings]\nPosition=1:1:-1:-1:-1:-1:10:10:810:610\nIsTopMost=0\nIsSideMenu=1\n");
+    CReportDlg& w =
+        Open("[Settings]\nPosition=1:1:-1:-1:-1:-1:10:10:810:610\nIsTopMost=0\nIsSideMenu=1\n");
     EXPECT_EQ(w.GetSize(), wxSize(800, 600));
     EXPECT_FALSE(w.TopMost());
     EXPECT_FALSE(w.HasFlag(wxSTAY_ON_TOP));
@@ -119,14 +128,16 @@ TEST_F(MainWindowTest, RestoresPlacementAndSwitchesFromTheSettings) {
     EXPECT_TRUE(w.HasFlag(wxSTAY_ON_TOP));
     EXPECT_TRUE(w.GetMenuBar()->IsChecked(ToolkitId(kCmdTopMost)));
     Close();
-    EXPECT_NE(ReadFile(ini()).find("IsTopMost=1\nIsSideMenu=1\n"), std::string::npos) << ReadFile(ini());
+    EXPECT_NE(ReadFile(ini()).find("IsTopMost=1\nIsSideMenu=1\n"), std::string::npos)
+        << ReadFile(ini());
 }
 
 TEST_F(MainWindowTest, ABadPositionIsIgnored) {
     for (const char* position : {"1:1:-1:-1", "0:1:-1:-1:-1:-1:500:500:400:400", "garbage",
                                  "0:1:-1:-1:-1:-1:-2000000000:0:2000000000:600"}) {
         CReportDlg& w = Open((std::string("[Settings]\nPosition=") + position + "\n").c_str());
-        EXPECT_EQ(w.GetClientSize(), wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight))
+        EXPECT_EQ(w.GetClientSize(),
+                  wxSize(CReportDlg::kDefaultClientWidth, CReportDlg::kDefaultClientHeight))
             << position;
         Close();
     }
@@ -143,12 +154,14 @@ TEST_F(MainWindowTest, LaysOutThePanesByThePixelRules) {
         wxRect treeRect, browserRect, toolBarRect;
     };
     const Expected hidden{false, false, {}, wxRect(0, 0, 800, 500), {}};
-    const Expected shown{true, true, wxRect(0, 18, 195, 482), wxRect(197, 0, 607, 500), wxRect(127, 0, 66, 18)};
+    const Expected shown{true, true, wxRect(0, 18, 195, 482), wxRect(197, 0, 607, 500),
+                         wxRect(127, 0, 66, 18)};
     for (const Expected& e : {shown, hidden, shown}) {
         PostAndPump(kCmdSideMenu);
         EXPECT_EQ(w.Tree()->IsShown(), e.tree);
         EXPECT_EQ(w.ToolBar()->IsShown(), e.toolBar);
-        EXPECT_EQ(w.Browser().View()->GetRect(), e.browserRect);  // 4 pixels past the edge when shown
+        EXPECT_EQ(w.Browser().View()->GetRect(),
+                  e.browserRect);  // 4 pixels past the edge when shown
         if (e.tree) {
             EXPECT_EQ(w.Tree()->GetRect(), e.treeRect);
         }
@@ -169,15 +182,22 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         bool fromMenuBar = false;
     };
     const Case cases[] = {
-        {WXK_RETURN, false, false, true, false}, {WXK_BACK, false, false, true, false},
-        {'O', false, false, true, false},        {'O', true, false, true, false},
-        {'S', false, false, true, false},        {'S', true, false, true, true},
-        {WXK_F1, false, false, true, false},     {WXK_F5, false, false, true, false},
+        {WXK_RETURN, false, false, true, false},
+        {WXK_BACK, false, false, true, false},
+        {'O', false, false, true, false},
+        {'O', true, false, true, false},
+        {'S', false, false, true, false},
+        {'S', true, false, true, true},
+        {WXK_F1, false, false, true, false},
+        {WXK_F5, false, false, true, false},
         {WXK_DOWN, false, false, false, false},
-        {'A', false, false, false, false},       {'F', false, true, false, false},  // Alt+F opens the menu
-        {WXK_LEFT, false, true, true, false},    {WXK_RIGHT, false, true, true, false},  // no history
+        {'A', false, false, false, false},
+        {'F', false, true, false, false},  // Alt+F opens the menu
+        {WXK_LEFT, false, true, true, false},
+        {WXK_RIGHT, false, true, true, false},  // no history
         // An open menu of the menu bar has the keys: Esc closes the menu, Enter picks an item.
-        {WXK_ESCAPE, false, false, false, false, true}, {WXK_RETURN, false, false, false, false, true},
+        {WXK_ESCAPE, false, false, false, false, true},
+        {WXK_RETURN, false, false, false, false, true},
         {WXK_BACK, false, false, false, false, true},
     };
     for (const Case& c : cases) {
@@ -207,13 +227,14 @@ TEST_F(MainWindowTest, ALinkedSettingsFileIsReadAndWrittenThroughItsLink) {
     struct stat st;
     ASSERT_EQ(::lstat(ini().c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_NE(ReadFile(dotfiles).find("IsSideMenu=1\nIsTopMost=1\nIsZoomed=0\nPosition="), std::string::npos)
+    EXPECT_NE(ReadFile(dotfiles).find("IsSideMenu=1\nIsTopMost=1\nIsZoomed=0\nPosition="),
+              std::string::npos)
         << ReadFile(dotfiles);
 }
 
 // Logs for 2023 and 2024 beside the last log: two year items, 2024 expanded and selected.
 class SideMenuTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         logs_ = dir_ / "logs";
@@ -245,7 +266,8 @@ protected:
 
 TEST_F(SideMenuTest, GroupsTheLogsByYearWithTheLatestOpen) {
     CReportDlg& w = Open(Settings("/nowhere/vorlix_report2024.log").c_str());
-    EXPECT_EQ(w.Tree()->GetChildrenCount(w.Tree()->GetRootItem(), false), 0u);  // folder gone: empty tree
+    EXPECT_EQ(w.Tree()->GetChildrenCount(w.Tree()->GetRootItem(), false),
+              0u);  // folder gone: empty tree
     Close();
 
     Open(Settings(log2023()).c_str());
@@ -319,7 +341,8 @@ TEST_F(SideMenuTest, FollowsTheFolderKeepingTheSelectionAndTheOpenYears) {
 // the menu cuts off shows whole as the item's tooltip.
 TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
     const std::string odd = logs_ + "/vorlix_report2025\xFF\xFE.log";
-    const std::string longName = logs_ + "/vorlix_report2025_traffic_of_the_office_router_upstairs.log";
+    const std::string longName =
+        logs_ + "/vorlix_report2025_traffic_of_the_office_router_upstairs.log";
     WriteFile(odd, LogRows(2025, 3, 60));
     WriteFile(longName, LogRows(2025, 4, 60));
     Open(Settings(log2024()).c_str());
@@ -335,7 +358,8 @@ TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
         return event.IsAllowed() ? event.GetLabel().utf8_string() : std::string("(none)");
     };
     EXPECT_EQ(toolTip(longItem), "vorlix_report2025_traffic_of_the_office_router_upstairs.log");
-    EXPECT_EQ(toolTip(tree->GetFirstChild(YearItem(1), cookie)), "(none)");  // vorlix_report2024.log
+    EXPECT_EQ(toolTip(tree->GetFirstChild(YearItem(1), cookie)),
+              "(none)");  // vorlix_report2024.log
     EXPECT_EQ(toolTip(YearItem(2)), "(none)");
     tree->SelectItem(oddItem);
     EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2025\xFF\xFE.html"));
@@ -384,14 +408,17 @@ TEST_F(SideMenuTest, ThePaneHasNoHistoryToStepBackInto) {
         webkit_context_menu_append(menu, webkit_context_menu_item_new_from_stock_action(action));
     }
     webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
-    webkit_context_menu_append(menu, webkit_context_menu_item_new_from_stock_action(WEBKIT_CONTEXT_MENU_ACTION_COPY));
+    webkit_context_menu_append(
+        menu, webkit_context_menu_item_new_from_stock_action(WEBKIT_CONTEXT_MENU_ACTION_COPY));
     gboolean handled = FALSE;
     g_signal_emit_by_name(webView, "context-menu", menu, nullptr, nullptr, &handled);
     std::vector<int> left;
     for (GList* item = webkit_context_menu_get_items(menu); item; item = item->next) {
-        left.push_back(webkit_context_menu_item_get_stock_action(WEBKIT_CONTEXT_MENU_ITEM(item->data)));
+        left.push_back(
+            webkit_context_menu_item_get_stock_action(WEBKIT_CONTEXT_MENU_ITEM(item->data)));
     }
-    EXPECT_EQ(left, (std::vector<int>{WEBKIT_CONTEXT_MENU_ACTION_RELOAD, WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION,
+    EXPECT_EQ(left, (std::vector<int>{WEBKIT_CONTEXT_MENU_ACTION_RELOAD,
+                                      WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION,
                                       WEBKIT_CONTEXT_MENU_ACTION_COPY}));
     EXPECT_FALSE(handled);
     g_object_unref(menu);
@@ -400,7 +427,8 @@ TEST_F(SideMenuTest, ThePaneHasNoHistoryToStepBackInto) {
     wxTreeItemIdValue cookie;
     tree->SelectItem(tree->GetFirstChild(YearItem(0), cookie));
     ASSERT_TRUE(ShowsPageOf(log2023()));
-    ASSERT_TRUE(PumpUntil([&] { return webkit_web_view_can_go_back(webView) != FALSE; }));  // as Back would
+    ASSERT_TRUE(
+        PumpUntil([&] { return webkit_web_view_can_go_back(webView) != FALSE; }));  // as Back would
     webkit_web_view_go_back(webView);
     Pump(500);
     EXPECT_TRUE(ShowsPageOf(log2023()));
