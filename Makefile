@@ -16,9 +16,9 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev \
             xvfb xauth xdotool x11-utils python3 time tidy \
             openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev clang-format
 
-.PHONY: run test deps build asan-build fuzz-build fuzz clean
+.PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -41,10 +41,19 @@ fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINTOR_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 
-test: build asan-build fuzz-build
+test: format-check build asan-build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The C and C++ sources, formatted by .clang-format: `make format` applies it, `make test`
+# fails on any source that it would change.
+SOURCES = $(shell find app bench desktop fuzz html logs platform report resources tests tools \
+            -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) 2>/dev/null | sort)
+format: deps
+	clang-format -i $(SOURCES)
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)
 
 # Each fuzz target (or those named in FUZZ_TARGETS) for FUZZ_SECONDS, at low priority. New
 # inputs collect in $(FUZZ_BUILD)/corpus/NAME, findings in $(FUZZ_BUILD)/artifacts, the whole
