@@ -2,10 +2,13 @@
 #include "app/CommandLine.h"
 
 #include <cerrno>
+#include <memory>
+#include <new>
 #include <ostream>
 
 #include "app/FailureText.h"
 #include "platform/FileSystem.h"
+#include "report/JsonFigures.h"
 #include "report/ReportGenerator.h"
 
 namespace zintor {
@@ -19,30 +22,66 @@ std::string CommandLineTail(int argc, char** argv) {
     return tail;
 }
 
-// A missing template is said before anything of the log, in the words of the window's box;
-// every other failure is one line after the program's name. The template is looked for
-// first and loaded once, by the page run.
+// A missing template is said before anything of the log, in the words of the window's box.
+// The template is looked for first and loaded once, by the page run.
+Failure WriteLogPage(ReportGenerator& generator, const std::string& logPath) {
+    if (!FileExists(generator.TemplatePath()))
+        return {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
+    if (Failure failure = generator.ReadReportLog(logPath)) return failure;
+    return generator.GenerateReport(ReportGenerator::PagePathOf(logPath));
+}
+
+// Every failure but the missing template is one line after the program's name.
+std::string CommandLineFailureLine(const Failure& failure) {
+    return (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") + FailureText(failure) +
+           '\n';
+}
+
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
-    Failure failure;
-    if (!FileExists(generator.TemplatePath()))
-        failure = {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
-    if (!failure) failure = generator.ReadReportLog(logPath);
-    if (!failure) failure = generator.GenerateReport(ReportGenerator::PagePathOf(logPath));
+    Failure failure = WriteLogPage(generator, logPath);
     if (!failure) return 0;
-    err << (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") << FailureText(failure)
-        << '\n';
+    err << CommandLineFailureLine(failure);
+    return 1;
+}
+
+int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& err) {
+    std::string json;
+    Failure failure;
+    try {
+        ReportGenerator generator;
+        auto totals = std::make_unique<TrafficTotals>();
+        Aggregation run;
+        failure = generator.ReadReportLog(logPath);
+        if (!failure) failure = generator.AddUpLog(*totals, run, logPath);
+        if (failure.what == Failure::kNoPage) failure.what = Failure::kNoFigures;
+        if (!failure) json = JsonFigures(generator.logTable(), *totals, run, logPath);
+    } catch (const std::bad_alloc&) {
+        failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
+    }
+    if (!failure) {
+        // A full disk or a closed pipe behind standard output is a failed run, not silence.
+        errno = 0;
+        out << json << std::flush;
+        if (out) return 0;
+        failure = {Failure::kWrite, "standard output", errno ? errno : EIO};
+    }
+    err << CommandLineFailureLine(failure);
     return 1;
 }
 
 std::string UsageText() {
-    return "Usage: zintor [REPORT-LOG | --show REPORT-LOG]\n"
+    return "Usage: zintor [REPORT-LOG | --show REPORT-LOG | --json REPORT-LOG | --all FOLDER]\n"
            "Writes the monthly traffic report page of REPORT-LOG (a vorlix_report*.log file)\n"
            "beside it, with the same name and the extension .html, and exits.\n"
            "Without REPORT-LOG, or with a folder, zintor opens its window.\n"
            "  --show REPORT-LOG  open the window on REPORT-LOG\n"
+           "  --json REPORT-LOG  print the month's figures of REPORT-LOG as JSON, write no page\n"
+           "  --all FOLDER       write the page of every report log in FOLDER whose page is\n"
+           "                     missing or older than the log, on all processor cores\n"
            "  --help             show this text\n"
-           "  --version          show the version\n";
+           "  --version          show the version\n"
+           "See zintor(1).\n";
 }
 
 }  // namespace zintor

@@ -56,6 +56,8 @@ std::string FailureText(const Failure& f) {
             return "cannot create a file beside " + f.path + ": " + ReasonText(f.error);
         case Failure::kNoPage:
             return "no page written to " + f.path + ": " + ReasonText(f.error);
+        case Failure::kNoFigures:
+            return "no figures from " + f.path + ": " + ReasonText(f.error);
     }
     return {};
 }

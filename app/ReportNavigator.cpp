@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/DisplayText.h"
 #include "app/FailureText.h"
 #include "app/PageUrl.h"
 #include "app/WindowSettings.h"
 #include "logs/ReportLogList.h"
 #include "logs/ReportLogReader.h"
+#include "platform/DisplayText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 #include "platform/RegularFile.h"

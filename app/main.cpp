@@ -22,9 +22,19 @@ int main(int argc, char** argv) {
         std::cout << zintor::kVersionText << '\n';
         return 0;
     }
+    std::string option = argc >= 2 ? argv[1] : "";
+    // "--json LOG": the month's figures for scripts, on standard output.
+    if (option == "--json") {
+        std::string log = zintor::CommandLineTail(argc - 1, argv + 1);
+        if (log.empty()) {
+            std::cerr << "zintor: --json needs a report log (see zintor --help)\n";
+            return 1;
+        }
+        return zintor::RunJsonCommand(log, std::cout, std::cerr);
+    }
     // "--show LOG": the window on that log, as the file manager's "open with" asks for it.
     // The applications menu runs the same line without a file: then the window as usual.
-    if (argc >= 2 && std::string(argv[1]) == "--show")
+    if (option == "--show")
         return zintor::RunWindow(argv[0], std::cerr, zintor::CommandLineTail(argc - 1, argv + 1));
     // A tail that names a folder starts the window there (it becomes the current directory).
     if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);

@@ -20,6 +20,7 @@ struct Failure {
         kReplace,          // the file at path may not be replaced
         kCreateBeside,     // no temporary file could be made beside path
         kNoPage,           // the log gave no page to write to path
+        kNoFigures,        // the log at path gave no figures (and would give no page)
     };
 
     // Why, where no errno value says it (errno values are positive).

@@ -44,6 +44,13 @@ struct LogRow {
 
 LogRow DecodeLogRow(const LogTable& table, int row);
 
+// The capture time that the step from the previous usable row (previousStamp, 0 before the
+// first) to a row at stamp counts: the step when it is 1 to 61 seconds, else none.
+constexpr std::int64_t CapturedSeconds(std::int64_t previousStamp, std::int64_t stamp) {
+    std::int64_t step = stamp - previousStamp;
+    return previousStamp > 0 && step >= 1 && step <= 61 ? step : 0;
+}
+
 // The first four numbers of a row in one pass over its bytes (text runs from the row's start
 // on, the row ends at its line feed), exactly as splitting the row and ParseLogInteger give
 // them; a field the row does not have reads 0. False, with numbers unfinished, when a double

@@ -45,17 +45,25 @@ std::string ReportGenerator::PagePathOf(const std::string& logPath) {
     return ReplaceExtension(logPath, ".html");
 }
 
-Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
-    if (Failure failure = LoadTemplate()) return failure;
+Failure ReportGenerator::AddUpLog(TrafficTotals& totals, Aggregation& run,
+                                  const std::string& outputPath) const {
     auto noPage = [&](int why) { return Failure{Failure::kNoPage, outputPath, why}; };
     if (logTable_->RowCount() < 2) return noPage(Failure::kTooFewRows);
+    run = AggregateLogTable(*logTable_, totals);
+    if (logTable_->SourceChanged()) return noPage(Failure::kLogChanged);
+    if (run.usableRows == 0) return noPage(Failure::kNoUsableRow);
+    return {};
+}
+
+Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
+    if (Failure failure = LoadTemplate()) return failure;
     try {
         auto totals = std::make_unique<TrafficTotals>();
-        Aggregation run = AggregateLogTable(*logTable_, *totals);
-        if (logTable_->SourceChanged()) return noPage(Failure::kLogChanged);
-        if (run.usableRows == 0) return noPage(Failure::kNoUsableRow);
+        Aggregation run;
+        if (Failure failure = AddUpLog(*totals, run, outputPath)) return failure;
         // A log named like a page (vorlix_report.log.html) would be replaced by its own page.
-        if (logTable_->IsSourceFile(outputPath)) return noPage(Failure::kPageIsTheLog);
+        if (logTable_->IsSourceFile(outputPath))
+            return {Failure::kNoPage, outputPath, Failure::kPageIsTheLog};
         PageWriter page(sections_, language_);
         if (Failure failure = page.Open(outputPath)) return failure;
         ReportMonth month{*totals, run.reportYear, run.reportMonth, language_};

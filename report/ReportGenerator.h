@@ -8,6 +8,7 @@
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
 #include "platform/Failure.h"
+#include "report/TrafficTotals.h"
 
 namespace zintor {
 
@@ -37,6 +38,11 @@ class ReportGenerator {
     // through a PageWriter, whose steps (ClearPlaceholderSlots, WriteSection, WriteRawSection)
     // the run hands them.
     Failure GenerateReport(const std::string& outputPath);
+
+    // Adds up the LogTable's rows into totals and run, as the page does: a failure
+    // (Failure::kNoPage at outputPath) when they give no page: fewer than 2 rows, none that
+    // can be placed in a month, or the log changed while it was read.
+    Failure AddUpLog(TrafficTotals& totals, Aggregation& run, const std::string& outputPath) const;
 
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);

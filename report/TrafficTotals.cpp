@@ -35,11 +35,9 @@ Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals) {
         totals.weekdayRecv[7] += r.received;
 
         std::int64_t stamp = r.Stamp();
-        std::int64_t step = stamp - previousStamp;
-        if (previousStamp > 0 && step >= 1 && step <= 61) {
-            totals.dayCapture[d] += step;
-            totals.dayCapture[32] += step;
-        }
+        std::int64_t step = CapturedSeconds(previousStamp, stamp);
+        totals.dayCapture[d] += step;
+        totals.dayCapture[32] += step;
         previousStamp = stamp;
 
         ++result.usableRows;

@@ -257,6 +257,123 @@ TEST(CommandLine, HelpVersionAndTheWindowWithoutADisplay) {
     }
 }
 
+// Each expression evaluated by python3 over the JSON document d read from file, one ascii() a
+// line: the output is parsed by a JSON reader of its own, strictly (UTF-8, no stray bytes).
+std::vector<std::string> QueryJson(const std::string& file, const std::vector<std::string>& exprs) {
+    std::vector<std::string> argv = {
+        "/usr/bin/python3", "-c",
+        "import json, sys\n"
+        "d = json.loads(open(sys.argv[1], 'rb').read().decode('utf-8', 'strict'))\n"
+        "for e in sys.argv[2:]: print(ascii(eval(e)))\n",
+        file};
+    argv.insert(argv.end(), exprs.begin(), exprs.end());
+    Result r = RunProgram(argv, {"PATH=/usr/bin:/bin"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = r.out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(r.out.substr(at, end - at));
+    return lines;
+}
+
+// A month folded from two (October's rows add into November's days by day number), skipped
+// rows, byte counts past 2^31, and capture steps of 1 and 61 seconds (62 and more count none),
+// each step for the day, weekday and hour of its later row.
+TEST(CommandLine, JsonGivesTheExactFiguresOfTheMonth) {
+    Installation app;
+    TempDir logs;
+    // A name that JSON must escape: quote, backslash, a line feed and a byte that is no UTF-8.
+    const std::string log = logs / "vorlix_report\"\\\n\xff\xc3\xa9.log";
+    test::WriteFile(log,
+                    "date,time,sent,received\n"    // skipped: no month
+                    "20261305,100000,999,999\n"    // skipped: month 13
+                    "20261005,120000,1000,2000\n"  // Mon 5 Oct, the first step counts none
+                    "20261005,120001,1,2\r\n"      // 1 s
+                    "20261105,120102,10,20\n"      // Thu 5 Nov, 61 s after the row before
+                    "20261105,130204,100,200\n"    // an hour on
+                    "20261105,130306,3000000000,4000000000\n"  // 62 s
+                    "20261031,080000,7,7\n"                    // Sat 31 Oct: no day 31 in November
+                    "# a comment\n"
+                    "20261130,235959,5,6\n");  // Mon 30 Nov: the month reported
+    struct Query {
+        const char* expr;
+        const char* value;
+    };
+    const Query queries[] = {
+        {"d['format_version'], d['log'].rsplit('/', 1)[1], d['year'], d['month']",
+         "(1, 'vorlix_report\"\\\\\\n\\ufffd\\xe9.log', 2026, 11)"},
+        {"d['rows']", "{'read': 9, 'skipped': 2}"},
+        {"d['totals']", "{'sent': 3000001123, 'received': 4000002235, 'capture_seconds': 62}"},
+        {"len(d['days']), [x['day'] for x in d['days']] == list(range(1, 31))", "(30, True)"},
+        {"d['days'][4]['date'], d['days'][4]['weekday'], d['days'][29]['weekday']",
+         "('2026-11-05', 'Thu', 'Mon')"},
+        {"[(x['sent'], x['received'], x['capture_seconds']) for x in d['days'] if x['sent']]",
+         "[(3000001111, 4000002222, 62), (5, 6, 0)]"},
+        {"[(h['hour'], h['sent'], h['received']) for h in d['days'][4]['hours'] if h['sent']]",
+         "[(12, 1011, 2022), (13, 3000000100, 4000000200)]"},
+        {"len(d['days'][0]['hours']), [h['hour'] for h in d['days'][0]['hours']][-1]", "(24, 23)"},
+        {"[(w, x['sent'], x['received'], x['capture_seconds']) for w, x in "
+         "enumerate(d['weekdays']) if x['sent']]",
+         "[(1, 1006, 2008, 1), (4, 3000000110, 4000000220, 61), (6, 7, 7, 0)]"},
+        {"[(h, x['sent'], x['received'], x['capture_seconds']) for h, x in "
+         "enumerate(d['hours']) if x['sent']]",
+         "[(8, 7, 7, 0), (12, 1011, 2022, 62), (13, 3000000100, 4000000200, 0), (23, 5, 6, 0)]"},
+        {"sorted(d), sorted(d['days'][0]), sorted(d['weekdays'][0]), sorted(d['hours'][0])",
+         "(['days', 'format_version', 'hours', 'log', 'month', 'rows', 'totals', 'weekdays', "
+         "'year'], ['capture_seconds', 'date', 'day', 'hours', 'received', 'sent', 'weekday'], "
+         "['capture_seconds', 'received', 'sent'], ['capture_seconds', 'received', 'sent'])"},
+    };
+    std::string english;
+    for (const char* lang : {"C", "ja_JP.UTF-8"}) {
+        Result r = app.Zintor({"--json", log}, lang);
+        ASSERT_EQ(r.status, 0) << lang << ": " << r.err;
+        EXPECT_EQ(r.err, "");
+        if (english.empty()) english = r.out;
+        EXPECT_EQ(r.out, english) << "the same figures in every language";
+    }
+    EXPECT_EQ(test::CountEntries(logs.path()), 1) << "no page written";
+    test::WriteFile(logs / "figures.json", english);
+    std::vector<std::string> exprs;
+    for (const Query& q : queries) exprs.push_back(q.expr);
+    std::vector<std::string> values = QueryJson(logs / "figures.json", exprs);
+    ASSERT_EQ(values.size(), std::size(queries));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(values[i], queries[i].value) << queries[i].expr;
+}
+
+// A log that gives no page gives no JSON; a failed write to standard output is a failure.
+TEST(CommandLine, JsonFailuresWriteNothingToStandardOutput) {
+    Installation app;
+    TempDir logs;
+    const std::string log = logs / "vorlix_report202611.log";
+    struct Case {
+        const char* name;
+        std::string log;    // empty: no file
+        std::string shell;  // run through /bin/sh with $0 the program, $1 the log, when set
+        std::string err;
+    };
+    const Case cases[] = {
+        {"missing log", "", "", "zintor: cannot read " + log + ": No such file or directory\n"},
+        {"one row", "20261105,100000,1,2\n", "",
+         "zintor: no figures from " + log + ": the log holds fewer than 2 data rows\n"},
+        {"no usable row", "a\nb\n", "",
+         "zintor: no figures from " + log + ": no row of the log holds a usable date and time\n"},
+        {"no log named", "", "exec \"$0\" --json",
+         "zintor: --json needs a report log (see zintor --help)\n"},
+        {"a full disk", SampleLog(), "exec \"$0\" --json \"$1\" >/dev/full",
+         "zintor: cannot write standard output: No space left on device\n"},
+    };
+    for (const Case& c : cases) {
+        ::unlink(log.c_str());
+        if (!c.log.empty()) test::WriteFile(log, c.log);
+        Result r = c.shell.empty() ? app.Zintor({"--json", log})
+                                   : RunProgram({"/bin/sh", "-c", c.shell, app.Program(), log},
+                                                test::ProgramEnvironment("C"));
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+        EXPECT_EQ(r.err, c.err) << c.name;
+    }
+}
+
 TEST(CommandLine, LoadsNoToolkitLibrary) {
     Result ldd = RunProgram({"/usr/bin/ldd", std::string(ZINTOR_BUILD_DIR) + "/zintor"},
                             {"PATH=/usr/bin:/bin"});

@@ -43,6 +43,8 @@ TEST(FailureText, EachFailureInItsOwnWords) {
          "no page written to /l/x.html: the log changed while it was read"},
         {{Failure::kNoPage, "/l/x.log.html", Failure::kPageIsTheLog},
          "no page written to /l/x.log.html: that is the log itself"},
+        {{Failure::kNoFigures, "/l/x.log", Failure::kNoUsableRow},
+         "no figures from /l/x.log: no row of the log holds a usable date and time"},
     };
     for (const Case& c : cases) EXPECT_EQ(FailureText(c.failure), c.text);
 }

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
-#include "app/DisplayText.h"
 #include "platform/DirectorySearch.h"
+#include "platform/DisplayText.h"
 
 namespace zintor {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <wx/utils.h>
 
-#include "app/DisplayText.h"
 #include "app/gui/ReportDlg.h"
 #include "logs/ReportLogList.h"
+#include "platform/DisplayText.h"
 #include "platform/PathParts.h"
 
 namespace zintor {

@@ -10,7 +10,8 @@ test runs from a folder of its own with the template beside it, exactly as a
 user would run it.  Afterwards the folder must hold exactly the expected
 files, the page byte for byte as reference_page.py writes it (or no new page
 and the old one untouched), and the exit status must be 0 exactly when a
-page was written.
+page was written.  The same log's --json figures must be the model's sums
+exactly (or none, where the log gives no page).
 
     differential.py --zintor build/zintor --cases 300 --seed 1
 
@@ -23,6 +24,7 @@ are saved under --save-dir.  The exit status is 1 when any case disagreed.
 
 import argparse
 import concurrent.futures
+import json
 import os
 import shutil
 import subprocess
@@ -96,6 +98,85 @@ def expected_run(case, language, log_path):
     return (1, None) if page is None else (0, page)
 
 
+WEEKDAY_NAMES = ("Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat")
+
+
+def expected_figures(case, language, log_argument):
+    """What --json should print for the case, as a dict, or None (no figures:
+    the same logs that give no page, whether or not a template is there)."""
+    rp = reference_page
+    if not rp.log_path_accepted(log_argument):
+        return None
+    rows = rp.read_log_rows(rp.decode_text_stream(case.log, language))
+    if len(rows) < 2:
+        return None
+    t = rp.aggregate(rows)
+    if t.month is None:
+        return None
+    # Capture per weekday and hour: each step for the weekday and hour of its later row.
+    weekday_capture, hour_capture, usable, previous = [0] * 7, [0] * 24, 0, 0
+    for row in rows:
+        decoded = rp.decode_row(row)
+        if decoded is None:
+            continue
+        usable += 1
+        year, month, day, hour, minute, second = decoded[:6]
+        stamp = day * 86400 + hour * 3600 + minute * 60 + second
+        if previous > 0 and 1 <= stamp - previous <= 61:
+            weekday_capture[rp.day_of_week(year, month, day % 32)] += stamp - previous
+            hour_capture[hour % 24] += stamp - previous
+        previous = stamp
+    days = []
+    for day in range(1, max(1, min(31, rp.days_in_month(t.year, t.month))) + 1):
+        days.append({
+            "day": day, "date": "%04d-%02d-%02d" % (t.year, t.month, day),
+            "weekday": WEEKDAY_NAMES[rp.day_of_week(t.year, t.month, day)],
+            "sent": t.day_send[day], "received": t.day_recv[day],
+            "capture_seconds": t.day_capture[day],
+            "hours": [{"hour": h, "sent": t.day_hour_send[day][h],
+                       "received": t.day_hour_recv[day][h]} for h in range(24)]})
+    return {
+        "format_version": 1, "log": log_argument, "year": t.year, "month": t.month,
+        "rows": {"read": len(rows), "skipped": len(rows) - usable},
+        "totals": {"sent": t.day_send[32], "received": t.day_recv[32],
+                   "capture_seconds": t.day_capture[32]},
+        "days": days,
+        "weekdays": [{"sent": t.weekday_send[w], "received": t.weekday_recv[w],
+                      "capture_seconds": weekday_capture[w]} for w in range(7)],
+        "hours": [{"sent": t.hour_send[h], "received": t.hour_recv[h],
+                   "capture_seconds": hour_capture[h]} for h in range(24)],
+    }
+
+
+def figures_run(case, language, arguments, env, log_argument):
+    """--json beside the page run: (expected, actual) texts of its outcome."""
+    expected = expected_figures(case, language, log_argument)
+    completed = subprocess.run([_program, "--json"] + arguments, env=env,
+                               stdin=subprocess.DEVNULL, cwd=_workdir, capture_output=True,
+                               timeout=RUN_TIMEOUT_SECONDS)
+    actual = None
+    if completed.returncode == 0:
+        try:
+            actual = json.loads(completed.stdout.decode("utf-8"))
+        except ValueError as error:
+            actual = {"invalid JSON": str(error)}
+        if isinstance(actual, dict) and "log" in actual and expected is not None:
+            # A file name that is no UTF-8 is compared by its valid part only.
+            try:
+                os.fsencode(log_argument).decode("utf-8")
+            except UnicodeDecodeError:
+                expected["log"] = actual["log"]
+    elif not completed.stderr.endswith(b"\n") or completed.stderr.count(b"\n") != 1 \
+            or completed.stdout:
+        actual = {"status": completed.returncode, "stderr": completed.stderr.decode(
+            "utf-8", "replace"), "stdout bytes": len(completed.stdout)}
+
+    def text(figures):
+        return ("no figures" if figures is None
+                else json.dumps(figures, sort_keys=True, indent=1)).encode()
+    return text(expected), text(actual)
+
+
 def run_case(case, language):
     """Run the command-line road once for a case in one language; returns a
     mismatch description (dict) or None."""
@@ -136,6 +217,9 @@ def run_case(case, language):
     except subprocess.TimeoutExpired:
         status, stderr = "timeout", b""
     actual_files = snapshot()
+    # The figures of the same log, read by the same rules, added up by the model.
+    files["<--json>"], actual_files["<--json>"] = figures_run(case, language, arguments, env,
+                                                              argument)
     # A missing template is the one failure with a fixed message.
     message_ok = case.template_present or b"Template File is Not Found." in stderr
     if status == expected_status and actual_files == files and message_ok:

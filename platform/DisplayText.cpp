@@ -1,5 +1,5 @@
 // Valid UTF-8 kept, the other bytes shown as U+FFFD.
-#include "app/DisplayText.h"
+#include "platform/DisplayText.h"
 
 namespace zintor {
 namespace {
