@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/FolderPages.h"
 #include "app/WindowLauncher.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryFiles.h"
@@ -31,6 +32,15 @@ int main(int argc, char** argv) {
             return 1;
         }
         return zintor::RunJsonCommand(log, std::cout, std::cerr);
+    }
+    // "--all FOLDER": the pages of a folder's logs that need writing, as cron would ask.
+    if (option == "--all") {
+        std::string folder = zintor::CommandLineTail(argc - 1, argv + 1);
+        if (folder.empty()) {
+            std::cerr << "zintor: --all needs a folder (see zintor --help)\n";
+            return 1;
+        }
+        return zintor::RunFolderPages(folder, std::cout, std::cerr);
     }
     // "--show LOG": the window on that log, as the file manager's "open with" asks for it.
     // The applications menu runs the same line without a file: then the window as usual.

@@ -2,6 +2,7 @@
 // templates in a fresh folder, no display, one log.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -372,6 +373,94 @@ TEST(CommandLine, JsonFailuresWriteNothingToStandardOutput) {
         EXPECT_EQ(r.out, "") << c.name;
         EXPECT_EQ(r.err, c.err) << c.name;
     }
+}
+
+std::string PageOf(const std::string& logName) {
+    return logName.substr(0, logName.rfind('.')) + ".html";
+}
+
+struct timespec ModifiedAt(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mtim;
+}
+
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// --all writes the pages a folder's logs need, each as a single run writes it, and no other:
+// a second run touches nothing, a changed log's page is written again. Files that are no
+// report logs (by the side menu's rule) and logs in folders below are left alone.
+TEST(CommandLine, AllWritesThePagesThatAreMissingOrOlderThanTheirLogs) {
+    Installation app;
+    TempDir logs, alone;
+    std::vector<std::string> good;
+    for (int month = 1; month <= 7; ++month) {
+        char name[40];
+        std::snprintf(name, sizeof name, "vorlix_report2025%02d.log", month);
+        good.push_back(name);
+        test::WriteFile(logs / name, test::LogRows(2025, month, 30 + month));
+        test::WriteFile(alone / name, test::LogRows(2025, month, 30 + month));
+    }
+    good.push_back("vorlix_report_old.log");
+    test::WriteFile(logs / good.back(), SampleLog());
+    test::WriteFile(alone / good.back(), SampleLog());
+    const std::string broken = logs / "vorlix_report202508.log";
+    test::WriteFile(broken, "20250801,000000,1,2\n");
+    // Listed (letter case does not count in the folder's search), refused by the reader.
+    const std::string upper = logs / "VORLIX_REPORT2025.LOG";
+    test::WriteFile(upper, SampleLog());
+    test::WriteFile(logs / "notes.txt", SampleLog());
+    test::WriteFile(logs / "vorlix_report2025.txt", SampleLog());
+    std::filesystem::create_directory(logs / "old");
+    test::WriteFile(logs / "old/vorlix_report202401.log", SampleLog());
+    std::filesystem::create_directory(logs / "vorlix_report_folder.log");
+    for (const std::string& name : good) ASSERT_EQ(app.Zintor({alone / name}).status, 0);
+
+    Result first = app.Zintor({"--all", logs.path()});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.out, "8 pages written, 0 up to date, 2 failed\n");
+    for (std::string line : {"zintor: no page written to " + logs / "vorlix_report202508.html" +
+                                 ": the log holds fewer than 2 data rows\n",
+                             "zintor: not a report log (its name must contain \"vorlix_report\" "
+                             "and \".log\"): " +
+                                 upper + "\n"})
+        EXPECT_NE(first.err.find(line), std::string::npos) << first.err;
+    EXPECT_EQ(std::count(first.err.begin(), first.err.end(), '\n'), 2) << first.err;
+    for (const std::string& name : good)
+        EXPECT_EQ(test::ReadFile(logs / PageOf(name)), test::ReadFile(alone / PageOf(name)))
+            << name;
+    EXPECT_EQ(test::CountEntries(logs.path()), 8 + 8 + 2 + 4) << "no other file written";
+    EXPECT_FALSE(test::Exists(logs / "old/vorlix_report202401.html"));
+
+    std::vector<struct timespec> times;
+    for (const std::string& name : good) times.push_back(ModifiedAt(logs / PageOf(name)));
+    ::unlink(broken.c_str());
+    ::unlink(upper.c_str());
+    Result second = app.Zintor({"--all", logs.path()});
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "0 pages written, 8 up to date, 0 failed\n");
+    EXPECT_EQ(second.err, "");
+    for (std::size_t i = 0; i < good.size(); ++i)
+        EXPECT_TRUE(SameTime(ModifiedAt(logs / PageOf(good[i])), times[i])) << good[i];
+
+    // A log written after its page (a second later, for file systems of coarse times).
+    const std::string changed = logs / good[2];
+    test::WriteFile(changed, test::LogRows(2025, 3, 200));
+    struct timespec later[2] = {{0, UTIME_OMIT}, ModifiedAt(logs / PageOf(good[2]))};
+    later[1].tv_sec += 1;
+    ::utimensat(AT_FDCWD, changed.c_str(), later, 0);
+    Result third = app.Zintor({"--all", logs.path()}, "ja_JP.UTF-8");
+    EXPECT_EQ(third.status, 0) << third.err;
+    EXPECT_EQ(third.out, "1 pages written, 7 up to date, 0 failed\n");
+    test::WriteFile(alone / good[2], test::LogRows(2025, 3, 200));
+    ASSERT_EQ(app.Zintor({alone / good[2]}, "ja_JP.UTF-8").status, 0);
+    EXPECT_EQ(test::ReadFile(logs / PageOf(good[2])), test::ReadFile(alone / PageOf(good[2])));
+    for (std::size_t i = 0; i < good.size(); ++i)
+        if (i != 2) {
+            EXPECT_TRUE(SameTime(ModifiedAt(logs / PageOf(good[i])), times[i])) << good[i];
+        }
 }
 
 TEST(CommandLine, LoadsNoToolkitLibrary) {
