@@ -141,7 +141,11 @@ int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& e
     }
     const std::size_t failed = needed.size() - written;
     out << written << " pages written, " << upToDate << " up to date, " << failed << " failed\n";
+    errno = 0;
     out.flush();
+    if (!out)
+        err << "zintor: " << FailureText({Failure::kWrite, "standard output", errno ? errno : EIO})
+            << '\n';
     return failed == 0 && out ? 0 : 1;
 }
 

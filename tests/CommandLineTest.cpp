@@ -125,13 +125,18 @@ TEST(CommandLine, FailuresSayWhatWentWrongOnOneLineAndExitOne) {
 // The run is interrupted (Ctrl+C, SIGTERM, SIGHUP) while it writes a page of 40 MB: the
 // temporary file goes, the older page stays, and the run ends as the signal ends programs.
 // The same for a page that the file-size limit (ulimit -f) cuts short, which fails as a write.
-TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
-    Installation app;
+// The English template with 40 MB more in its header: a page that takes a while to write.
+void EnlargeTemplate(const Installation& app) {
     std::string header;
     for (int i = 0; i < 400000; ++i) header += "<p>$TITLE$ " + std::string(80, '.') + "</p>\n";
     std::string tpl = test::ReadFile(app.dir / "zintor.htm_en.txt");
     tpl.insert(tpl.find('\n', tpl.find("html_header_start")) + 1, header);
     test::WriteFile(app.dir / "zintor.htm_en.txt", tpl);
+}
+
+TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
+    Installation app;
+    EnlargeTemplate(app);
     TempDir logs;
     const std::string log = logs / "vorlix_report2024.log", page = logs / "vorlix_report2024.html";
     test::WriteFile(log, SampleLog());
@@ -165,6 +170,31 @@ TEST(CommandLine, AnInterruptedRunLeavesTheOlderPageAndNoTemporaryFile) {
     EXPECT_EQ(limited.err, "zintor: cannot write " + page + ": File too large\n");
     EXPECT_EQ(test::ReadFile(page), older);
     EXPECT_EQ(temporaryFiles(), 0);
+}
+
+// The signal reaches --all alone, not its workers (kill, not Ctrl+C at a terminal): the
+// workers are stopped, their temporary files go, and --all ends as the signal ends programs.
+TEST(CommandLine, AnInterruptedAllLeavesNoTemporaryFile) {
+    Installation app;
+    EnlargeTemplate(app);
+    TempDir logs;
+    for (int month = 1; month <= 6; ++month)
+        test::WriteFile(logs / ("vorlix_report2025" + std::to_string(month + 10) + ".log"),
+                        SampleLog());
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        test::StartedProgram program({app.Program(), "--all", logs.path()},
+                                     test::ProgramEnvironment("C"));
+        while (test::CountTemporaryFiles(logs.path()) == 0 &&
+               ::waitpid(program.Pid(), nullptr, WNOHANG) == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        ::kill(program.Pid(), signal);
+        Result r = program.Finish();
+        EXPECT_EQ(r.status, 128 + signal) << r.err;
+        EXPECT_EQ(test::CountTemporaryFiles(logs.path()), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(test::CountTemporaryFiles(logs.path()), 0) << "no worker went on writing";
+    }
 }
 
 // A log of a terabyte (200,000 rows, then a hole) takes the run no more memory than its first
@@ -341,34 +371,41 @@ TEST(CommandLine, JsonGivesTheExactFiguresOfTheMonth) {
         EXPECT_EQ(values[i], queries[i].value) << queries[i].expr;
 }
 
-// A log that gives no page gives no JSON; a failed write to standard output is a failure.
-TEST(CommandLine, JsonFailuresWriteNothingToStandardOutput) {
+// A log that gives no page gives no JSON; a failed write to standard output is a failure;
+// a folder that is not there is said so.
+TEST(CommandLine, ScriptOptionFailuresWriteNothingToStandardOutput) {
     Installation app;
     TempDir logs;
     const std::string log = logs / "vorlix_report202611.log";
+    const std::string json = "exec \"$0\" --json \"$1\"";
     struct Case {
         const char* name;
         std::string log;    // empty: no file
-        std::string shell;  // run through /bin/sh with $0 the program, $1 the log, when set
+        std::string shell;  // run by /bin/sh with $0 the program, $1 the log, $2 its folder
         std::string err;
     };
     const Case cases[] = {
-        {"missing log", "", "", "zintor: cannot read " + log + ": No such file or directory\n"},
-        {"one row", "20261105,100000,1,2\n", "",
+        {"missing log", "", json, "zintor: cannot read " + log + ": No such file or directory\n"},
+        {"one row", "20261105,100000,1,2\n", json,
          "zintor: no figures from " + log + ": the log holds fewer than 2 data rows\n"},
-        {"no usable row", "a\nb\n", "",
+        {"no usable row", "a\nb\n", json,
          "zintor: no figures from " + log + ": no row of the log holds a usable date and time\n"},
         {"no log named", "", "exec \"$0\" --json",
          "zintor: --json needs a report log (see zintor --help)\n"},
-        {"a full disk", SampleLog(), "exec \"$0\" --json \"$1\" >/dev/full",
+        {"a full disk", SampleLog(), json + " >/dev/full",
+         "zintor: cannot write standard output: No space left on device\n"},
+        {"--all, missing folder", "", "exec \"$0\" --all \"$2/none\"",
+         "zintor: cannot read " + logs / "none" + ": No such file or directory\n"},
+        {"--all, no folder named", "", "exec \"$0\" --all",
+         "zintor: --all needs a folder (see zintor --help)\n"},
+        {"--all, a full disk", SampleLog(), "exec \"$0\" --all \"$2\" >/dev/full",
          "zintor: cannot write standard output: No space left on device\n"},
     };
     for (const Case& c : cases) {
         ::unlink(log.c_str());
         if (!c.log.empty()) test::WriteFile(log, c.log);
-        Result r = c.shell.empty() ? app.Zintor({"--json", log})
-                                   : RunProgram({"/bin/sh", "-c", c.shell, app.Program(), log},
-                                                test::ProgramEnvironment("C"));
+        Result r = RunProgram({"/bin/sh", "-c", c.shell, app.Program(), log, logs.path()},
+                              test::ProgramEnvironment("C"));
         EXPECT_EQ(r.status, 1) << c.name;
         EXPECT_EQ(r.out, "") << c.name;
         EXPECT_EQ(r.err, c.err) << c.name;

@@ -3,6 +3,7 @@
 // always one whole page of the two, never a mix or a part, also while they are writing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,47 @@ TEST(ConcurrentRuns, TwoRunsWritingOnePageAlwaysLeaveOneWholePage) {
     // Both orders of finishing happened (not required, but shows the runs did overlap).
     RecordProperty("english_last", wins[0]);
     RecordProperty("japanese_last", wins[1]);
+}
+
+// --all in English while single runs write the same pages in Japanese (as the window or
+// another run would): every page is one whole page of the two, whichever wrote it last.
+TEST(ConcurrentRuns, AllAndSingleRunsOnOneFolderLeaveWholePages) {
+    TempDir dir;
+    constexpr int kLogs = 6;
+    std::vector<std::string> logs, pages[2];
+    const char* langs[2] = {"C", "ja_JP.UTF-8"};
+    for (int i = 0; i < kLogs; ++i) {
+        logs.push_back(dir / ("vorlix_report2024" + std::to_string(10 + i) + ".log"));
+        test::WriteFile(logs[i], MonthLog());
+        for (int l = 0; l < 2; ++l) {
+            ASSERT_EQ(Start(logs[i], langs[l]).Finish().status, 0);
+            pages[l].push_back(
+                test::ReadFile(dir / ("vorlix_report2024" + std::to_string(10 + i) + ".html")));
+        }
+    }
+    for (int round = 0; round < kRounds / 20; ++round) {
+        for (int i = 0; i < kLogs; ++i)
+            ::unlink((dir / ("vorlix_report2024" + std::to_string(10 + i) + ".html")).c_str());
+        test::StartedProgram all({test::BuiltProgram(), "--all", dir.path()},
+                                 test::ProgramEnvironment("C"));
+        for (int i = 0; i < kLogs; ++i)
+            ASSERT_EQ(Start(logs[kLogs - 1 - i], langs[1]).Finish().status, 0) << "round " << round;
+        test::ProgramResult r = all.Finish();
+        ASSERT_EQ(r.status, 0) << "round " << round << ": " << r.err;
+        // A page a single run wrote before --all looked is up to date; none failed.
+        int written = -1, upToDate = -1, failed = -1;
+        std::sscanf(r.out.c_str(), "%d pages written, %d up to date, %d failed", &written,
+                    &upToDate, &failed);
+        ASSERT_EQ(written + upToDate, kLogs) << r.out;
+        ASSERT_EQ(failed, 0) << r.out;
+        for (int i = 0; i < kLogs; ++i) {
+            std::string page =
+                test::ReadFile(dir / ("vorlix_report2024" + std::to_string(10 + i) + ".html"));
+            ASSERT_TRUE(page == pages[0][i] || page == pages[1][i])
+                << "round " << round << ", log " << i;
+        }
+        ASSERT_EQ(test::CountTemporaryFiles(dir.path()), 0) << "round " << round;
+    }
 }
 
 }  // namespace
