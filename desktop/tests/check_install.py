@@ -86,6 +86,7 @@ def installed_files(prefix):
 def expected_files(install_dir, has_gui):
     files = {f"{install_dir}/{name}" for name in ("zintor", "zintor.htm.txt", "zintor.htm_en.txt", "zintor-help.html")}
     files.add("bin/zintor")
+    files.add("share/man/man1/zintor.1")
     if has_gui:
         files.add(f"{install_dir}/zintor_gui.so")
         files.add("share/applications/zintor.desktop")
