@@ -24,23 +24,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::string option = argc >= 2 ? argv[1] : "";
-    // "--json LOG": the month's figures for scripts, on standard output.
-    if (option == "--json") {
-        std::string log = zintor::CommandLineTail(argc - 1, argv + 1);
-        if (log.empty()) {
-            std::cerr << "zintor: --json needs a report log (see zintor --help)\n";
+    // "--json LOG": the month's figures for scripts, on standard output. "--all FOLDER": the
+    // pages of a folder's logs that need writing, as cron would ask for them.
+    if (option == "--json" || option == "--all") {
+        std::string path = zintor::CommandLineTail(argc - 1, argv + 1);
+        if (path.empty()) {
+            std::cerr << "zintor: " << option
+                      << (option == "--json" ? " needs a report log" : " needs a folder")
+                      << " (see zintor --help)\n";
             return 1;
         }
-        return zintor::RunJsonCommand(log, std::cout, std::cerr);
-    }
-    // "--all FOLDER": the pages of a folder's logs that need writing, as cron would ask.
-    if (option == "--all") {
-        std::string folder = zintor::CommandLineTail(argc - 1, argv + 1);
-        if (folder.empty()) {
-            std::cerr << "zintor: --all needs a folder (see zintor --help)\n";
-            return 1;
-        }
-        return zintor::RunFolderPages(folder, std::cout, std::cerr);
+        return option == "--json" ? zintor::RunJsonCommand(path, std::cout, std::cerr)
+                                  : zintor::RunFolderPages(path, std::cout, std::cerr);
     }
     // "--show LOG": the window on that log, as the file manager's "open with" asks for it.
     // The applications menu runs the same line without a file: then the window as usual.
