@@ -101,13 +101,13 @@ def expected_run(case, language, log_path):
 WEEKDAY_NAMES = ("Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat")
 
 
-def expected_figures(case, language, log_argument):
-    """What --json should print for the case, as a dict, or None (no figures:
-    the same logs that give no page, whether or not a template is there)."""
+def expected_figures(log_bytes, language, log_argument):
+    """What --json should print for a log, as a dict, or None (no figures: the
+    same logs that give no page, whether or not a template is there)."""
     rp = reference_page
     if not rp.log_path_accepted(log_argument):
         return None
-    rows = rp.read_log_rows(rp.decode_text_stream(case.log, language))
+    rows = rp.read_log_rows(rp.decode_text_stream(log_bytes, language))
     if len(rows) < 2:
         return None
     t = rp.aggregate(rows)
@@ -148,9 +148,9 @@ def expected_figures(case, language, log_argument):
     }
 
 
-def figures_run(case, language, arguments, env, log_argument):
+def figures_run(log_bytes, language, arguments, env, log_argument):
     """--json beside the page run: (expected, actual) texts of its outcome."""
-    expected = expected_figures(case, language, log_argument)
+    expected = expected_figures(log_bytes, language, log_argument)
     completed = subprocess.run([_program, "--json"] + arguments, env=env,
                                stdin=subprocess.DEVNULL, cwd=_workdir, capture_output=True,
                                timeout=RUN_TIMEOUT_SECONDS)
@@ -217,9 +217,11 @@ def run_case(case, language):
     except subprocess.TimeoutExpired:
         status, stderr = "timeout", b""
     actual_files = snapshot()
-    # The figures of the same log, read by the same rules, added up by the model.
-    files["<--json>"], actual_files["<--json>"] = figures_run(case, language, arguments, env,
-                                                              argument)
+    # The figures of the same log, read by the same rules, added up by the model. The log is
+    # what lies at its path: an old page named like the log (vorlix_report.log.html) took its
+    # place, and the page run refused to write over it.
+    files["<--json>"], actual_files["<--json>"] = figures_run(
+        files[case.log_name], language, arguments, env, argument)
     # A missing template is the one failure with a fixed message.
     message_ok = case.template_present or b"Template File is Not Found." in stderr
     if status == expected_status and actual_files == files and message_ok:
