@@ -60,7 +60,7 @@ int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& 
         failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
     }
     if (!failure) {
-        // A full disk or a closed pipe behind standard output is a failed run, not silence.
+        // A full disk behind standard output is a failed run, not silence.
         errno = 0;
         out << json << std::flush;
         if (out) return 0;
