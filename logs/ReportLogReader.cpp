@@ -9,6 +9,7 @@
 #include <new>
 
 #include "logs/LogLineParser.h"
+#include "logs/PlainRow.h"
 #include "platform/MappedFile.h"
 #include "platform/RegularFile.h"
 
@@ -26,12 +27,6 @@ constexpr char kEndOfText = 0x1A;
 // text) is refused rather than held.
 constexpr std::size_t kMaxRowBytes = 64u << 20;
 
-bool IsAscii(std::string_view bytes) {
-    for (char b : bytes)
-        if (static_cast<unsigned char>(b) >= 0x80) return false;
-    return true;
-}
-
 // Reads a log's lines and keeps its data lines in the table, from the mapped log or from the
 // file read in steps. Read in steps, only what a row needs is held: a comment line is passed
 // over as it is read, however long; a data line is kept up to its first NUL, after which
@@ -40,8 +35,8 @@ bool IsAscii(std::string_view bytes) {
 // rather than read.
 class LogLineScanner {
   public:
-    LogLineScanner(int fd, TextEncoding encoding, LogTable& table)
-        : fd_(fd), encoding_(encoding), table_(table) {}
+    LogLineScanner(int fd, TextEncoding encoding, LogTable& table, LogRowSink* sink)
+        : fd_(fd), encoding_(encoding), table_(table), sink_(sink) {}
 
     // False when reading failed (Why says why); the table then holds what was read. end
     // receives where the mapped log's input ends (its first 0x1A byte, or its size).
@@ -58,10 +53,14 @@ class LogLineScanner {
     bool Piece(std::string_view piece, bool ends, bool lineFeed);
     bool IsCommentStart(std::string_view firstBytes) const;
     bool AddRow(std::string_view line, bool lineFeed);
+    // The plain row at the start of bytes, when there is one at a line's start: its length
+    // with the line feed, else 0.
+    std::size_t TakePlainRow(std::string_view bytes);
 
     int fd_;
     TextEncoding encoding_;
     LogTable& table_;
+    LogRowSink* sink_;
     off_t offset_ = 0;
     std::size_t rowBytes_ = 0;  // the bytes of the rows stored so far
     std::string pending_;       // the current line's bytes so far, when it straddles two reads
@@ -87,7 +86,7 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
     if (lineFeed && !text.empty() && text.back() == '\r')
         text.remove_suffix(1);  // CR LF reads as LF
     bool added = rowBytes_ <= kMaxRowBytes;
-    if (added && (encoding_ == TextEncoding::Latin1 || IsAscii(text))) {
+    if (added && (encoding_ == TextEncoding::Latin1 || IsAsciiText(text))) {
         // Each byte is one character: the row stays in the file's bytes.
         added = table_.AddNarrowRow(line, lineFeed);
     } else if (added) {
@@ -95,8 +94,27 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
         DecodeAppend(encoding_, text, decoded_);
         added = table_.AddWideRow(decoded_, lineFeed);
     }
-    if (!added) why_ = Failure::kRowsTooLarge;
-    return added;
+    if (!added) {
+        why_ = Failure::kRowsTooLarge;
+        return false;
+    }
+    if (sink_) sink_->RowAdded(table_, table_.RowCount() - 1, nullptr);
+    return true;
+}
+
+// A plain row is kept and handed on with its numbers read on the way; one that needs decoding
+// (code page 932 text beyond ASCII) or a larger budget than is left goes the general way.
+std::size_t LogLineScanner::TakePlainRow(std::string_view bytes) {
+    if (isData_ || skipping_ || !pending_.empty()) return 0;  // not at a line's start
+    std::int32_t numbers[4];
+    std::size_t size = ScanPlainRow(bytes, numbers);
+    if (size == 0 || rowBytes_ + size - 1 > kMaxRowBytes) return 0;
+    std::string_view line = bytes.substr(0, size - 1);
+    if (encoding_ != TextEncoding::Latin1 && !IsAsciiText(line)) return 0;
+    if (!table_.AddNarrowRow(line, true)) return 0;
+    rowBytes_ += line.size();
+    if (sink_) sink_->RowAdded(table_, table_.RowCount() - 1, numbers);
+    return size;
 }
 
 bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
@@ -149,6 +167,10 @@ bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
 
 bool LogLineScanner::Take(std::string_view bytes, bool last) {
     while (!bytes.empty() && !table_.Full()) {
+        if (std::size_t plain = TakePlainRow(bytes)) {
+            bytes.remove_prefix(plain);
+            continue;
+        }
         std::size_t lf = bytes.find('\n');
         bool lineFeed = lf != std::string_view::npos;
         if (!Piece(bytes.substr(0, lineFeed ? lf : bytes.size()), lineFeed || last, lineFeed))
@@ -175,7 +197,12 @@ bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end) {
         }
         std::string_view window = bytes.substr(pos, stop - pos);
         std::size_t eot = window.find(kEndOfText);  // the input ends at its first 0x1A byte
-        if (eot != std::string_view::npos) stop = end = pos + eot;
+        if (eot != std::string_view::npos) {
+            stop = end = pos + eot;
+            // Before the rows of this window are added: a row read as it is added (by the
+            // sink) must not run on past the end.
+            table_.EndMappedLogAt(end);
+        }
         if (!Take(window.substr(0, eot), stop == end)) return false;
         pos = stop;
     }
@@ -212,7 +239,7 @@ bool HasReportLogName(std::string_view path) {
 }
 
 Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
-                          std::size_t mapAtMost) {
+                          std::size_t mapAtMost, LogRowSink* sink) {
     if (!HasReportLogName(path)) return {Failure::kNotAReportLog, path, 0};
     table.Clear();
     int fd;
@@ -220,7 +247,7 @@ Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTab
     if (Failure failure = OpenRegularFile(path, fd, &st)) return failure;
     int why = 0;
     try {
-        LogLineScanner scanner(fd, encoding, table);
+        LogLineScanner scanner(fd, encoding, table, sink);
         auto size = static_cast<std::size_t>(st.st_size);
         auto file = std::make_unique<MappedFile>();
         bool read;

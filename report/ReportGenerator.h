@@ -8,6 +8,7 @@
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
 #include "platform/Failure.h"
+#include "report/TrafficTotals.h"
 
 namespace zintor {
 
@@ -20,7 +21,7 @@ class ReportGenerator {
     ReportGenerator(std::string modulePath, int uiLanguage);
     ~ReportGenerator();
 
-    // Reads a report log into the LogTable.
+    // Reads a report log into the LogTable, adding its rows up on the way.
     Failure ReadReportLog(const std::string& path);
 
     // Reloads the template beside the program: Failure::kTemplateMissing when it is not there,
@@ -47,6 +48,9 @@ class ReportGenerator {
     std::string modulePath_;
     int language_;
     std::unique_ptr<LogTable> logTable_;
+    // The traffic of the rows in the LogTable, added up as they were read.
+    std::unique_ptr<TrafficTotals> totals_;
+    Aggregation aggregation_;
     TemplateSet sections_;
 };
 
