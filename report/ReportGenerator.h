@@ -51,7 +51,7 @@ class ReportGenerator {
     // The traffic of the rows in the LogTable, added up as they were read.
     std::unique_ptr<TrafficTotals> totals_;
     Aggregation aggregation_;
-    TemplateSet sections_;
+    PageSections sections_;  // the template, in the page's encoding
 };
 
 }  // namespace zintor
