@@ -9,7 +9,7 @@ namespace {
 // The numbers of the fields before the line feed, at most four, from p on. Returns where the
 // reading stopped: just after the line feed that ended the fourth field or an earlier one, at
 // the comma after the fourth field, at end when the text ended first, or nullptr at a double
-// quote or a NUL inside the first four fields.
+// quote, a NUL or an end-of-text byte inside the first four fields.
 const char* ScanFields(const char* p, const char* end, std::int32_t numbers[4]) {
     for (int column = 0; column < 4; ++column) {
         // Blanks before the number; the line feed is one, but it ends the row first.
@@ -18,7 +18,7 @@ const char* ScanFields(const char* p, const char* end, std::int32_t numbers[4]) 
         p = ParseWrappingInt32(p, end, value);
         // The rest of the field, up to the comma or line feed that ends it.
         for (; p < end && *p != ',' && *p != '\n'; ++p)
-            if (*p == '"' || *p == '\0') return nullptr;
+            if (*p == '"' || *p == '\0' || *p == kEndOfText) return nullptr;
         if (p == end) return end;  // the text ended without a line feed: no field is open
         numbers[column] = value;
         if (*p++ == '\n') return p;
@@ -40,9 +40,10 @@ std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4]) {
     const char* p = ScanFields(start, end, numbers);
     if (p == nullptr || p == end) return 0;
     if (p[-1] != '\n') {
-        // Fields after the fourth: only the line's end, and a NUL that would cut the row.
+        // Fields after the fourth: only the line's end, and a NUL that would cut the row or
+        // the end of the input.
         for (; p < end && *p != '\n'; ++p)
-            if (*p == '\0') return 0;
+            if (*p == '\0' || *p == kEndOfText) return 0;
         if (p == end) return 0;
         ++p;
     }

@@ -9,6 +9,9 @@
 
 namespace zintor {
 
+// The byte that ends a log's input wherever it lies.
+constexpr char kEndOfText = 0x1A;
+
 template <typename Char>
 constexpr bool IsLogBlank(Char ch) {
     return ch == ' ' || (ch >= '\t' && ch <= '\r');
@@ -22,7 +25,8 @@ constexpr bool IsLogBlank(Char ch) {
 bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
 
 // A plain data row at the start of text: it begins with a digit, ends with a line feed within
-// text, and holds no NUL, nor a double quote before its fourth field ends. Its numbers go to
+// text, and holds no NUL and no end-of-text byte, nor a double quote before its fourth field
+// ends. Its numbers go to
 // numbers as ScanRowNumbers reads them, and the result is its length with the line feed; 0
 // when the row is not plain (the general reading decides it then).
 std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4]);

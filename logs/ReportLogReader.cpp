@@ -21,7 +21,6 @@ constexpr std::size_t kReadSize = 64 * 1024;
 // Room kept for the copied rows at the start: a whole log of 65,535 rows fits, a larger file
 // takes no more up front.
 constexpr std::size_t kReserveAtMost = 4u << 20;
-constexpr char kEndOfText = 0x1A;
 // The bytes the rows of one log may take: 65,535 rows of 1 KB. Traffic rows take some 30 bytes;
 // a log whose rows need more (a line of gigabytes without a line break, a NUL or an end of
 // text) is refused rather than held.
@@ -184,26 +183,27 @@ bool LogLineScanner::Finish() {
     return table_.Full() || skipping_ || (!isData_ && pending_.empty()) || Piece({}, true, false);
 }
 
-// Looked through a window at a time, each ending with a line, so that the bytes after the
-// 65,535th row are never touched and no line is split (a mapped row stays where it lies).
+// Plain rows are taken straight from the mapped bytes, in the pass that reads their numbers;
+// any other line is looked for its end and an end-of-text byte first, and goes the general
+// way. So the bytes after the 65,535th row are never touched and no line is split (a mapped
+// row stays where it lies).
 bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end) {
-    constexpr std::size_t kWindow = 1u << 20;
     end = bytes.size();
     for (std::size_t pos = 0; pos < end && !table_.Full();) {
-        std::size_t stop = end;
-        if (end - pos > kWindow) {
-            std::size_t lf = bytes.find('\n', pos + kWindow);
-            if (lf != std::string_view::npos) stop = lf + 1;
+        if (std::size_t plain = TakePlainRow(bytes.substr(pos))) {
+            pos += plain;
+            continue;
         }
-        std::string_view window = bytes.substr(pos, stop - pos);
-        std::size_t eot = window.find(kEndOfText);  // the input ends at its first 0x1A byte
+        std::size_t lf = bytes.find('\n', pos);
+        std::size_t stop = lf == std::string_view::npos ? end : lf + 1;
+        std::size_t eot = bytes.substr(pos, stop - pos).find(kEndOfText);
         if (eot != std::string_view::npos) {
+            // The input ends at its first 0x1A byte; before the line is added, so that a row
+            // read as it is added (by the sink) does not run on past it.
             stop = end = pos + eot;
-            // Before the rows of this window are added: a row read as it is added (by the
-            // sink) must not run on past the end.
             table_.EndMappedLogAt(end);
         }
-        if (!Take(window.substr(0, eot), stop == end)) return false;
+        if (!Take(bytes.substr(pos, stop - pos), stop == end)) return false;
         pos = stop;
     }
     return true;
