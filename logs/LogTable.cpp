@@ -50,6 +50,14 @@ bool LogTable::AddWideRow(std::u16string_view line, bool lineFeed) {
     return true;
 }
 
+void LogTable::ReleaseMappedLogBefore(std::size_t offset) {
+    if (file_) file_->Release(offset);
+}
+
+void LogTable::PrepareMappedLog(std::size_t offset, std::size_t length) {
+    if (file_) file_->Prepare(offset, length);
+}
+
 bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }
 
 void LogTable::SetSourceFile(std::uint64_t device, std::uint64_t inode) {

@@ -77,6 +77,11 @@ class LogTable {
     void UseMappedLog(std::unique_ptr<MappedFile> file);
     std::string_view MappedLog() const { return mappedText_; }
     void EndMappedLogAt(std::size_t end) { mappedText_ = mappedText_.substr(0, end); }
+    // The mapped log's bytes before offset have been read through: their memory is let go
+    // (a row read later brings its page back from the file).
+    void ReleaseMappedLogBefore(std::size_t offset);
+    // The mapped log's bytes from offset on, length of them, are about to be read through.
+    void PrepareMappedLog(std::size_t offset, std::size_t length);
     // A line of one byte a character as the file holds it (a CR before its line feed
     // included), or a decoded line without its CR; lineFeed when it ended in one. A line of
     // the mapped log is kept where it lies; any other is copied. False when the rows' bytes

@@ -187,9 +187,20 @@ bool LogLineScanner::Finish() {
 // any other line is looked for its end and an end-of-text byte first, and goes the general
 // way. So the bytes after the 65,535th row are never touched and no line is split (a mapped
 // row stays where it lies).
+// The log's pages are mapped a step at a time ahead of the reading, and let go once read
+// through: the run holds no more of the log than a step or two of it (it needs only the
+// totals).
 bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end) {
+    constexpr std::size_t kReleaseStep = 256u << 10;
     end = bytes.size();
+    std::size_t released = 0;
+    table_.PrepareMappedLog(0, kReleaseStep);
     for (std::size_t pos = 0; pos < end && !table_.Full();) {
+        if (pos - released >= kReleaseStep) {
+            table_.ReleaseMappedLogBefore(pos);
+            table_.PrepareMappedLog(pos, kReleaseStep);
+            released = pos;
+        }
         if (std::size_t plain = TakePlainRow(bytes.substr(pos))) {
             pos += plain;
             continue;

@@ -1,6 +1,8 @@
 // mmap with a SIGBUS guard.
 #include "platform/MappedFile.h"
 
+#include <algorithm>
+
 #include <signal.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -90,12 +92,7 @@ bool MappedFile::Map(int fd, std::size_t size) {
         if (guarded[i].begin.compare_exchange_strong(free, 1)) slot_ = i;  // claimed
     }
     if (slot_ < 0) return false;
-    // A file of the size of a month's log (65,535 rows take some 2 MB) is all read, so its
-    // pages are mapped in one go rather than one fault at a time; of a larger one, only the
-    // part up to its 65,535th row may be read.
-    constexpr std::size_t kPopulateAtMost = 8u << 20;
-    int flags = MAP_PRIVATE | (size <= kPopulateAtMost ? MAP_POPULATE : 0);
-    void* map = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     if (map == MAP_FAILED) {
         guarded[slot_].begin.store(0);
         slot_ = -1;
@@ -108,6 +105,25 @@ bool MappedFile::Map(int fd, std::size_t size) {
     guarded[slot_].end.store(reinterpret_cast<std::uintptr_t>(data_) + size_);
     guarded[slot_].begin.store(reinterpret_cast<std::uintptr_t>(data_));
     return true;
+}
+
+void MappedFile::Release(std::size_t offset) {
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    std::size_t bytes = std::min(offset, size_) / pageSize * pageSize;
+    if (data_ && bytes > 0) ::madvise(const_cast<char*>(data_), bytes, MADV_DONTNEED);
+}
+
+void MappedFile::Prepare(std::size_t offset, std::size_t length) {
+#ifdef MADV_POPULATE_READ
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (!data_ || offset >= size_) return;
+    std::size_t start = offset / pageSize * pageSize;
+    std::size_t stop = std::min(size_, offset + length);
+    ::madvise(const_cast<char*>(data_) + start, stop - start, MADV_POPULATE_READ);
+#else
+    (void)offset;
+    (void)length;
+#endif
 }
 
 }  // namespace zintor
