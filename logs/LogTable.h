@@ -86,7 +86,15 @@ class LogTable {
     // included), or a decoded line without its CR; lineFeed when it ended in one. A line of
     // the mapped log is kept where it lies; any other is copied. False when the rows' bytes
     // would pass 2 GB: the row cannot be addressed.
-    bool AddNarrowRow(std::string_view line, bool lineFeed);
+    bool AddNarrowRow(std::string_view line, bool lineFeed) {
+        if (!file_) return AddCopiedRow(line, lineFeed);
+        auto at = reinterpret_cast<std::uintptr_t>(line.data()) -
+                  reinterpret_cast<std::uintptr_t>(mappedText_.data());
+        if (at + line.size() > mappedText_.size() || at >= kWide)
+            return false;  // not a line of the log
+        rows_.push_back(static_cast<std::uint32_t>(at));
+        return true;
+    }
     bool AddWideRow(std::u16string_view line, bool lineFeed);
     void ReserveNarrowText(std::size_t bytes) { narrowText_.reserve(bytes); }
     // True when the log's file shrank while the table held it mapped: the rows cannot be
@@ -99,6 +107,8 @@ class LogTable {
 
   private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
+
+    bool AddCopiedRow(std::string_view line, bool lineFeed);
 
     std::string_view NarrowText() const {
         return file_ ? mappedText_ : std::string_view(narrowText_);
