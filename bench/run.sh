@@ -154,10 +154,24 @@ for ((i = 0; i < runs; i++)); do
     timed floor run_floor
     timed awk run_awk C
 done
+# CPU time (user and system) of each command, which the other programs of a busy machine
+# disturb less than the wall time: the mean task clock of perf stat over the same number of
+# runs, when perf is there.
+cpu_ms() {
+    if ((have_perf)); then
+        LC_ALL='' LC_MESSAGES='' LANG=$1 perf stat -r "$runs" -x, -e task-clock "${@:2}" 2>&1 >/dev/null |
+            awk -F, '/task-clock/ {printf "%.2f", $1}'
+    else
+        echo "-"
+    fi
+}
+have_perf=0
+perf stat -x, -e task-clock true >/dev/null 2>&1 && have_perf=1
+f_cpu=$(cpu_ms C "$floor" "$build/zintor.htm_en.txt" "$log" "$floor_page")
 f_us=$(median <"$tmp/floor.us")
 a_us=$(median <"$tmp/awk.us")
-printf '\n  %-24s median %8.2f ms   page %d KiB\n' floor "$(awk -v u="$f_us" 'BEGIN {print u / 1000}')" \
-    "$(($(stat -c %s "$floor_page") / 1024))"
+printf '\n  %-24s median %8.2f ms   cpu %6s ms   page %d KiB\n' floor "$(awk -v u="$f_us" 'BEGIN {print u / 1000}')" \
+    "$f_cpu" "$(($(stat -c %s "$floor_page") / 1024))"
 printf '  %-24s median %8.2f ms   peak RSS %6.1f MiB\n' awk "$(awk -v u="$a_us" 'BEGIN {print u / 1000}')" \
     "$(awk -v k="$(peak_rss C awk -F, "$awk_prog" "$log")" 'BEGIN {print k / 1024}')"
 status=0
@@ -171,11 +185,14 @@ for lang in "${langs[@]}"; do
         bin=$zintor
         [[ $who == other ]] && bin=$other
         z_rss=$(peak_rss "$lang" "$bin" "$log")
+        z_cpu=$(cpu_ms "$lang" "$bin" "$log")
         [[ -z $first_us ]] && first_us=$z_us
         awk -v name="$who LANG=$lang" -v z="$z_us" -v a="$a_us" -v f="$f_us" -v e="$first_us" \
-            -v zr="$z_rss" -v kib="$page_kib" -v check=$([[ $who == zintor ]] && echo 1 || echo 0) 'BEGIN {
-            printf "  %-24s median %8.2f ms   peak RSS %6.1f MiB   page %d KiB\n", name, z / 1000, zr / 1024, kib
-            printf "  %-24s /floor %.2f   /awk %.2f   /first language %.2f\n", "", z / f, z / a, z / e
+            -v zr="$z_rss" -v kib="$page_kib" -v zc="$z_cpu" -v fc="$f_cpu" -v check=$([[ $who == zintor ]] && echo 1 || echo 0) 'BEGIN {
+            printf "  %-24s median %8.2f ms   cpu %6s ms   peak RSS %4.1f MiB   page %d KiB\n", name, z / 1000, zc, zr / 1024, kib
+            cpu = "-"
+            if (fc + 0 > 0) cpu = sprintf("%.2f", zc / fc)
+            printf "  %-24s /floor %.2f (cpu %s)   /awk %.2f   /first language %.2f\n", "", z / f, cpu, z / a, z / e
             if (!check) exit 0
             ok = z / f <= 1.5 && z / a <= 0.3 && z / e <= 1.15 && zr <= 5 * 1024
             printf "  %-24s at most 1.5x floor (aim 1.2x), 0.3x awk, 1.15x the first language, 5 MiB: %s\n", "",
