@@ -2,10 +2,10 @@
 # Benchmark of the command-line run on the largest report log the reader holds.
 #
 # Makes a maximal log (65,535 rows over the 31 days of December 2026) in a temporary folder and
-# times `zintor LOG` against an awk one-liner that adds up the same file, run alternately in one
-# loop so that both see the same machine load. Prints the median wall time of each, their ratio
-# and zintor's peak resident memory, once per language (the language picks the template and the
-# text encoding). See bench/README.md.
+# times `zintor LOG` in each language against bench/floor.c (the same job in plain C) and an
+# awk one-liner that adds up the same file, every command once a round so that all see the
+# same machine load. Prints the median wall time of each, its CPU time, the ratios to the
+# floor, to awk and to the first language, and the peak resident memory. See bench/README.md.
 set -euo pipefail
 
 usage() {
