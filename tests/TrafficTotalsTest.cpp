@@ -213,7 +213,7 @@ TEST(TrafficTotals, AddingUpWhileReadingAgreesWithTheTable) {
     } cases[] = {
         {"plain rows", rows + "20261202,235959,1,2,extra\n"},
         {"a header, a quoted row, a NUL", "date,time\n" + rows + "\"20261203\",0,5,5\n" +
-                                              std::string("20261203,000100,3\0,4\n", 23) + rows},
+                                              std::string("20261203,000100,3\0,4\n", 21) + rows},
         {"end of text inside a row", rows + "20261204,000000,8,8\x1A,9\n20261205,0,1,1\n"},
         {"end of text at a line's start", rows + "\x1A" + rows},
         {"last line without a line feed", rows + "20261206,000000,5,6"},
