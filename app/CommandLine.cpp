@@ -50,12 +50,12 @@ int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& 
     Failure failure;
     try {
         ReportGenerator generator;
-        auto totals = std::make_unique<TrafficTotals>();
-        Aggregation run;
         failure = generator.ReadReportLog(logPath);
-        if (!failure) failure = generator.AddUpLog(*totals, run, logPath);
+        if (!failure) failure = generator.CheckFigures(logPath);
         if (failure.what == Failure::kNoPage) failure.what = Failure::kNoFigures;
-        if (!failure) json = JsonFigures(generator.logTable(), *totals, run, logPath);
+        if (!failure)
+            json = JsonFigures(generator.logTable(), generator.totals(), generator.aggregation(),
+                               logPath);
     } catch (const std::bad_alloc&) {
         failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
     }

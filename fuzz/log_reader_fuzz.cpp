@@ -7,6 +7,7 @@
 // set, puts a long comment line first, so that the rows straddle the 64 KiB reads of the
 // reader; the second byte moves that boundary.
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "app/FailureText.h"
@@ -61,7 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static LogTable table;
     for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
         const std::string way = mapAtMost ? "mapped" : "in steps";
-        Failure failure = ReadReportLogFile(path, encoding, table, mapAtMost);
+        static TrafficTotals added;
+        TrafficAdder adder(added);
+        Failure failure = ReadReportLogFile(path, encoding, table, mapAtMost, &adder);
         fuzz::Check(!failure, "a readable log was not read:", way + ": " + FailureText(failure));
         fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
                     "row count differs from the plain reading", way);
@@ -92,6 +95,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         totals.dayRecv[32] == totals.hourRecv[24] &&
                         totals.hourRecv[24] == totals.weekdayRecv[7],
                     "the month totals disagree");
+        // Added up while reading, the rows give what adding up the table gives.
+        fuzz::Check(adder.Result().usableRows == run.usableRows &&
+                        adder.Result().reportYear == run.reportYear &&
+                        adder.Result().reportMonth == run.reportMonth &&
+                        std::memcmp(&added, &totals, sizeof totals) == 0,
+                    "totals added while reading differ from the table's", way);
     }
     table.Clear();
     return 0;

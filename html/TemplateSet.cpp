@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <new>
+#include <type_traits>
 
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
@@ -39,6 +40,21 @@ void TemplateSet::Clear() {
     for (auto& s : sections) s.clear();
 }
 
+void PageSections::Clear() {
+    for (auto& s : sections) std::string().swap(s);
+}
+
+void TemplateParser::AddPiece(std::u16string_view piece) {
+    auto index = static_cast<std::size_t>(current_ - 1);
+    if (text_) {
+        text_->sections[index].append(piece);
+        text_->sections[index] += u'\n';
+    } else {
+        EncodeLinesAppend(encoding_, piece, bytes_->sections[index]);
+        bytes_->sections[index] += "\r\n";
+    }
+}
+
 void TemplateParser::AddLine(std::u16string_view line) {
     if (line.empty()) return;
     char16_t first = line.front();
@@ -50,25 +66,31 @@ void TemplateParser::AddLine(std::u16string_view line) {
         return;
     }
     if (current_ == 0) return;
-    std::u16string& section = target_.sections[static_cast<std::size_t>(current_ - 1)];
     line = UpToNul(line);
     std::size_t pieceStart = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == u'\r' || line[i] == u'\n') {
-            section.append(line.substr(pieceStart, i - pieceStart));
-            section += u'\n';
+            AddPiece(line.substr(pieceStart, i - pieceStart));
             pieceStart = i + 1;
         }
     }
 }
 
-Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target) {
+namespace {
+
+template <typename Target>
+Failure LoadInto(const std::string& path, TextEncoding encoding, Target& target) {
     target.Clear();
     if (!FileExists(path)) return {Failure::kTemplateMissing, path, ENOENT};
     TextFileReader reader(encoding);
     Failure failure = reader.Open(path);
     try {
-        TemplateParser parser(target);
+        TemplateParser parser = [&] {
+            if constexpr (std::is_same_v<Target, PageSections>)
+                return TemplateParser(target, encoding);
+            else
+                return TemplateParser(target);
+        }();
         std::u16string line;
         while (!failure && reader.ReadLine(line)) parser.AddLine(line);
         failure = reader.Failed();
@@ -79,6 +101,16 @@ Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, Templat
     target.Clear();
     failure.what = Failure::kReadTemplate;
     return failure;
+}
+
+}  // namespace
+
+Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target) {
+    return LoadInto(path, encoding, target);
+}
+
+Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, PageSections& target) {
+    return LoadInto(path, encoding, target);
 }
 
 }  // namespace zintor

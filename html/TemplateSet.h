@@ -37,6 +37,16 @@ struct TemplateSet {
     void Clear();
 };
 
+// The sections as pages are written from them: in the page's encoding (a character the
+// encoding has no bytes for as '?'), each line feed as CR LF. So a page is filled and
+// written without converting its text, and a template is held once, in its own size.
+struct PageSections {
+    std::array<std::string, kSectionCount> sections;
+
+    std::string_view operator[](Section s) const { return sections[static_cast<std::size_t>(s)]; }
+    void Clear();
+};
+
 // Cuts template text into sections, line by line. A directive line (first character '!',
 // '#' or ';') is never copied; the section markers in it ("html_header_start",
 // "body_main2_end", ... in any letter case) switch the current section. A content line is
@@ -44,12 +54,19 @@ struct TemplateSet {
 // after the last CR or LF of a line is dropped.
 class TemplateParser {
   public:
-    explicit TemplateParser(TemplateSet& target) : target_(target) {}
+    explicit TemplateParser(TemplateSet& target) : text_(&target) {}
+    // Into page sections, encoded in encoding as the lines are cut.
+    TemplateParser(PageSections& target, TextEncoding encoding)
+        : bytes_(&target), encoding_(encoding) {}
     // One line as read, its line feed included when it has one.
     void AddLine(std::u16string_view line);
 
   private:
-    TemplateSet& target_;
+    void AddPiece(std::u16string_view piece);  // a piece of content and its line feed
+
+    TemplateSet* text_ = nullptr;
+    PageSections* bytes_ = nullptr;
+    TextEncoding encoding_ = TextEncoding::Latin1;
     int current_ = 0;  // section number 1..13, 0 for none
 };
 
@@ -57,5 +74,7 @@ class TemplateParser {
 // when there is no file at path; Failure::kReadTemplate, with all sections empty, when it is
 // there but could not be opened or reading stopped part-way.
 Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, TemplateSet& target);
+// The same into page sections in encoding, the page's encoding.
+Failure LoadTemplateFile(const std::string& path, TextEncoding encoding, PageSections& target);
 
 }  // namespace zintor

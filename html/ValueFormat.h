@@ -24,4 +24,11 @@ std::u16string FormatShare(std::int64_t part, std::int64_t whole);
 // Decimal text of a non-negative number, zero-padded to at least width digits ("%0*d").
 std::u16string Decimal(std::int64_t value, int width = 1);
 
+// The same texts appended to out as bytes (they are ASCII, so the same in every page
+// encoding): what a page is filled with, without a string of its own for each value.
+void AppendSize(std::string& out, std::int64_t bytes, int unit);
+void AppendRate(std::string& out, double bytesPerSecond, int unit);
+void AppendShare(std::string& out, std::int64_t part, std::int64_t whole);
+void AppendDecimal(std::string& out, std::int64_t value, int width = 1);
+
 }  // namespace zintor

@@ -26,15 +26,8 @@ void LogTable::UseMappedLog(std::unique_ptr<MappedFile> file) {
     mappedText_ = file_ ? file_->Bytes() : std::string_view();
 }
 
-bool LogTable::AddNarrowRow(std::string_view line, bool lineFeed) {
-    if (file_) {
-        auto at = reinterpret_cast<std::uintptr_t>(line.data()) -
-                  reinterpret_cast<std::uintptr_t>(mappedText_.data());
-        if (at + line.size() > mappedText_.size() || at >= kWide)
-            return false;  // not a line of the log
-        rows_.push_back(static_cast<std::uint32_t>(at));
-        return true;
-    }
+// A line of a log read in steps, or of a table built by hand.
+bool LogTable::AddCopiedRow(std::string_view line, bool lineFeed) {
     if (narrowText_.size() + line.size() + 1 >= kWide) return false;
     rows_.push_back(static_cast<std::uint32_t>(narrowText_.size()));
     narrowText_ += line;
@@ -48,6 +41,14 @@ bool LogTable::AddWideRow(std::u16string_view line, bool lineFeed) {
     wideText_ += line;
     if (lineFeed) wideText_ += u'\n';
     return true;
+}
+
+void LogTable::ReleaseMappedLogBefore(std::size_t offset) {
+    if (file_) file_->Release(offset);
+}
+
+void LogTable::PrepareMappedLog(std::size_t offset, std::size_t length) {
+    if (file_) file_->Prepare(offset, length);
 }
 
 bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }

@@ -77,11 +77,24 @@ class LogTable {
     void UseMappedLog(std::unique_ptr<MappedFile> file);
     std::string_view MappedLog() const { return mappedText_; }
     void EndMappedLogAt(std::size_t end) { mappedText_ = mappedText_.substr(0, end); }
+    // The mapped log's bytes before offset have been read through: their memory is let go
+    // (a row read later brings its page back from the file).
+    void ReleaseMappedLogBefore(std::size_t offset);
+    // The mapped log's bytes from offset on, length of them, are about to be read through.
+    void PrepareMappedLog(std::size_t offset, std::size_t length);
     // A line of one byte a character as the file holds it (a CR before its line feed
     // included), or a decoded line without its CR; lineFeed when it ended in one. A line of
     // the mapped log is kept where it lies; any other is copied. False when the rows' bytes
     // would pass 2 GB: the row cannot be addressed.
-    bool AddNarrowRow(std::string_view line, bool lineFeed);
+    bool AddNarrowRow(std::string_view line, bool lineFeed) {
+        if (!file_) return AddCopiedRow(line, lineFeed);
+        auto at = reinterpret_cast<std::uintptr_t>(line.data()) -
+                  reinterpret_cast<std::uintptr_t>(mappedText_.data());
+        if (at + line.size() > mappedText_.size() || at >= kWide)
+            return false;  // not a line of the log
+        rows_.push_back(static_cast<std::uint32_t>(at));
+        return true;
+    }
     bool AddWideRow(std::u16string_view line, bool lineFeed);
     void ReserveNarrowText(std::size_t bytes) { narrowText_.reserve(bytes); }
     // True when the log's file shrank while the table held it mapped: the rows cannot be
@@ -94,6 +107,8 @@ class LogTable {
 
   private:
     static constexpr std::uint32_t kWide = 0x80000000u;  // the row lives in wideText_
+
+    bool AddCopiedRow(std::string_view line, bool lineFeed);
 
     std::string_view NarrowText() const {
         return file_ ? mappedText_ : std::string_view(narrowText_);

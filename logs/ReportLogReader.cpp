@@ -9,6 +9,7 @@
 #include <new>
 
 #include "logs/LogLineParser.h"
+#include "logs/PlainRow.h"
 #include "platform/MappedFile.h"
 #include "platform/RegularFile.h"
 
@@ -20,17 +21,10 @@ constexpr std::size_t kReadSize = 64 * 1024;
 // Room kept for the copied rows at the start: a whole log of 65,535 rows fits, a larger file
 // takes no more up front.
 constexpr std::size_t kReserveAtMost = 4u << 20;
-constexpr char kEndOfText = 0x1A;
 // The bytes the rows of one log may take: 65,535 rows of 1 KB. Traffic rows take some 30 bytes;
 // a log whose rows need more (a line of gigabytes without a line break, a NUL or an end of
 // text) is refused rather than held.
 constexpr std::size_t kMaxRowBytes = 64u << 20;
-
-bool IsAscii(std::string_view bytes) {
-    for (char b : bytes)
-        if (static_cast<unsigned char>(b) >= 0x80) return false;
-    return true;
-}
 
 // Reads a log's lines and keeps its data lines in the table, from the mapped log or from the
 // file read in steps. Read in steps, only what a row needs is held: a comment line is passed
@@ -40,8 +34,8 @@ bool IsAscii(std::string_view bytes) {
 // rather than read.
 class LogLineScanner {
   public:
-    LogLineScanner(int fd, TextEncoding encoding, LogTable& table)
-        : fd_(fd), encoding_(encoding), table_(table) {}
+    LogLineScanner(int fd, TextEncoding encoding, LogTable& table, LogRowSink* sink)
+        : fd_(fd), encoding_(encoding), table_(table), sink_(sink) {}
 
     // False when reading failed (Why says why); the table then holds what was read. end
     // receives where the mapped log's input ends (its first 0x1A byte, or its size).
@@ -58,10 +52,14 @@ class LogLineScanner {
     bool Piece(std::string_view piece, bool ends, bool lineFeed);
     bool IsCommentStart(std::string_view firstBytes) const;
     bool AddRow(std::string_view line, bool lineFeed);
+    // The plain row at the start of bytes, when there is one at a line's start: its length
+    // with the line feed, else 0.
+    std::size_t TakePlainRow(std::string_view bytes);
 
     int fd_;
     TextEncoding encoding_;
     LogTable& table_;
+    LogRowSink* sink_;
     off_t offset_ = 0;
     std::size_t rowBytes_ = 0;  // the bytes of the rows stored so far
     std::string pending_;       // the current line's bytes so far, when it straddles two reads
@@ -87,7 +85,7 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
     if (lineFeed && !text.empty() && text.back() == '\r')
         text.remove_suffix(1);  // CR LF reads as LF
     bool added = rowBytes_ <= kMaxRowBytes;
-    if (added && (encoding_ == TextEncoding::Latin1 || IsAscii(text))) {
+    if (added && (encoding_ == TextEncoding::Latin1 || IsAsciiText(text))) {
         // Each byte is one character: the row stays in the file's bytes.
         added = table_.AddNarrowRow(line, lineFeed);
     } else if (added) {
@@ -95,8 +93,27 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
         DecodeAppend(encoding_, text, decoded_);
         added = table_.AddWideRow(decoded_, lineFeed);
     }
-    if (!added) why_ = Failure::kRowsTooLarge;
-    return added;
+    if (!added) {
+        why_ = Failure::kRowsTooLarge;
+        return false;
+    }
+    if (sink_) sink_->RowAdded(table_, table_.RowCount() - 1, nullptr);
+    return true;
+}
+
+// A plain row is kept and handed on with its numbers read on the way; one that needs decoding
+// (code page 932 text beyond ASCII) or a larger budget than is left goes the general way.
+std::size_t LogLineScanner::TakePlainRow(std::string_view bytes) {
+    if (isData_ || skipping_ || !pending_.empty()) return 0;  // not at a line's start
+    std::int32_t numbers[4];
+    std::size_t size = ScanPlainRow(bytes, numbers);
+    if (size == 0 || rowBytes_ + size - 1 > kMaxRowBytes) return 0;
+    std::string_view line = bytes.substr(0, size - 1);
+    if (encoding_ != TextEncoding::Latin1 && !IsAsciiText(line)) return 0;
+    if (!table_.AddNarrowRow(line, true)) return 0;
+    rowBytes_ += line.size();
+    if (sink_) sink_->RowAdded(table_, table_.RowCount() - 1, numbers);
+    return size;
 }
 
 bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
@@ -149,6 +166,10 @@ bool LogLineScanner::Piece(std::string_view piece, bool ends, bool lineFeed) {
 
 bool LogLineScanner::Take(std::string_view bytes, bool last) {
     while (!bytes.empty() && !table_.Full()) {
+        if (std::size_t plain = TakePlainRow(bytes)) {
+            bytes.remove_prefix(plain);
+            continue;
+        }
         std::size_t lf = bytes.find('\n');
         bool lineFeed = lf != std::string_view::npos;
         if (!Piece(bytes.substr(0, lineFeed ? lf : bytes.size()), lineFeed || last, lineFeed))
@@ -162,21 +183,38 @@ bool LogLineScanner::Finish() {
     return table_.Full() || skipping_ || (!isData_ && pending_.empty()) || Piece({}, true, false);
 }
 
-// Looked through a window at a time, each ending with a line, so that the bytes after the
-// 65,535th row are never touched and no line is split (a mapped row stays where it lies).
+// Plain rows are taken straight from the mapped bytes, in the pass that reads their numbers;
+// any other line is looked for its end and an end-of-text byte first, and goes the general
+// way. So the bytes after the 65,535th row are never touched and no line is split (a mapped
+// row stays where it lies).
+// The log's pages are mapped a step at a time ahead of the reading, and let go once read
+// through: the run holds no more of the log than a step or two of it (it needs only the
+// totals).
 bool LogLineScanner::ScanMapped(std::string_view bytes, std::size_t& end) {
-    constexpr std::size_t kWindow = 1u << 20;
+    constexpr std::size_t kReleaseStep = 256u << 10;
     end = bytes.size();
+    std::size_t released = 0;
+    table_.PrepareMappedLog(0, kReleaseStep);
     for (std::size_t pos = 0; pos < end && !table_.Full();) {
-        std::size_t stop = end;
-        if (end - pos > kWindow) {
-            std::size_t lf = bytes.find('\n', pos + kWindow);
-            if (lf != std::string_view::npos) stop = lf + 1;
+        if (pos - released >= kReleaseStep) {
+            table_.ReleaseMappedLogBefore(pos);
+            table_.PrepareMappedLog(pos, kReleaseStep);
+            released = pos;
         }
-        std::string_view window = bytes.substr(pos, stop - pos);
-        std::size_t eot = window.find(kEndOfText);  // the input ends at its first 0x1A byte
-        if (eot != std::string_view::npos) stop = end = pos + eot;
-        if (!Take(window.substr(0, eot), stop == end)) return false;
+        if (std::size_t plain = TakePlainRow(bytes.substr(pos))) {
+            pos += plain;
+            continue;
+        }
+        std::size_t lf = bytes.find('\n', pos);
+        std::size_t stop = lf == std::string_view::npos ? end : lf + 1;
+        std::size_t eot = bytes.substr(pos, stop - pos).find(kEndOfText);
+        if (eot != std::string_view::npos) {
+            // The input ends at its first 0x1A byte; before the line is added, so that a row
+            // read as it is added (by the sink) does not run on past it.
+            stop = end = pos + eot;
+            table_.EndMappedLogAt(end);
+        }
+        if (!Take(bytes.substr(pos, stop - pos), stop == end)) return false;
         pos = stop;
     }
     return true;
@@ -212,7 +250,7 @@ bool HasReportLogName(std::string_view path) {
 }
 
 Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
-                          std::size_t mapAtMost) {
+                          std::size_t mapAtMost, LogRowSink* sink) {
     if (!HasReportLogName(path)) return {Failure::kNotAReportLog, path, 0};
     table.Clear();
     int fd;
@@ -220,7 +258,7 @@ Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTab
     if (Failure failure = OpenRegularFile(path, fd, &st)) return failure;
     int why = 0;
     try {
-        LogLineScanner scanner(fd, encoding, table);
+        LogLineScanner scanner(fd, encoding, table, sink);
         auto size = static_cast<std::size_t>(st.st_size);
         auto file = std::make_unique<MappedFile>();
         bool read;

@@ -1,6 +1,8 @@
 // mmap with a SIGBUS guard.
 #include "platform/MappedFile.h"
 
+#include <algorithm>
+
 #include <signal.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -103,6 +105,25 @@ bool MappedFile::Map(int fd, std::size_t size) {
     guarded[slot_].end.store(reinterpret_cast<std::uintptr_t>(data_) + size_);
     guarded[slot_].begin.store(reinterpret_cast<std::uintptr_t>(data_));
     return true;
+}
+
+void MappedFile::Release(std::size_t offset) {
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    std::size_t bytes = std::min(offset, size_) / pageSize * pageSize;
+    if (data_ && bytes > 0) ::madvise(const_cast<char*>(data_), bytes, MADV_DONTNEED);
+}
+
+void MappedFile::Prepare(std::size_t offset, std::size_t length) {
+#ifdef MADV_POPULATE_READ
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (!data_ || offset >= size_) return;
+    std::size_t start = offset / pageSize * pageSize;
+    std::size_t stop = std::min(size_, offset + length);
+    ::madvise(const_cast<char*>(data_) + start, stop - start, MADV_POPULATE_READ);
+#else
+    (void)offset;
+    (void)length;
+#endif
 }
 
 }  // namespace zintor

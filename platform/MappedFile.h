@@ -25,6 +25,12 @@ class MappedFile {
 
     std::string_view Bytes() const { return {data_, size_}; }
     bool Truncated() const;
+    // Lets go of the memory of the whole pages before offset: they stay mapped and are read
+    // from the file again when touched. For bytes already read through once.
+    void Release(std::size_t offset);
+    // Maps the pages of the bytes from offset on, length of them, in one go rather than a
+    // fault at a time, for bytes about to be read through.
+    void Prepare(std::size_t offset, std::size_t length);
 
   private:
     const char* data_ = nullptr;

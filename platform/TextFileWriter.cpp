@@ -23,6 +23,18 @@ void TextFileWriter::Write(std::u16string_view text) {
     if (buffer_.size() >= kFlushAt) Flush();
 }
 
+void TextFileWriter::WriteBytes(std::string_view bytes) {
+    if (failure_) return;
+    if (bytes.size() >= kFlushAt) {
+        // A large piece goes to the file as it is, not through a copy in the buffer.
+        Flush();
+        if (!failure_) failure_ = file_.Write(bytes);
+        return;
+    }
+    buffer_.append(bytes);
+    if (buffer_.size() >= kFlushAt) Flush();
+}
+
 Failure TextFileWriter::Commit() {
     Flush();
     if (!failure_) failure_ = file_.Commit(/*durable=*/false);

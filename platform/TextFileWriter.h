@@ -19,6 +19,8 @@ class TextFileWriter {
     Failure Open(const std::string& path);
     // Nothing more is written once a write failed; Commit then reports that failure.
     void Write(std::u16string_view text);
+    // Bytes already in the file's encoding (line feeds as CR LF), written as they are.
+    void WriteBytes(std::string_view bytes);
     // Writes what is buffered and puts the file in place.
     Failure Commit();
 

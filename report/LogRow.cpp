@@ -17,27 +17,7 @@ std::int64_t LeadingDigits(std::int64_t value, std::int64_t limit) {
 
 }  // namespace
 
-bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    for (int column = 0; column < 4; ++column) {
-        // Blanks before the number; the line feed is one, but it ends the row first.
-        while (p < end && *p != '\n' && IsLogBlank(*p)) ++p;
-        std::int32_t value;
-        p = ParseWrappingInt32(p, end, value);
-        // The rest of the field, up to the comma or line feed that ends it.
-        for (; p < end && *p != ',' && *p != '\n'; ++p)
-            if (*p == '"' || *p == '\0') return false;
-        if (p == end)
-            return true;  // the log ended without a line feed: the open field is not a field
-        numbers[column] = value;
-        if (*p++ == '\n') return true;
-    }
-    return true;
-}
-
 LogRow DecodeLogRow(const LogTable& table, int row) {
-    LogRow r;
     std::int32_t numbers[4] = {0, 0, 0, 0};  // a field the row does not have reads 0
     std::string_view text;
     if (!table.NarrowRowText(row, text) || !ScanRowNumbers(text, numbers)) {
@@ -45,23 +25,30 @@ LogRow DecodeLogRow(const LogTable& table, int row) {
         table.VisitFields(
             row, 4, [&](int column, auto field) { numbers[column] = ParseLogInteger(field); });
     }
-    std::int32_t date = numbers[0];
-    std::int32_t time = numbers[1];
+    LogRow r;
     r.sent = static_cast<std::uint32_t>(numbers[2]);
     r.received = static_cast<std::uint32_t>(numbers[3]);
-    if (date < 0 || time < 0) return r;
+    if (numbers[0] < 0 || numbers[1] < 0) return r;
+    PlaceLogTime(numbers[1], r);
+    r.usable = PlaceLogDate(numbers[0], r);
+    return r;
+}
+
+bool PlaceLogDate(std::int32_t date, LogRow& r) {
     std::int64_t ymd = LeadingDigits(date, 100000000);
     r.year = static_cast<int>(ymd / 10000);
     r.month = static_cast<int>(ymd / 100 % 100);
     r.day = static_cast<int>(ymd % 100);
+    if (r.month < 1 || r.month > 12) return false;
+    r.weekday = DayOfWeek(r.year, r.month, r.day % 32);
+    return r.weekday >= 0;
+}
+
+void PlaceLogTime(std::int32_t time, LogRow& r) {
     std::int64_t hms = LeadingDigits(time, 1000000);
     r.hour = static_cast<int>(hms / 10000);
     r.minute = static_cast<int>(hms / 100 % 100);
     r.second = static_cast<int>(hms % 100);
-    if (r.month < 1 || r.month > 12) return r;
-    r.weekday = DayOfWeek(r.year, r.month, r.day % 32);
-    r.usable = r.weekday >= 0;
-    return r;
 }
 
 }  // namespace zintor

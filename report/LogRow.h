@@ -5,14 +5,10 @@
 #include <string_view>
 
 #include "logs/LogTable.h"
+#include "logs/PlainRow.h"
 #include "platform/AsciiText.h"
 
 namespace zintor {
-
-template <typename Char>
-constexpr bool IsLogBlank(Char ch) {
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
 
 // A field (of characters, or of bytes one a character) as a signed decimal number: leading
 // white space and one sign allowed, reading stops at the first non-digit, no digits give 0,
@@ -51,10 +47,10 @@ constexpr std::int64_t CapturedSeconds(std::int64_t previousStamp, std::int64_t 
     return previousStamp > 0 && step >= 1 && step <= 61 ? step : 0;
 }
 
-// The first four numbers of a row in one pass over its bytes (text runs from the row's start
-// on, the row ends at its line feed), exactly as splitting the row and ParseLogInteger give
-// them; a field the row does not have reads 0. False, with numbers unfinished, when a double
-// quote or a NUL comes before the fourth field ends: the field split must decide such rows.
-bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
+// Year, month, day and weekday of a non-negative date number (YYYYMMDD, at least 8 digits);
+// false when the date cannot be placed in a month (month outside 1..12, weekday negative).
+bool PlaceLogDate(std::int32_t date, LogRow& r);
+// Hour, minute and second of a non-negative time number (HHMMSS, at least 6 digits).
+void PlaceLogTime(std::int32_t time, LogRow& r);
 
 }  // namespace zintor

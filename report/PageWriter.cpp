@@ -3,21 +3,40 @@
 
 namespace zintor {
 
-PageWriter::PageWriter(const TemplateSet& sections, int uiLanguage)
-    : sections_(sections), language_(uiLanguage), file_(EncodingForLanguage(uiLanguage)) {}
+PageWriter::PageWriter(const PageSections& sections, int uiLanguage)
+    : sections_(sections),
+      language_(uiLanguage),
+      encoding_(EncodingForLanguage(uiLanguage)),
+      file_(encoding_) {}
 
 Failure PageWriter::Open(const std::string& path) { return file_.Open(path); }
 
 void PageWriter::ClearPlaceholderSlots() { slots_.Clear(); }
 
-void PageWriter::Set(int slot, std::u16string_view value) { slots_.Set(slot, value); }
-
-void PageWriter::WriteSection(Section section) {
-    FillPlaceholders(sections_[section], slots_, filledText_);
-    file_.Write(filledText_);
+// The value is cut as a slot of characters cuts it, then encoded as the page is.
+void PageWriter::Set(int slot, std::u16string_view value) {
+    if (std::size_t nul = value.find(u'\0'); nul != value.npos) value = value.substr(0, nul);
+    if (value.size() > PageSlots::kMaxValue) value = value.substr(0, PageSlots::kMaxValue);
+    scratch_.clear();
+    EncodeLinesAppend(encoding_, value, scratch_);
+    slots_.Assign(slot, scratch_);
 }
 
-void PageWriter::WriteRawSection(Section section) { file_.Write(sections_[section]); }
+namespace {
+
+struct FileOut {
+    TextFileWriter& file;
+    void Append(std::string_view bytes) { file.WriteBytes(bytes); }
+};
+
+}  // namespace
+
+void PageWriter::WriteSection(Section section) {
+    FileOut out{file_};
+    FillPlaceholdersInto<char>(sections_[section], slots_, out);
+}
+
+void PageWriter::WriteRawSection(Section section) { file_.WriteBytes(sections_[section]); }
 
 Failure PageWriter::Commit() { return file_.Commit(); }
 

@@ -16,8 +16,9 @@ namespace zintor {
 
 class PageWriter {
   public:
-    // Pages in the user-interface language uiLanguage (0 Japanese, 1 English), from sections.
-    PageWriter(const TemplateSet& sections, int uiLanguage);
+    // Pages in the user-interface language uiLanguage (0 Japanese, 1 English), from sections
+    // in that language's encoding.
+    PageWriter(const PageSections& sections, int uiLanguage);
     PageWriter(const PageWriter&) = delete;
     PageWriter& operator=(const PageWriter&) = delete;
 
@@ -27,6 +28,14 @@ class PageWriter {
     // they are filled, so that no section sees a value left from an earlier one.
     void ClearPlaceholderSlots();
     void Set(int slot, std::u16string_view value);
+    // Sets a slot to the ASCII text that format(std::string&) appends (a ValueFormat Append
+    // function): numbers go into the page without a string of their own.
+    template <typename Format>
+    void SetText(int slot, Format&& format) {
+        scratch_.clear();
+        format(scratch_);
+        slots_.Set(slot, scratch_);
+    }
     void WriteSection(Section section);     // the placeholders filled from the slots, then written
     void WriteRawSection(Section section);  // written unchanged
     int Language() const { return language_; }
@@ -36,10 +45,11 @@ class PageWriter {
     Failure Commit();
 
   private:
-    const TemplateSet& sections_;
+    const PageSections& sections_;
     int language_;
-    PlaceholderSlots slots_;
-    std::u16string filledText_;
+    TextEncoding encoding_;
+    PageSlots slots_;      // in the page's bytes
+    std::string scratch_;  // a value being formatted or encoded
     TextFileWriter file_;
 };
 

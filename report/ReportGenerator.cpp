@@ -12,7 +12,6 @@
 #include "report/HourTable.h"
 #include "report/PageTexts.h"
 #include "report/PageWriter.h"
-#include "report/TrafficTotals.h"
 #include "report/WeekdayTable.h"
 
 namespace zintor {
@@ -22,12 +21,20 @@ ReportGenerator::ReportGenerator() : ReportGenerator(ModulePath(), GetUiLanguage
 ReportGenerator::ReportGenerator(std::string path, int uiLanguage)
     : modulePath_(std::move(path)),
       language_(uiLanguage == kJapanese ? kJapanese : kEnglish),
-      logTable_(std::make_unique<LogTable>()) {}
+      logTable_(std::make_unique<LogTable>()),
+      totals_(std::make_unique<TrafficTotals>()) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
 Failure ReportGenerator::ReadReportLog(const std::string& path) {
-    return ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_);
+    TrafficAdder adder(*totals_);
+    Failure failure = ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_,
+                                        kMappedLogAtMost, &adder);
+    aggregation_ = adder.Result();
+    // A failed read left the table empty, or as it was when the name was no log's: the
+    // totals follow it.
+    if (failure) aggregation_ = AggregateLogTable(*logTable_, *totals_);
+    return failure;
 }
 
 std::string ReportGenerator::TemplatePath() const {
@@ -45,28 +52,26 @@ std::string ReportGenerator::PagePathOf(const std::string& logPath) {
     return ReplaceExtension(logPath, ".html");
 }
 
-Failure ReportGenerator::AddUpLog(TrafficTotals& totals, Aggregation& run,
-                                  const std::string& outputPath) const {
+Failure ReportGenerator::CheckFigures(const std::string& outputPath) const {
     auto noPage = [&](int why) { return Failure{Failure::kNoPage, outputPath, why}; };
     if (logTable_->RowCount() < 2) return noPage(Failure::kTooFewRows);
-    run = AggregateLogTable(*logTable_, totals);
     if (logTable_->SourceChanged()) return noPage(Failure::kLogChanged);
-    if (run.usableRows == 0) return noPage(Failure::kNoUsableRow);
+    if (aggregation_.usableRows == 0) return noPage(Failure::kNoUsableRow);
     return {};
 }
 
 Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
     if (Failure failure = LoadTemplate()) return failure;
     try {
-        auto totals = std::make_unique<TrafficTotals>();
-        Aggregation run;
-        if (Failure failure = AddUpLog(*totals, run, outputPath)) return failure;
+        if (Failure failure = CheckFigures(outputPath)) return failure;
+        const TrafficTotals& totals = *totals_;
+        const Aggregation& run = aggregation_;
         // A log named like a page (vorlix_report.log.html) would be replaced by its own page.
         if (logTable_->IsSourceFile(outputPath))
             return {Failure::kNoPage, outputPath, Failure::kPageIsTheLog};
         PageWriter page(sections_, language_);
         if (Failure failure = page.Open(outputPath)) return failure;
-        ReportMonth month{*totals, run.reportYear, run.reportMonth, language_};
+        ReportMonth month{totals, run.reportYear, run.reportMonth, language_};
 
         page.ClearPlaceholderSlots();
         page.Set(kTitle, PageTitle(month));
@@ -75,7 +80,7 @@ Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
         WriteTable(page, WeekdayTable(month));
         WriteTable(page, HourTable(month));
         for (int day = 1; day <= 31; ++day)
-            if (DayHasTable(*totals, day)) WriteTable(page, DayTable(month, day));
+            if (DayHasTable(totals, day)) WriteTable(page, DayTable(month, day));
         page.WriteRawSection(Section::html_footer);
         return page.Commit();
     } catch (const std::bad_alloc&) {

@@ -21,7 +21,7 @@ class ReportGenerator {
     ReportGenerator(std::string modulePath, int uiLanguage);
     ~ReportGenerator();
 
-    // Reads a report log into the LogTable.
+    // Reads a report log into the LogTable, adding its rows up on the way.
     Failure ReadReportLog(const std::string& path);
 
     // Reloads the template beside the program: Failure::kTemplateMissing when it is not there,
@@ -39,10 +39,13 @@ class ReportGenerator {
     // the run hands them.
     Failure GenerateReport(const std::string& outputPath);
 
-    // Adds up the LogTable's rows into totals and run, as the page does: a failure
-    // (Failure::kNoPage at outputPath) when they give no page: fewer than 2 rows, none that
-    // can be placed in a month, or the log changed while it was read.
-    Failure AddUpLog(TrafficTotals& totals, Aggregation& run, const std::string& outputPath) const;
+    // Whether the LogTable's rows, added up as they were read, give a page at outputPath: a
+    // failure (Failure::kNoPage at outputPath) for fewer than 2 rows, none that can be placed
+    // in a month, or a log that changed while it was read. The sums are then totals() and
+    // aggregation(), the figures the page is made from.
+    Failure CheckFigures(const std::string& outputPath) const;
+    const TrafficTotals& totals() const { return *totals_; }
+    const Aggregation& aggregation() const { return aggregation_; }
 
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);
@@ -53,7 +56,10 @@ class ReportGenerator {
     std::string modulePath_;
     int language_;
     std::unique_ptr<LogTable> logTable_;
-    TemplateSet sections_;
+    // The traffic of the rows in the LogTable, added up as they were read.
+    std::unique_ptr<TrafficTotals> totals_;
+    Aggregation aggregation_;
+    PageSections sections_;  // the template, in the page's encoding
 };
 
 }  // namespace zintor

@@ -14,8 +14,8 @@ void SetSizes(PageWriter& page, std::int64_t send, std::int64_t recv) {
     static constexpr int kSendSlots[4] = {kSend, kSendKb, kSendMb, kSendGb};
     static constexpr int kRecvSlots[4] = {kRecv, kRecvKb, kRecvMb, kRecvGb};
     for (int unit = 0; unit < 4; ++unit) {
-        page.Set(kSendSlots[unit], FormatSize(send, unit));
-        page.Set(kRecvSlots[unit], FormatSize(recv, unit));
+        page.SetText(kSendSlots[unit], [&](std::string& s) { AppendSize(s, send, unit); });
+        page.SetText(kRecvSlots[unit], [&](std::string& s) { AppendSize(s, recv, unit); });
     }
 }
 
@@ -23,9 +23,15 @@ void SetSpeeds(PageWriter& page, double send, double recv) {
     static constexpr int kSendSlots[4] = {kSendSpd, kSendSpdMb, kSendSpdKbps, kSendSpdMbps};
     static constexpr int kRecvSlots[4] = {kRecvSpd, kRecvSpdMb, kRecvSpdKbps, kRecvSpdMbps};
     for (int unit = 0; unit < 4; ++unit) {
-        page.Set(kSendSlots[unit], FormatRate(send, unit));
-        page.Set(kRecvSlots[unit], FormatRate(recv, unit));
+        page.SetText(kSendSlots[unit], [&](std::string& s) { AppendRate(s, send, unit); });
+        page.SetText(kRecvSlots[unit], [&](std::string& s) { AppendRate(s, recv, unit); });
     }
+}
+
+// The two bar slots of a pair of megabyte figures.
+void SetBars(PageWriter& page, std::uint32_t send, std::uint32_t recv, std::uint32_t scale) {
+    page.SetText(kSendH, [&](std::string& s) { AppendBarText(s, send, scale); });
+    page.SetText(kRecvH, [&](std::string& s) { AppendBarText(s, recv, scale); });
 }
 
 }  // namespace
@@ -42,9 +48,14 @@ std::uint32_t BarScale(std::span<const std::int64_t> bytes) {
     return scale;
 }
 
+void AppendBarText(std::string& out, std::uint32_t megabytes, std::uint32_t scale) {
+    AppendDecimal(out, std::min<std::uint32_t>(megabytes / scale, 200));
+}
+
 std::u16string BarText(std::uint32_t megabytes, std::uint32_t scale) {
-    std::uint32_t q = megabytes / scale;
-    return q > 200 ? u"200" : Decimal(q);
+    std::string text;
+    AppendBarText(text, megabytes, scale);
+    return std::u16string(text.begin(), text.end());
 }
 
 void WriteTable(PageWriter& page, const TableLayout& table) {
@@ -64,18 +75,16 @@ void WriteTable(PageWriter& page, const TableLayout& table) {
             page.Set(kTime, row.label);
         }
         SetSizes(page, row.send, row.recv);
-        page.Set(kSendPer, FormatShare(row.send, table.shareSend));
-        page.Set(kRecvPer, FormatShare(row.recv, table.shareRecv));
-        page.Set(kSendH, BarText(WholeMegabytes(row.send), scale));
-        page.Set(kRecvH, BarText(WholeMegabytes(row.recv), scale));
+        page.SetText(kSendPer, [&](std::string& s) { AppendShare(s, row.send, table.shareSend); });
+        page.SetText(kRecvPer, [&](std::string& s) { AppendShare(s, row.recv, table.shareRecv); });
+        SetBars(page, WholeMegabytes(row.send), WholeMegabytes(row.recv), scale);
         page.WriteSection(table.dailyRows ? Section::body_main1 : Section::body_main2);
     }
 
     page.ClearPlaceholderSlots();
     page.Set(kDate, table.totalLabel);
     SetSizes(page, table.totalSend, table.totalRecv);
-    page.Set(kSendH, BarText(WholeMegabytes(table.totalSend), scale));
-    page.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv), scale));
+    SetBars(page, WholeMegabytes(table.totalSend), WholeMegabytes(table.totalRecv), scale);
     page.WriteSection(Section::body_main3);
 
     if (!table.averageLabel.empty()) {
@@ -84,8 +93,8 @@ void WriteTable(PageWriter& page, const TableLayout& table) {
         page.ClearPlaceholderSlots();
         page.Set(kDate, table.averageLabel);
         SetSizes(page, table.totalSend / n, table.totalRecv / n);
-        page.Set(kSendH, BarText(WholeMegabytes(table.totalSend) / n, scale));
-        page.Set(kRecvH, BarText(WholeMegabytes(table.totalRecv) / n, scale));
+        SetBars(page, WholeMegabytes(table.totalSend) / n, WholeMegabytes(table.totalRecv) / n,
+                scale);
         page.WriteSection(Section::body_main3);
     }
 

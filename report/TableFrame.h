@@ -42,6 +42,7 @@ std::uint32_t BarScale(std::span<const std::int64_t> bytes);
 
 // The bar length of a megabyte figure: divided by the scale, at most "200".
 std::u16string BarText(std::uint32_t megabytes, std::uint32_t scale);
+void AppendBarText(std::string& out, std::uint32_t megabytes, std::uint32_t scale);
 
 void WriteTable(PageWriter& page, const TableLayout& table);
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "logs/LogTable.h"
+#include "logs/ReportLogReader.h"
+#include "report/LogRow.h"
 
 namespace zintor {
 
@@ -25,5 +27,28 @@ struct Aggregation {
 // Adds up every usable row of the table into totals (zeroed first). Capture time counts the
 // step from the previous usable row when it is 1 to 61 seconds, for the day of the later row.
 Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals);
+
+// The same adding up, one row at a time as the reader finds the rows: the totals of all rows
+// added are those AggregateLogTable gives for the table.
+class TrafficAdder final : public LogRowSink {
+  public:
+    // Zeroes totals, which then receive the rows.
+    explicit TrafficAdder(TrafficTotals& totals);
+
+    void RowAdded(const LogTable& table, int row, const std::int32_t* numbers) override;
+    const Aggregation& Result() const { return result_; }
+
+  private:
+    void Add(const LogRow& r);
+
+    TrafficTotals& totals_;
+    Aggregation result_;
+    std::int64_t previousStamp_ = 0;
+    // The last date number of a plain row and what it gave: the rows of a date are placed in
+    // the calendar once.
+    std::int32_t lastDate_ = -1;
+    bool lastDateUsable_ = false;
+    LogRow dated_;
+};
 
 }  // namespace zintor

@@ -29,6 +29,20 @@ TEST(MappedFile, GivesTheBytesOfAFile) {
     EXPECT_EQ(file.Bytes(), "abc\n");
     EXPECT_FALSE(file.Map(fd, 4)) << "a closed descriptor";
     EXPECT_EQ(file.Bytes(), "");
+
+    // Pages prepared ahead of reading and let go behind it read the same bytes again.
+    std::string pages(3 * 4096 + 100, 'p');
+    pages[5000] = 'q';
+    test::WriteFile(dir / "g", pages);
+    fd = OpenForReading(dir / "g");
+    ASSERT_TRUE(file.Map(fd, pages.size()));
+    ::close(fd);
+    file.Prepare(4000, 8192);
+    file.Release(9000);
+    file.Release(pages.size() + 4096);
+    EXPECT_EQ(file.Bytes(), pages);
+    file.Close();
+    EXPECT_EQ(file.Bytes(), "");
 }
 
 TEST(MappedFile, AFileThatShrinksReadsZerosInsteadOfKillingTheProcess) {

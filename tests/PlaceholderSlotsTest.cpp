@@ -5,6 +5,8 @@
 
 #include <random>
 
+#include "platform/TextCodec.h"
+
 namespace zintor {
 namespace {
 
@@ -93,9 +95,10 @@ TEST(PlaceholderSlots, ValuesEndAtNulAndHoldAtMost1023Characters) {
 // The one-scan path must give what 27 literal passes give, whatever the text and values.
 TEST(PlaceholderSlots, OneScanAgreesWithThePassesOnRandomText) {
     std::mt19937 random(12345);
-    const std::u16string pieces[] = {u"$", u"$",      u"$",      u"TITLE", u"DATE", u"SEND",
-                                     u"S", u"END",    u"_KB",    u"E",     u"x",    u"<td>",
-                                     u" ", u"$SEND$", u"$TIME$", u"IT",    u"LE",   u""};
+    const std::u16string pieces[] = {u"$",  u"$",      u"$",      u"TITLE", u"DATE", u"SEND",
+                                     u"S",  u"END",    u"_KB",    u"E",     u"x",    u"<td>",
+                                     u" ",  u"$SEND$", u"$TIME$", u"IT",    u"LE",   u"",
+                                     u"ソ", u"ア",     u"é\n",    u"\uFFFD"};
     auto randomText = [&](int maxPieces) {
         std::u16string text;
         int n = static_cast<int>(random() % static_cast<unsigned>(maxPieces));
@@ -111,6 +114,20 @@ TEST(PlaceholderSlots, OneScanAgreesWithThePassesOnRandomText) {
         FillPlaceholders(text, slots, fast);
         FillPlaceholdersByPasses(text, slots, passes);
         ASSERT_EQ(fast, passes) << "round " << round;
+        // Filled in a page's bytes, text and values encoded first, the page is the same.
+        for (TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Cp932}) {
+            PageSlots bytes;
+            for (int k = 0; k < kSlotCount; ++k) {
+                std::string value;
+                EncodeLinesAppend(encoding, slots.Value(k), value);
+                bytes.Assign(k, value);
+            }
+            std::string section, expected, filled;
+            EncodeLinesAppend(encoding, text, section);
+            EncodeLinesAppend(encoding, fast, expected);
+            FillPlaceholders(section, bytes, filled);
+            ASSERT_EQ(filled, expected) << "round " << round;
+        }
     }
 }
 

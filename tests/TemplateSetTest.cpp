@@ -79,6 +79,26 @@ TEST(TemplateSet, KeepsJapaneseTextAndLongLines) {
               u"<h1>日本語～</h1>\n" + std::u16string(10000, u'y') + u"\n");
 }
 
+// Loaded for a page, the sections are those text, encoded as a page is: line feeds as CR LF,
+// a character without bytes in the encoding (an undecodable byte's U+FFFD) as '?'.
+TEST(TemplateSet, PageSectionsAreTheTextInThePagesEncoding) {
+    const std::string file = ";html_header_start\n" + test::Cp932("<h1>日本語～</h1>") +
+                             "\r\n\x81\x20\xFF$TITLE$\rcut\n;body_main2_start\n\xE9\n";
+    TempDir dir;
+    test::WriteFile(dir / "t.htm.txt", file);
+    for (TextEncoding e : {TextEncoding::Latin1, TextEncoding::Cp932}) {
+        TemplateSet text;
+        PageSections bytes;
+        ASSERT_EQ(LoadTemplateFile(dir / "t.htm.txt", e, text), test::kNoFailure);
+        ASSERT_EQ(LoadTemplateFile(dir / "t.htm.txt", e, bytes), test::kNoFailure);
+        for (int k = 0; k < kSectionCount; ++k) {
+            std::string encoded;
+            EncodeLinesAppend(e, text.sections[static_cast<std::size_t>(k)], encoded);
+            EXPECT_EQ(bytes.sections[static_cast<std::size_t>(k)], encoded) << k;
+        }
+    }
+}
+
 TEST(TemplateSet, MissingFileIsReportedAndEmptiesTheSections) {
     TempDir dir;
     TemplateSet set;

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <random>
 
+#include "logs/ReportLogReader.h"
 #include "report/LogRow.h"
+#include "tests/TestSupport.h"
 
 namespace zintor {
 namespace {
@@ -200,20 +203,72 @@ TEST(TrafficTotals, ReportMonthComesFromTheLastUsableRow) {
 namespace zintor {
 namespace {
 
+// Added up as the reader finds the rows (plain ones straight from their bytes), a log gives
+// the totals that adding up its table gives, however it is read.
+TEST(TrafficTotals, AddingUpWhileReadingAgreesWithTheTable) {
+    const std::string rows = "20261201,000000,100,200\n20261201,000040,7,9\r\n";
+    const struct {
+        const char* name;
+        std::string log;
+    } cases[] = {
+        {"plain rows", rows + "20261202,235959,1,2,extra\n"},
+        {"a header, a quoted row, a NUL", "date,time\n" + rows + "\"20261203\",0,5,5\n" +
+                                              std::string("20261203,000100,3\0,4\n", 21) + rows},
+        {"end of text inside a row", rows + "20261204,000000,8,8\x1A,9\n20261205,0,1,1\n"},
+        {"end of text at a line's start", rows + "\x1A" + rows},
+        {"last line without a line feed", rows + "20261206,000000,5,6"},
+        {"text beyond ASCII", rows + "20261207,000000,5,6," + test::Cp932("日本") + "\n" + rows},
+        {"odd dates and times", "20261399,0,1,1\n-1,0,1,1\n20261201,-5,1,1\n" + rows},
+    };
+    test::TempDir dir;
+    const std::string path = dir / "vorlix_report202612.log";
+    for (const auto& c : cases) {
+        test::WriteFile(path, c.log);
+        for (TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Cp932})
+            for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
+                LogTable table;
+                auto added = std::make_unique<TrafficTotals>();
+                TrafficAdder adder(*added);
+                ASSERT_EQ(ReadReportLogFile(path, encoding, table, mapAtMost, &adder),
+                          test::kNoFailure);
+                auto whole = std::make_unique<TrafficTotals>();
+                Aggregation run = AggregateLogTable(table, *whole);
+                EXPECT_EQ(adder.Result().usableRows, run.usableRows) << c.name;
+                EXPECT_EQ(adder.Result().reportMonth, run.reportMonth) << c.name;
+                EXPECT_EQ(std::memcmp(added.get(), whole.get(), sizeof *whole), 0)
+                    << c.name << (mapAtMost ? ", mapped" : ", in steps");
+            }
+    }
+}
+
 // The one-pass scan of a row's numbers must agree with splitting the row into fields and
 // reading each, whatever the row holds, wherever it gives an answer at all.
 TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
     std::mt19937 random(2024);
-    const char pieces[] = {'0',  '1', '9', '5', ',', ',',  ',',  ' ', '\t',
-                           '\r', '+', '-', 'a', '"', '\0', '\n', '7'};
+    const char pieces[] = {'0', '1', '9', '5', ',',  ',',  ',', ' ', '\t',  '\r',
+                           '+', '-', 'a', '"', '\0', '\n', '7', '2', '\x1A'};
     int scanned = 0;
     for (int round = 0; round < 200000; ++round) {
         std::string text;
         int length = static_cast<int>(random() % 24);
         for (int i = 0; i < length; ++i) text += pieces[random() % sizeof pieces];
         std::int32_t fast[4] = {0, 0, 0, 0};
-        if (!ScanRowNumbers(text, fast)) continue;
+        std::int32_t plain[4];
+        // A plain row is one that the field split reads the same; it ends at its line feed.
+        std::size_t plainSize = ScanPlainRow(text, plain);
+        if (plainSize > 0) {
+            ASSERT_TRUE(text[plainSize - 1] == '\n' && text.find('\n') == plainSize - 1 &&
+                        text.find('\0') >= plainSize && text.find('\x1A') >= plainSize)
+                << "round " << round;
+        }
+        if (!ScanRowNumbers(text, fast)) {
+            ASSERT_EQ(plainSize, 0u) << "round " << round;
+            continue;
+        }
         ++scanned;
+        if (plainSize > 0) {
+            ASSERT_TRUE(std::equal(fast, fast + 4, plain)) << "round " << round;
+        }
         std::int32_t split[4] = {0, 0, 0, 0};
         std::string scratch;
         SplitLogLine(std::string_view(text), true, scratch,

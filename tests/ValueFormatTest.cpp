@@ -64,14 +64,25 @@ TEST(ValueFormat, RatesHaveFixedUnits) {
         EXPECT_EQ(Ascii(FormatRate(c.rate, c.unit)), c.text) << c.rate << " unit " << c.unit;
 }
 
-// Fixed notation must round exactly as printf does, for any value.
+// Fixed notation must round exactly as printf does, for any value: sizes are formatted with
+// integer arithmetic, every remainder of a kilobyte (the halves among them) included.
 TEST(ValueFormat, RoundsLikePrintf) {
+    char expected[64];
+    for (std::int64_t bytes = 0; bytes < 3 * 1024; ++bytes) {
+        std::snprintf(expected, sizeof expected, "%9.1lf KB", static_cast<double>(bytes) / 1024.0);
+        ASSERT_EQ(Ascii(FormatSize(bytes, 1)), expected);
+        std::snprintf(expected, sizeof expected, "%9.2lf GB",
+                      static_cast<double>(bytes << 10) / 1048576.0);
+        ASSERT_EQ(Ascii(FormatSize(bytes << 20, 3)), expected);
+    }
     std::mt19937_64 random(7);
     for (int i = 0; i < 20000; ++i) {
         std::int64_t bytes = static_cast<std::int64_t>(random() >> (random() % 63));
-        char expected[64];
         std::snprintf(expected, sizeof expected, "%9.1lf KB", static_cast<double>(bytes) / 1024.0);
         ASSERT_EQ(Ascii(FormatSize(bytes, 1)), expected);
+        std::snprintf(expected, sizeof expected, "%9.2lf GB",
+                      static_cast<double>(bytes / 1024) / 1048576.0);
+        ASSERT_EQ(Ascii(FormatSize(bytes, 3)), expected);
         double rate = static_cast<double>(bytes) / static_cast<double>(1 + random() % 100000);
         std::snprintf(expected, sizeof expected, "%9.3lf Mbps", rate / 131072);
         ASSERT_EQ(Ascii(FormatRate(rate, 3)), expected);
