@@ -50,7 +50,21 @@ constexpr std::int64_t CapturedSeconds(std::int64_t previousStamp, std::int64_t 
 // Year, month, day and weekday of a non-negative date number (YYYYMMDD, at least 8 digits);
 // false when the date cannot be placed in a month (month outside 1..12, weekday negative).
 bool PlaceLogDate(std::int32_t date, LogRow& r);
-// Hour, minute and second of a non-negative time number (HHMMSS, at least 6 digits).
-void PlaceLogTime(std::int32_t time, LogRow& r);
+
+// The leading digits of value that fit below limit (10^8 for a date, 10^6 for a time): the
+// first 8 or 6 characters of the number written with at least that many digits.
+constexpr std::int32_t LeadingDigits(std::int32_t value, std::int32_t limit) {
+    while (value >= limit) value /= 10;
+    return value;
+}
+
+// Hour, minute and second of a non-negative time number (HHMMSS, at least 6 digits); inline,
+// as it is placed for every row.
+inline void PlaceLogTime(std::int32_t time, LogRow& r) {
+    std::int32_t hms = LeadingDigits(time, 1000000);
+    r.hour = hms / 10000;
+    r.minute = hms / 100 % 100;
+    r.second = hms % 100;
+}
 
 }  // namespace zintor
