@@ -75,11 +75,15 @@ bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
     return ScanFields(text.data(), text.data() + text.size(), numbers) != nullptr;
 }
 
-std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4]) {
+std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4], bool& usual) {
     const char* start = text.data();
     const char* end = start + text.size();
+    usual = false;
     if (start == end || static_cast<unsigned char>(*start - '0') > 9) return 0;
-    if (std::size_t size = ScanCommonRow(start, end, numbers)) return size;
+    if (std::size_t size = ScanCommonRow(start, end, numbers)) {
+        usual = true;
+        return size;
+    }
     numbers[0] = numbers[1] = numbers[2] = numbers[3] = 0;
     const char* p = ScanFields(start, end, numbers);
     if (p == nullptr || p == end) return 0;

@@ -29,7 +29,9 @@ bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
 // ends. Its numbers go to
 // numbers as ScanRowNumbers reads them, and the result is its length with the line feed; 0
 // when the row is not plain (the general reading decides it then).
-std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4]);
+// usual is set to whether the row has the usual shape: four fields of digits
+// alone ended by LF or CR LF, so ASCII text throughout.
+std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4], bool& usual);
 
 // True when every byte is below 0x80; eight bytes are tested at a time.
 bool IsAsciiText(std::string_view bytes);

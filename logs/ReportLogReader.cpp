@@ -106,10 +106,11 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
 std::size_t LogLineScanner::TakePlainRow(std::string_view bytes) {
     if (isData_ || skipping_ || !pending_.empty()) return 0;  // not at a line's start
     std::int32_t numbers[4];
-    std::size_t size = ScanPlainRow(bytes, numbers);
+    bool usual;
+    std::size_t size = ScanPlainRow(bytes, numbers, usual);
     if (size == 0 || rowBytes_ + size - 1 > kMaxRowBytes) return 0;
     std::string_view line = bytes.substr(0, size - 1);
-    if (encoding_ != TextEncoding::Latin1 && !IsAsciiText(line)) return 0;
+    if (encoding_ != TextEncoding::Latin1 && !usual && !IsAsciiText(line)) return 0;
     if (!table_.AddNarrowRow(line, true)) return 0;
     rowBytes_ += line.size();
     if (sink_) sink_->RowAdded(table_, table_.RowCount() - 1, numbers);

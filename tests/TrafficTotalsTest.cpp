@@ -246,16 +246,21 @@ TEST(TrafficTotals, AddingUpWhileReadingAgreesWithTheTable) {
 // shape read eight bytes at a time and each way it can just miss that shape, then random rows.
 TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
     int scanned = 0;
+    int usualRows = 0;
     auto check = [&](const std::string& text) {
         SCOPED_TRACE(::testing::PrintToString(text));
         std::int32_t fast[4] = {0, 0, 0, 0};
         std::int32_t plain[4];
         // A plain row is one that the field split reads the same; it ends at its line feed.
-        std::size_t plainSize = ScanPlainRow(text, plain);
+        bool usual;
+        std::size_t plainSize = ScanPlainRow(text, plain, usual);
         if (plainSize > 0) {
             ASSERT_TRUE(text[plainSize - 1] == '\n' && text.find('\n') == plainSize - 1 &&
                         text.find('\0') >= plainSize && text.find('\x1A') >= plainSize);
         }
+        // The usual shape is ASCII throughout: the reader skips the test of such rows.
+        usualRows += usual;
+        ASSERT_TRUE(!usual || (plainSize > 0 && IsAsciiText(text.substr(0, plainSize))));
         if (!ScanRowNumbers(text, fast)) {
             ASSERT_EQ(plainSize, 0u);
             return;
@@ -303,6 +308,7 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
         for (const char* after : {"", "20261231,0,1,1\n"}) check(shape + after);
     check(std::string("20261231,235959,1,\0\r\n", 22));
     EXPECT_EQ(scanned, 40);
+    EXPECT_EQ(usualRows, 6);
 
     std::mt19937 random(2024);
     const char pieces[] = {'0', '1', '9', '5', ',',  ',',  ',', ' ', '\t',  '\r',
