@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/EndingSignals.h"
 #include "platform/FileOps.h"
 
 namespace zintor {
@@ -40,8 +41,6 @@ void OnEndingSignal(int signal) {
     ::raise(signal);
 }
 
-const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
 int RememberTemporaryFile(const std::string& path) {
     if (path.size() >= kPathRoom) return -1;
     for (int i = 0; i < kSlots; ++i) {
@@ -57,14 +56,13 @@ int RememberTemporaryFile(const std::string& path) {
 }  // namespace
 
 int MakeTemporaryFile(std::string& pattern, int& token) {
-    sigset_t ending, previous;
-    sigemptyset(&ending);
-    for (int signal : kEndingSignals) sigaddset(&ending, signal);
-    ::pthread_sigmask(SIG_BLOCK, &ending, &previous);
-    int fd = CurrentFileOps().mkostemp(pattern.data(), O_CLOEXEC);
-    int error = errno;
-    token = fd >= 0 ? RememberTemporaryFile(pattern) : -1;
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    int fd, error;
+    {
+        EndingSignalsBlocked blocked;
+        fd = CurrentFileOps().mkostemp(pattern.data(), O_CLOEXEC);
+        error = errno;
+        token = fd >= 0 ? RememberTemporaryFile(pattern) : -1;
+    }
     errno = error;
     return fd;
 }
@@ -73,18 +71,6 @@ void ForgetTemporaryFile(int token) {
     if (token >= 0 && token < kSlots) slots[token].state.store(kFree);
 }
 
-void RemoveTemporaryFilesOnSignals() {
-    for (int signal : kEndingSignals) {
-        struct sigaction action, previous;
-        std::memset(&action, 0, sizeof action);
-        action.sa_handler = OnEndingSignal;
-        action.sa_flags = SA_RESETHAND;
-        sigemptyset(&action.sa_mask);  // the others wait until the files are gone
-        for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
-        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
-            continue;
-        ::sigaction(signal, &action, nullptr);
-    }
-}
+void RemoveTemporaryFilesOnSignals() { HandleEndingSignals(OnEndingSignal); }
 
 }  // namespace zintor

@@ -9,8 +9,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
+#include "platform/EndingSignals.h"
 #include "platform/TemporaryFiles.h"
 
 namespace zintor {
@@ -19,8 +19,6 @@ namespace {
 constexpr int kMaxWorkers = 256;
 std::atomic<pid_t> workers[kMaxWorkers];
 std::atomic<int> workerCount{0};
-
-const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Safe in a signal handler: kill and waitpid only. The workers remove their temporary files
 // and end; then the signal, raised again with the handler reset, ends this process.
@@ -39,18 +37,8 @@ void PassOnEndingSignals() {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    for (int signal : kEndingSignals) {
-        struct sigaction action, previous;
-        std::memset(&action, 0, sizeof action);
-        action.sa_handler = PassOnEndingSignal;
-        action.sa_flags = SA_RESETHAND;
-        sigemptyset(&action.sa_mask);
-        for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
-        // A signal the program was started to ignore stays ignored, in the workers too.
-        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
-            continue;
-        ::sigaction(signal, &action, nullptr);
-    }
+    // A signal the program was started to ignore stays ignored, in the workers too.
+    HandleEndingSignals(PassOnEndingSignal);
 }
 
 }  // namespace
@@ -69,21 +57,21 @@ pid_t StartWorkerProcess(const std::function<int()>& work) {
         return -1;
     }
     PassOnEndingSignals();
-    sigset_t ending, previous;
-    sigemptyset(&ending);
-    for (int signal : kEndingSignals) sigaddset(&ending, signal);
-    ::pthread_sigmask(SIG_BLOCK, &ending, &previous);
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        // The worker: its own temporary files go with it, as in a single run.
-        workerCount.store(0);
-        RemoveTemporaryFilesOnSignals();
-        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-        ::_exit(work());
+    pid_t pid;
+    int error;
+    {
+        EndingSignalsBlocked blocked;
+        pid = ::fork();
+        if (pid == 0) {
+            // The worker: its own temporary files go with it, as in a single run.
+            workerCount.store(0);
+            RemoveTemporaryFilesOnSignals();
+            ::pthread_sigmask(SIG_SETMASK, &blocked.previous(), nullptr);
+            ::_exit(work());
+        }
+        error = errno;
+        if (pid > 0) workers[workerCount.fetch_add(1)].store(pid);
     }
-    int error = errno;
-    if (pid > 0) workers[workerCount.fetch_add(1)].store(pid);
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     errno = error;
     return pid;
 }
