@@ -80,6 +80,10 @@ def main():
     parser.add_argument("--build-dir", required=True)
     args, rest = parser.parse_known_args()
     BUILD_DIR = os.path.abspath(args.build_dir)
+    missing = e2e.screen.missing_programs(["Xvfb", "xdotool", "xwininfo", "xprop"])
+    if missing:
+        print("\n".join(f"two_windows_e2e: {line}" for line in missing), file=sys.stderr)
+        return 1
     # A virtual display of its own: the server picks a free display number itself, so that
     # other tests starting displays at the same moment cannot take the same one.
     server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"],

@@ -19,6 +19,8 @@ import tempfile
 import time
 import unittest
 
+import screen
+
 BUILD_DIR = None
 MANAGER = "none"
 SHOTS = os.environ.get("ZINTOR_E2E_SHOTS")
@@ -225,7 +227,7 @@ class WindowTest(unittest.TestCase):
 
     def shot(self, name):
         if SHOTS:
-            run("import", "-window", "root", os.path.join(SHOTS, f"{name}-{MANAGER}.png"))
+            screen.save_png(os.path.join(SHOTS, f"{name}-{MANAGER}.png"))
 
     def pages(self, log):
         """The page beside log, and the page a command-line run writes for a copy of it."""
@@ -514,8 +516,7 @@ class WindowTest(unittest.TestCase):
         time.sleep(1)
         state = lambda: (run("xdotool", "getwindowfocus").stdout,  # noqa: E731
                          run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").stdout, self.saved())
-        pane = lambda: subprocess.run(["import", "-window", win, "-crop", "400x300+300+60", "png:-"],  # noqa: E731
-                                      capture_output=True).stdout
+        pane = lambda: screen.pixels(win, 300, 60, 400, 300)  # noqa: E731
         before, pane_before, written = state(), pane(), os.stat(page).st_mtime_ns
         append_in_bursts(log, log_rows(2026, 11, 96, first=72))  # day 4
         self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "no new page")
@@ -730,6 +731,11 @@ def main():
     MANAGER = args.wm
     if not os.environ.get("DISPLAY"):
         print("window_e2e: no display; run it under xvfb-run", file=sys.stderr)
+        return 1
+    missing = screen.missing_programs(["xdotool", "xwininfo", "xprop", "unshare", "ldd"]
+                                      + ([MANAGER] if MANAGER != "none" else []))
+    if missing:
+        print("\n".join(f"window_e2e: {line}" for line in missing), file=sys.stderr)
         return 1
     manager = start_manager(MANAGER) if MANAGER != "none" else None
     try:
