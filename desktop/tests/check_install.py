@@ -3,7 +3,7 @@
 
 Usage:
   check_install.py entry DESKTOP_FILE
-      The entry passes desktop-file-validate (skipped, exit 77, without it) and starts the
+      The entry passes desktop-file-validate (fails, naming the package, without it) and starts the
       launcher with the icon that is installed.
   check_install.py install CMAKE BUILD_DIR INSTALL_DIR SAMPLE_LOG HAS_GUI
       `cmake --install` into a fresh prefix gives exactly the expected files; the launcher on
@@ -54,8 +54,8 @@ def check_entry(desktop_file):
     check(keys.get("Icon") == "zintor", f"Icon should be the installed icon zintor: {keys.get('Icon')}")
     check(keys.get("Terminal") == "false", "the window needs no terminal")
     if not validate(desktop_file):
-        print("desktop-file-validate is not installed (Debian package desktop-file-utils); skipped")
-        return 77
+        print("desktop-file-validate is not installed: install the Debian package desktop-file-utils (make deps does)")
+        return 1
     return 0
 
 

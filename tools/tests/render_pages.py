@@ -14,8 +14,8 @@ in light and dark colours:
   - every text has a contrast of at least 4.5:1 against what lies behind it, every bar 3:1;
   - every link within the page has its target.
 The print layout (A4 width) is checked for the same overflow. With --shots DIR the sample's
-first screens are saved there as PNG, and its print as PDF. Exits 77 (skipped) when Chromium
-is not installed.
+first screens are saved there as PNG, and its print as PDF. Fails, naming the package, when
+Chromium is not installed.
 """
 import base64
 import fcntl
@@ -222,8 +222,8 @@ def main(argv):
     zintor, make_log, resources, sample = args
     binary = shutil.which("chromium") or shutil.which("chromium-browser")
     if not binary:
-        print("Chromium is not installed (Debian package chromium); skipped")
-        return 77
+        print("Chromium is not installed: install the Debian package chromium (make deps does)")
+        return 1
     with tempfile.TemporaryDirectory() as folder:
         sample_dir = os.path.join(folder, "sample")
         max_dir = os.path.join(folder, "max")
