@@ -28,6 +28,8 @@ std::string ReasonText(int error) {
             return "that is the log itself";
         case Failure::kLineBreak:
             return "a section, key or value holds a line break or is empty";
+        case Failure::kUntrustedLink:
+            return "the link is in a folder others can write to and is not yours";
         default:
             return std::strerror(error);
     }

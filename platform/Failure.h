@@ -27,13 +27,14 @@ struct Failure {
     enum Reason : int {
         kNotARegularFile = -1,  // a folder, a FIFO, a device or a socket
         kOutOfMemory = -2,
-        kRowsTooLarge = -3,  // the rows of the log take more than 64 MB
-        kFileChanged = -4,   // the file changed while it was read
-        kTooFewRows = -5,    // the log holds fewer than 2 data rows
-        kNoUsableRow = -6,   // no row of the log holds a usable date and time
-        kLogChanged = -7,    // the log changed while it was read
-        kPageIsTheLog = -8,  // the page's path is the log's own
-        kLineBreak = -9,     // a settings section, key or value holds a line break or is empty
+        kRowsTooLarge = -3,    // the rows of the log take more than 64 MB
+        kFileChanged = -4,     // the file changed while it was read
+        kTooFewRows = -5,      // the log holds fewer than 2 data rows
+        kNoUsableRow = -6,     // no row of the log holds a usable date and time
+        kLogChanged = -7,      // the log changed while it was read
+        kPageIsTheLog = -8,    // the page's path is the log's own
+        kLineBreak = -9,       // a settings section, key or value holds a line break or is empty
+        kUntrustedLink = -10,  // a link not the user's, in a folder others can write to
     };
 
     What what = kNone;

@@ -19,15 +19,31 @@ bool ChangeDirectory(const std::string& path) {
     return !path.empty() && ::chdir(path.c_str()) == 0;
 }
 
-std::string FollowLinks(const std::string& path) {
-    std::string at = path;
+namespace {
+
+bool IsTrustedLink(const std::string& link, const struct stat& linkStat) {
+    const uid_t user = ::geteuid();
+    if (linkStat.st_uid == user) return true;
+    std::string folder = FolderOf(link);
+    struct stat st;
+    if (::stat(folder.empty() ? "." : folder.c_str(), &st) != 0) return false;
+    return (st.st_uid == user || st.st_uid == 0) && (st.st_mode & 022) == 0;
+}
+
+}  // namespace
+
+bool FollowTrustedLinks(const std::string& path, std::string& end) {
+    end = path;
     for (int links = 0; links < 40; ++links) {
+        struct stat st;
+        if (::lstat(end.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
         std::error_code error;
-        std::filesystem::path target = std::filesystem::read_symlink(at, error);
-        if (error) break;  // no link
-        at = target.is_absolute() ? target.string() : FolderOf(at) + target.string();
+        std::filesystem::path target = std::filesystem::read_symlink(end, error);
+        if (error) break;
+        if (!IsTrustedLink(end, st)) return false;
+        end = target.is_absolute() ? target.string() : FolderOf(end) + target.string();
     }
-    return at;
+    return true;
 }
 
 std::string ModulePath() {

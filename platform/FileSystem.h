@@ -14,7 +14,13 @@ bool ChangeDirectory(const std::string& path);
 // The path a chain of symbolic links at path ends at: path itself when it is no link. A
 // link's relative target counts from the link's folder. The end need not exist (a link to a
 // file not made yet); after 40 links the last one reached is returned.
-std::string FollowLinks(const std::string& path);
+//
+// Only links the user may trust are followed: a link the user owns, or one in a folder
+// that no one else can write to (owned by the user or by root, with no write permission for
+// group or others). A link another user planted in a shared folder such as /tmp could
+// otherwise lead a write of root's onto any file. False, with end the untrusted link, when
+// one stands in the way.
+bool FollowTrustedLinks(const std::string& path, std::string& end);
 
 // Full path of the running program's own file.
 std::string ModulePath();

@@ -94,8 +94,10 @@ Failure SettingsFile::WriteToFile(std::string_view section,
         refused =
             refused || TrimBlanks(v.key).empty() || HasLineBreak(v.key) || HasLineBreak(v.value);
     if (refused) return {Failure::kWrite, path_, Failure::kLineBreak};
-    // A link is written through: the file it leads to is replaced, beside itself.
-    const std::string file = FollowLinks(path_);
+    // A link is written through: the file it leads to is replaced, beside itself. A link
+    // that is not the user's in a folder others can write to is left alone.
+    std::string file;
+    if (!FollowTrustedLinks(path_, file)) return {Failure::kWrite, file, Failure::kUntrustedLink};
     // Read, change and replace under the folder's lock, so that a copy of the program writing
     // at the same moment neither starts from the file before this change nor loses its own.
     FolderLock lock(file);

@@ -7,9 +7,10 @@
 // Only a regular file is read (a FIFO or a device reads as a file that cannot be read), and
 // one of at most 1 MiB: no settings file of ours comes near that. A settings file that is a
 // symbolic link (into a folder of dotfiles, say) stays a link: the file it leads to is the
-// one replaced. A value that cannot be written is kept in memory and read back from there
-// for as long as the object lives, so a program whose settings cannot be saved still goes on
-// with them.
+// one replaced, when the link is the user's own or lies in a folder no one else can write
+// to; another user's link in a shared folder is not written through (the write fails). A value that
+// cannot be written is kept in memory and read back from there for as long as the object lives, so
+// a program whose settings cannot be saved still goes on with them.
 #pragma once
 
 #include <functional>

@@ -223,6 +223,62 @@ TEST(SettingsFileFaults, ALinkedFileStaysALinkAndItsTargetIsWritten) {
     }
 }
 
+// A link is followed only where the system would let the user follow it in a shared
+// folder: the user's own link, or a link in a folder no one else can write to. Another
+// user's link in /tmp or a group's folder is left alone: the file it leads to (root's own,
+// mode 0600) keeps its bytes, the settings are kept in memory and the write says why.
+TEST(SettingsFileFaults, AnotherUsersLinkIsFollowedOnlyInAFolderNoOneElseCanWrite) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
+    const uid_t other = 65534;
+    struct Case {
+        const char* name;
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"another user's link in a sticky folder anyone may write", 01777, 0, other, false},
+        {"another user's link in that user's folder", 0755, other, other, false},
+        {"another user's link in a group's folder of ours", 0775, 0, other, false},
+        {"our own link in a sticky folder anyone may write", 01777, 0, 0, true},
+        {"another user's link in a folder only we may write", 0755, 0, other, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir root;
+        const std::string shared = root / "shared", target = root / "target.ini";
+        const std::string link = shared + "/zintor.ini";
+        test::WriteFile(target, kOlderSettings);
+        ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+        ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
+        ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+        ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+        ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
+        SettingsFile settings(link);
+        Failure failure = SaveAsTheWindowCloses(settings);
+        struct stat st;
+        ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << "still a link";
+        const std::string written = test::ReadFile(target);
+        EXPECT_EQ(written.find("Position=0:1:-1:-1:-1:-1:10:20:810:620") != std::string::npos,
+                  c.followed)
+            << written;
+        EXPECT_EQ(settings.ReadString(kSettingsSection, kPositionKey, ""),
+                  "0:1:-1:-1:-1:-1:10:20:810:620")
+            << "kept in memory either way";
+        if (c.followed) {
+            EXPECT_EQ(failure, test::kNoFailure);
+        } else {
+            EXPECT_EQ(written, kOlderSettings);
+            EXPECT_EQ(FailureText(failure),
+                      "cannot write " + link +
+                          ": the link is in a folder others can write to and is not yours");
+        }
+        EXPECT_EQ(test::CountEntries(shared), 1) << "no temporary file left";
+    }
+}
+
 TEST(SettingsFileFaults, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
     TempDir dir;
     const std::string path = dir / "zintor.ini";
