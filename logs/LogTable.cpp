@@ -53,9 +53,11 @@ void LogTable::PrepareMappedLog(std::size_t offset, std::size_t length) {
 
 bool LogTable::SourceChanged() const { return file_ && file_->Truncated(); }
 
-void LogTable::SetSourceFile(std::uint64_t device, std::uint64_t inode) {
+void LogTable::SetSourceFile(std::uint64_t device, std::uint64_t inode,
+                             const struct timespec& modified) {
     device_ = device;
     inode_ = inode;
+    modified_ = modified;
     hasSource_ = true;
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -100,8 +101,11 @@ class LogTable {
     // True when the log's file shrank while the table held it mapped: the rows cannot be
     // trusted.
     bool SourceChanged() const;
-    // The file the rows come from, by its device and inode numbers.
-    void SetSourceFile(std::uint64_t device, std::uint64_t inode);
+    // The file the rows come from, by its device and inode numbers, and the modification time
+    // it had when it was opened to be read.
+    void SetSourceFile(std::uint64_t device, std::uint64_t inode, const struct timespec& modified);
+    // That modification time; null when the rows come from no file.
+    const struct timespec* SourceModified() const { return hasSource_ ? &modified_ : nullptr; }
     // True when path names the log file the rows come from.
     bool IsSourceFile(const std::string& path) const;
 
@@ -119,6 +123,7 @@ class LogTable {
     std::string narrowText_;       // copied lines of one byte a character, each with its line feed
     std::u16string wideText_;      // decoded lines, each with its line feed
     std::uint64_t device_ = 0, inode_ = 0;
+    struct timespec modified_ = {};
     bool hasSource_ = false;
     std::vector<std::uint32_t> rows_;    // where each row's line starts
     mutable std::string narrowScratch_;  // unquoted field text while a row is visited

@@ -12,7 +12,7 @@
 
 namespace zintor {
 
-std::vector<std::string> ListReportLogs(const std::string& directory) {
+std::vector<std::string> ListReportLogs(const std::string& directory, std::size_t maxLogs) {
     std::vector<std::string> logFiles;
     if (!ChangeDirectory(directory)) return logFiles;
     std::string folder = CurrentDirectory();
@@ -20,7 +20,7 @@ std::vector<std::string> ListReportLogs(const std::string& directory) {
     if (folder.back() != '/') folder += '/';
     SearchDirectory(folder, kReportLogPattern, [&](const DirectoryEntry& entry) {
         if (entry.isRegularFile) logFiles.push_back(folder + entry.name);
-        return logFiles.size() < kMaxReportLogs;
+        return logFiles.size() < maxLogs;
     });
     return logFiles;
 }

@@ -9,7 +9,8 @@
 
 namespace zintor {
 
-constexpr std::size_t kMaxReportLogs = 32000;
+constexpr std::size_t kMaxReportLogs = 32000;  // what the side menu holds
+constexpr std::size_t kNoLogLimit = static_cast<std::size_t>(-1);
 constexpr int kFirstSideMenuYear = 1990;
 constexpr int kLastSideMenuYear = 2089;
 // The names the side menu lists; letter case does not count.
@@ -19,11 +20,12 @@ constexpr const char* kReportLogPattern = "vorlix_report*.log";
 bool MatchesReportLogPattern(const std::string& fileName);
 
 // The full paths of the report logs in directory (a folder path ending in '/'), at most
-// kMaxReportLogs, in the order the search delivers them: regular files and links to them only
+// maxLogs, in the order the search delivers them: regular files and links to them only
 // (a folder, a FIFO or a device named like a log is no log to choose). The directory
 // becomes the process's current directory; when it cannot (empty or missing) the list is
 // empty.
-std::vector<std::string> ListReportLogs(const std::string& directory);
+std::vector<std::string> ListReportLogs(const std::string& directory,
+                                        std::size_t maxLogs = kMaxReportLogs);
 
 // Ascending order by plain byte comparison: letter case counts, upper case sorts first.
 void SortReportLogs(std::vector<std::string>& logFiles);

@@ -282,7 +282,7 @@ Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTab
         table.Clear();
         return {Failure::kRead, path, why};
     }
-    table.SetSourceFile(st.st_dev, st.st_ino);
+    table.SetSourceFile(st.st_dev, st.st_ino, st.st_mtim);
     return {};
 }
 

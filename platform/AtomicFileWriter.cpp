@@ -58,10 +58,12 @@ Failure AtomicFileWriter::Open(const std::string& path) {
     fd_ = MakeTemporaryFile(temp, tempToken_);
     if (fd_ < 0) return Fail(Failure::kCreateBeside, path, errno);
     tempPath_ = std::move(temp);
-    // A new file may be read and written as the umask allows. A replaced file keeps who may
-    // read, write and run it, and nothing more: a page someone made set-user-ID must not come
-    // out of a root run as a set-user-ID file of root's.
-    (void)::fchmod(fd_, exists ? existing.st_mode & 0777 : 0666 & ~ProcessUmask());
+    // A new file may be read and written as the umask allows. A replaced file of the user's
+    // own keeps who may read, write and run it, and nothing more: a page someone made
+    // set-user-ID must not come out of a root run as a set-user-ID file of root's. Another
+    // user's file passes nothing on: its mode 0666 would let that user rewrite our file.
+    bool ours = exists && existing.st_uid == ::geteuid();
+    (void)::fchmod(fd_, ours ? existing.st_mode & 0777 : 0666 & ~ProcessUmask());
     return {};
 }
 
@@ -83,6 +85,10 @@ Failure AtomicFileWriter::Write(std::string_view bytes) {
 Failure AtomicFileWriter::Commit(bool durable) {
     if (fd_ < 0) return {Failure::kWrite, path_, EBADF};
     const FileOps& ops = CurrentFileOps();
+    if (stamped_) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, stamp_};
+        if (::futimens(fd_, times) != 0) return Fail(Failure::kWrite, path_, errno);
+    }
     if (durable && ops.fsync(fd_) != 0) return Fail(Failure::kWrite, path_, errno);
     int fd = fd_;
     fd_ = -1;
@@ -96,6 +102,7 @@ Failure AtomicFileWriter::Commit(bool durable) {
 }
 
 void AtomicFileWriter::Abandon() {
+    stamped_ = false;
     const FileOps& ops = CurrentFileOps();
     if (fd_ >= 0) ops.close(fd_);
     fd_ = -1;

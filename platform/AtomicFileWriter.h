@@ -5,6 +5,7 @@
 // write to is left as it is: the write fails, and a read-only file is never replaced.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,15 @@ class AtomicFileWriter {
 
     // Creates the temporary file beside path. The file at path is not touched yet. The new
     // file gets the old one's permission bits (read, write, execute for user, group and
-    // others, never set-user-ID, set-group-ID or sticky), or 0666 less the umask.
+    // others, never set-user-ID, set-group-ID or sticky) when the old one is the user's own,
+    // or 0666 less the umask.
     Failure Open(const std::string& path);
+    // After Open: the modification time the file is given as it is put in place (by default,
+    // the time of its last write).
+    void SetModificationTime(const struct timespec& time) {
+        stamp_ = time;
+        stamped_ = true;
+    }
     Failure Write(std::string_view bytes);
     // Closes the temporary file (after flushing it to the disk when durable) and renames it
     // over path. On failure the temporary file is removed and path keeps its old content.
@@ -37,6 +45,8 @@ class AtomicFileWriter {
     std::string tempPath_;
     int tempToken_ = -1;  // where a signal that ends the program finds the temporary file
     int fd_ = -1;
+    struct timespec stamp_ = {};
+    bool stamped_ = false;
 };
 
 }  // namespace zintor

@@ -23,6 +23,8 @@ class TextFileWriter {
     void WriteBytes(std::string_view bytes);
     // Writes what is buffered and puts the file in place.
     Failure Commit();
+    // After Open: the modification time the file is put in place with.
+    void SetModificationTime(const struct timespec& time) { file_.SetModificationTime(time); }
 
   private:
     void Flush();

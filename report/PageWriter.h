@@ -43,6 +43,8 @@ class PageWriter {
     // Puts the complete page in place; the first write that failed otherwise, and the older
     // page stays as it was.
     Failure Commit();
+    // After Open: the page is put in place with this modification time.
+    void SetModificationTime(const struct timespec& time) { file_.SetModificationTime(time); }
 
   private:
     const PageSections& sections_;

@@ -71,6 +71,10 @@ Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
             return {Failure::kNoPage, outputPath, Failure::kPageIsTheLog};
         PageWriter page(sections_, language_);
         if (Failure failure = page.Open(outputPath)) return failure;
+        // The page carries the time its log had when it was read: a page whose time is not
+        // its log's (rows added since, or the log replaced) is known to need writing again.
+        if (const struct timespec* modified = logTable_->SourceModified())
+            page.SetModificationTime(*modified);
         ReportMonth month{totals, run.reportYear, run.reportMonth, language_};
 
         page.ClearPlaceholderSlots();

@@ -269,7 +269,8 @@ TEST(PageWriteFaults, AReadOnlyFolderOrPageKeepsTheOlderPage) {
 }
 
 // The new page takes the older page's permission bits, never its set-user-ID, set-group-ID or
-// sticky bits; a first page gets 0666 less the umask. A symbolic link at the page's path is
+// sticky bits, and only from a page of the user's own; a first page, or one over another
+// user's page, gets 0666 less the umask. A symbolic link at the page's path is
 // replaced by the page, never written through: the file it led to stays as it was.
 TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
     const mode_t umask = ::umask(022);
@@ -279,6 +280,7 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
         bool link;
         mode_t expected;
         mode_t umask = 022;
+        uid_t olderOwner = ::geteuid();
     };
     const Case cases[] = {
         {"a first page", 0, false, 0644},
@@ -288,6 +290,7 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
         {"over a set-user-ID, set-group-ID page anyone may write and run", 06777, false, 0777},
         {"over a sticky page of mode 01644", 01644, false, 0644},
         {"over a link to another file", 0, true, 0644},
+        {"over another user's page anyone may write", 0666, false, 0644, 022, 65534},
     };
     const std::string expected = CleanPage(false);
     for (const Case& c : cases) {
@@ -298,6 +301,9 @@ TEST(PageWriteFaults, ThePageTakesOnlyPermissionBitsAndReplacesALink) {
         if (c.olderMode != 0) {
             test::WriteFile(folder.page, kOlderPage);
             ASSERT_EQ(::chmod(folder.page.c_str(), c.olderMode), 0);
+            if (c.olderOwner != ::geteuid() &&
+                ::chown(folder.page.c_str(), c.olderOwner, c.olderOwner) != 0)
+                continue;  // only root can give a page to another user
         }
         if (c.link) {
             test::WriteFile(other, "another file");
