@@ -77,12 +77,14 @@ struct SharedCounter {
 
 }  // namespace
 
+// A page carries the modification time its log had when it was read. Any other time, older
+// or newer, means the log changed after that read (rows appended while the page was being
+// written) or was replaced (by a copy keeping an older time), or the page came another way.
 bool PageNeedsWriting(const std::string& logPath) {
     struct stat log, page;
     if (::stat(logPath.c_str(), &log) != 0) return true;
     if (::stat(ReportGenerator::PagePathOf(logPath).c_str(), &page) != 0) return true;
-    if (page.st_mtim.tv_sec != log.st_mtim.tv_sec) return page.st_mtim.tv_sec < log.st_mtim.tv_sec;
-    return page.st_mtim.tv_nsec < log.st_mtim.tv_nsec;
+    return page.st_mtim.tv_sec != log.st_mtim.tv_sec || page.st_mtim.tv_nsec != log.st_mtim.tv_nsec;
 }
 
 int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& err, int workers) {
@@ -91,7 +93,8 @@ int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& e
         err << "zintor: " << FailureText({Failure::kRead, folder, error ? error : ENOTDIR}) << '\n';
         return 1;
     }
-    std::vector<std::string> logs = ListReportLogs("./");
+    // Every log of the folder: the side menu's limit is for a menu, not for this run.
+    std::vector<std::string> logs = ListReportLogs("./", kNoLogLimit);
     SortReportLogs(logs);
     std::vector<std::string> needed;
     for (const std::string& log : logs)

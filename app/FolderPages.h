@@ -1,6 +1,6 @@
 // "--all FOLDER": the pages of every report log in a folder (the logs the side menu would
-// list there) that are missing or older than their logs, written by worker processes on all
-// processor cores, each as a single run writes it.
+// list there, however many) that are missing or not stamped with their log's time, written
+// by worker processes on all processor cores, each as a single run writes it.
 #pragma once
 
 #include <iosfwd>
@@ -9,8 +9,8 @@
 
 namespace zintor {
 
-// A log whose page is missing, or older than the log (by their modification times), or
-// cannot be looked at.
+// A log whose page is missing, or whose modification time is not the log's own (every page
+// is stamped with the time its log had when it was read), or that cannot be looked at.
 bool PageNeedsWriting(const std::string& logPath);
 
 // Writes the pages the logs of folder need, with at most workers processes (0: one per

@@ -58,11 +58,13 @@ TEST_F(ReportLogListTest, MissingOrEmptyDirectoryGivesNoLogs) {
     EXPECT_TRUE(ListReportLogs("").empty());
 }
 
-TEST_F(ReportLogListTest, StopsAt32000Logs) {
+// The side menu holds 32,000 logs; a run over the whole folder asks for every one.
+TEST_F(ReportLogListTest, TheSideMenuStopsAt32000LogsAndAWholeFolderListHasNoLimit) {
     TempDir dir;
     for (int i = 0; i < 32005; ++i)
         test::WriteFile(dir / ("vorlix_report" + std::to_string(i) + ".log"), "");
     EXPECT_EQ(ListReportLogs(dir.path() + "/").size(), kMaxReportLogs);
+    EXPECT_EQ(ListReportLogs(dir.path() + "/", kNoLogLimit).size(), 32005u);
 }
 
 TEST(SideMenuDirectory, IsTheLastLogsFolderOrTheProgramsOwn) {
