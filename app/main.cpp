@@ -8,9 +8,11 @@
 #include "app/FolderPages.h"
 #include "app/WindowLauncher.h"
 #include "platform/FileSystem.h"
+#include "platform/StandardStreams.h"
 #include "platform/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
+    zintor::OpenClosedStandardStreams();
     // A write past the file-size limit (ulimit -f) fails like any write that finds no room,
     // instead of ending the program with a half-written temporary file beside the page.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -500,6 +500,73 @@ TEST(CommandLine, AllWritesThePagesThatAreMissingOrOlderThanTheirLogs) {
         }
 }
 
+// A page is up to date only when it carries its log's time: one newer than its log (rows
+// appended while it was written) or a log put back with an older time (cp -p, a restore)
+// gets a new page. A folder of more logs than the side menu holds is gone through whole.
+TEST(CommandLine, AllTakesAPageAsUpToDateOnlyAtItsLogsTime) {
+    Installation app;
+    TempDir logs;
+    const int kLogs = 32100;
+    const struct timespec stamp = {1700000000, 123456789};
+    const struct timespec times[2] = {{0, UTIME_OMIT}, stamp};
+    for (int i = 0; i < kLogs; ++i) {
+        const std::string log = logs / ("vorlix_report_" + std::to_string(i) + ".log");
+        test::WriteFile(log, "");
+        test::WriteFile(PageOf(log), "page");
+        ::utimensat(AT_FDCWD, log.c_str(), times, 0);
+        ::utimensat(AT_FDCWD, PageOf(log).c_str(), times, 0);
+    }
+    struct Case {
+        const char* name;
+        long pageSeconds;  // the page's time against its log's
+    };
+    const Case cases[] = {{"a page newer than its log", 1}, {"a page older than its log", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string log = logs / "vorlix_report202501.log";
+        test::WriteFile(log, test::LogRows(2025, 1, 40));
+        ASSERT_EQ(app.Zintor({log}).status, 0);
+        EXPECT_TRUE(SameTime(ModifiedAt(PageOf(log)), ModifiedAt(log))) << "stamped with the log's";
+        const std::string page = test::ReadFile(PageOf(log));
+        test::WriteFile(log, test::LogRows(2025, 1, 50));
+        struct timespec moved[2] = {{0, UTIME_OMIT}, ModifiedAt(PageOf(log))};
+        moved[1].tv_sec -= c.pageSeconds;
+        ::utimensat(AT_FDCWD, log.c_str(), moved, 0);
+        Result r = app.Zintor({"--all", logs.path()});
+        EXPECT_EQ(r.status, 0) << r.err.substr(0, 500);
+        EXPECT_EQ(r.out, "1 pages written, " + std::to_string(kLogs) + " up to date, 0 failed\n");
+        EXPECT_TRUE(test::ReadFile(PageOf(log)) != page) << "the page of the changed log";
+        EXPECT_TRUE(SameTime(ModifiedAt(PageOf(log)), moved[1]));
+    }
+}
+
+// Started with standard output and error closed, --all counts its pages as with them open:
+// the workers' report pipe does not take their numbers.
+TEST(CommandLine, AllWithClosedStandardStreamsCountsRight) {
+    Installation app;
+    struct Case {
+        const char* name;
+        bool broken;
+        int status;
+    };
+    const Case cases[] = {{"good logs", false, 0}, {"one log without a page", true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir logs;
+        for (int month = 1; month <= 3; ++month)
+            test::WriteFile(logs / ("vorlix_report20250" + std::to_string(month) + ".log"),
+                            test::LogRows(2025, month, 40));
+        if (c.broken) test::WriteFile(logs / "vorlix_report202504.log", "20250401,000000,1,2\n");
+        Result r = RunProgram(
+            {"/bin/sh", "-c", "\"$0\" --all \"$1\" >&- 2>&-; echo $?", app.Program(), logs.path()},
+            test::ProgramEnvironment("C"));
+        EXPECT_EQ(r.out, std::to_string(c.status) + "\n");
+        for (int month = 1; month <= 3; ++month)
+            EXPECT_TRUE(
+                test::Exists(logs / ("vorlix_report20250" + std::to_string(month) + ".html")));
+    }
+}
+
 TEST(CommandLine, LoadsNoToolkitLibrary) {
     Result ldd = RunProgram({"/usr/bin/ldd", std::string(ZINTOR_BUILD_DIR) + "/zintor"},
                             {"PATH=/usr/bin:/bin"});
