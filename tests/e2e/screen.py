@@ -17,7 +17,6 @@ PROGRAMS = {
     "xprop": "x11-utils",
     "openbox": "openbox",
     "icewm": "icewm",
-    "unshare": "util-linux",
     "ldd": "libc-bin",
 }
 
