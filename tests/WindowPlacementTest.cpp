@@ -1,5 +1,5 @@
 // The Position line: ten integers with the %i conversions, the placement stored at closing,
-// and where a saved rectangle may come back.
+// and where a saved rectangle may come back, at a size that screen holds.
 #include "app/WindowPlacement.h"
 #include "app/WindowSettings.h"
 
@@ -96,7 +96,7 @@ TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
     EXPECT_EQ(FormatWindowPlacement(next.placement), "2:3:-1:-1:-1:-1:10:10:810:610");
 }
 
-TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
+TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndClampsTheSizeToItsScreen) {
     const ScreenRect left{0, 0, 1280, 800},
         right{1280, 100, 1024, 600};  // two screens side by side
     struct Case {
@@ -114,13 +114,18 @@ TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
         {{-2000000000, -2000000000, 800, 600}, {0, 0, 800, 600}},
         {{1500, 2000, 2000, 900}, {1280, 100, 1024, 600}},  // larger than the nearest screen
         {{10, 10, 30, 40}, {10, 10, 30, 40}},               // a narrow window shows all of its bar
+        {{10, 10, 29900, 19900}, {0, 0, 1280, 800}},    // larger than its screen: the whole screen
+        {{100, 80, 800, 900}, {100, 0, 800, 800}},      // too high: as high as the screen
+        {{-700, 200, 1300, 600}, {0, 200, 1280, 600}},  // too wide, partly off: moved on
+        {{1300, 150, 1100, 500}, {1280, 150, 1024, 500}},  // too wide for the right screen
+        {{1280, 100, 1024, 600}, {1280, 100, 1024, 600}},  // exactly the screen
     };
     for (const Case& c : cases) {
-        ScreenRect got = KeepTitleBarOnScreen(c.window, {left, right}, 24);
+        ScreenRect got = FitOnScreen(c.window, {left, right}, 24);
         EXPECT_EQ(got, c.expected) << c.window.x << "," << c.window.y << " -> " << got.x << ","
                                    << got.y << " " << got.width << "x" << got.height;
     }
-    EXPECT_EQ(KeepTitleBarOnScreen({-5000, 0, 800, 600}, {}, 24),
+    EXPECT_EQ(FitOnScreen({-5000, 0, 800, 600}, {}, 24),
               (ScreenRect{-5000, 0, 800, 600}));  // no screens known
 }
 

@@ -165,8 +165,10 @@ void CReportDlg::SetTopMost(bool on) {
 }
 
 // The saved rectangle comes back as it was, as long as some screen shows enough of its title
-// bar to take hold of it; otherwise (a screen since removed, a hand-edited value) it is moved
-// onto the nearest screen. One no screen could hold counts as none. The position counts as
+// bar to take hold of it and it is no larger than that screen's work area; a larger one is
+// made as large as the work area and put on it. One whose title bar no screen shows (a screen
+// since removed, a hand-edited value) is moved onto the nearest screen. One no screen could
+// hold counts as none. The position counts as
 // the user's, so that managers that place new windows themselves keep it.
 void CReportDlg::RestorePlacement(const WindowSettings& saved) {
     constexpr std::int64_t kLargestSide = 32767;
@@ -183,15 +185,22 @@ void CReportDlg::RestorePlacement(const WindowSettings& saved) {
         }
         ScreenRect saved{placement.left, placement.top, placement.right - placement.left,
                          placement.bottom - placement.top};
-        ScreenRect rect = KeepTitleBarOnScreen(saved, screens, kTitleBarHeight);
+        ScreenRect rect = FitOnScreen(saved, screens, kTitleBarHeight);
         SetSize(rect.x, rect.y, rect.width, rect.height);
+        // The size set once more as the client size, as on a first start. A window whose last
+        // size was set as its outer size is held back by the toolkit until the manager tells
+        // the frame it draws, and then shown at a placeholder size of 2 x 1 pixels that
+        // squeezes the menu bar below its least width. The frame the manager adds is taken off
+        // once the manager has placed the window (OnGeometrySettled asks once more).
+        SetClientSize(GetClientSize());
         MarkPositionAsUsers(*this);
         restoredPlacement_ = true;
+        normalRect_ = wxRect(rect.x, rect.y, rect.width, rect.height);
     } else {
         SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
         Centre();
+        normalRect_ = GetRect();
     }
-    normalRect_ = GetRect();
 }
 
 // Once on screen, the window is topmost as the settings say. Its place is looked at once the

@@ -154,6 +154,12 @@ class Program:
         self.err.seek(0)
         return self.err.read()
 
+    def toolkit_complaints(self):
+        """The lines of the toolkit's criticals and warnings the program printed."""
+        return [line for line in self.stderr_so_far().splitlines()
+                if ("Gtk-" in line or "GLib-" in line or "GLib-GObject-" in line)
+                and ("CRITICAL" in line or "WARNING" in line)]
+
     def keys(self, win, *keys):
         run("xdotool", "windowfocus", "--sync", win)
         for key in keys:
@@ -252,6 +258,7 @@ class WindowTest(unittest.TestCase):
                 self.assertEqual(lines[:4], ["[Settings]", "IsTopMost=1", "IsSideMenu=0", "IsZoomed=0"])
                 self.assertTrue(lines[4].startswith("Position=0:1:-1:-1:-1:-1:"), lines)
                 self.assertEqual(len(lines), 5, lines)  # no LogFile before a log is opened
+                self.assertEqual(p.toolkit_complaints(), [])
 
     def test_ctrl_s_shows_the_side_menu_and_it_is_remembered(self):
         p = self.start()
@@ -280,6 +287,7 @@ class WindowTest(unittest.TestCase):
                     p.keys(win, "Escape")
                     self.assertEqual(p.wait_exit(), 0)
                     self.assertIn(f"Position={self.position_of(rect)}\n", self.saved(), f"cycle {cycle}")
+                    self.assertEqual(p.toolkit_complaints(), [], f"cycle {cycle}")
 
     def test_placement_a_title_bar_off_every_screen_comes_back_on_the_screen(self):
         for saved in ((-700, -500, 800, 600), (3000, 2000, 800, 600)):
