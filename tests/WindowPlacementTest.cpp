@@ -1,11 +1,12 @@
 // The Position line: ten integers with the %i conversions, the placement stored at closing,
-// and where a saved rectangle may come back, at a size that screen holds.
+// where a saved rectangle may come back, and how wide the side menu is.
 #include "app/WindowPlacement.h"
 #include "app/WindowSettings.h"
 
 #include <gtest/gtest.h>
 
 #include "app/ScreenFit.h"
+#include "app/SideMenuWidth.h"
 
 #include "TestSupport.h"
 
@@ -127,6 +128,28 @@ TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndClampsTheSizeToItsScreen)
     }
     EXPECT_EQ(FitOnScreen({-5000, 0, 800, 600}, {}, 24),
               (ScreenRect{-5000, 0, 800, 600}));  // no screens known
+}
+
+TEST(SideMenuWidth, FitsTheLongestNameBetweenTheNarrowestMenuAndAThirdOfTheWindow) {
+    struct Case {
+        std::vector<int> names;
+        int labelLeft, rightRoom, window, expected;
+    };
+    const Case cases[] = {
+        {{}, 36, 18, 1000, 195},                           // no logs: the narrowest menu
+        {{120, 130}, 36, 18, 1000, 195},                   // short names fit the narrowest
+        {{160, 171, 150}, 36, 18, 1000, 225},              // the longest name decides
+        {{171}, 36, 18, 300, 195},                         // a narrow window keeps the narrowest
+        {{171}, 36, 18, 660, 220},                         // a third of the window at most
+        {{100000}, 36, 18, 1280, 426},                     // a name no menu could hold
+        {{2147483000}, 2147483000, 2147483000, 900, 300},  // sums past the int range
+        {{171}, -5, -5, 1000, 195},                        // nothing counts less than nothing
+        {{171}, 36, 18, -10, 195},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SideMenuWidth(c.names, c.labelLeft, c.rightRoom, c.window), c.expected)
+            << c.names.size() << " names, window " << c.window;
+    }
 }
 
 }  // namespace

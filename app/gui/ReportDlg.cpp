@@ -13,6 +13,7 @@
 #include <wx/webview.h>
 
 #include "app/ScreenFit.h"
+#include "app/SideMenuWidth.h"
 #include "app/WindowSettings.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/DesktopWindow.h"
@@ -47,6 +48,7 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
       settings_(settings),
       report(programPath, GetUiLanguage()),
       modulePath(programPath),
+      sideMenuWidth_(kNarrowestSideMenu),
       startupTimer_(this, kStartupTimerId),
       geometryTimer_(this, kGeometryTimerId),
       uiLanguage_(GetUiLanguage()),
@@ -56,7 +58,7 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
                                wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
     tree =
-        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
+        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(sideMenuWidth_, 200),
                        wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
                            wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE);
     tree->Hide();
@@ -219,15 +221,21 @@ void CReportDlg::LayoutPanes() {
     int w = size.x, h = size.y;
     wxWindow* view = browser.View();
     if (sideMenu) {
-        tree->SetSize(0, kStripHeight, kSideMenuWidth, std::max(0, h - kStripHeight));
+        // Log names begin two indents and the spacing in (the hidden root's children, then
+        // theirs); right of them the vertical scroll bar may come.
+        int labelLeft = 2 * static_cast<int>(tree->GetIndent() + tree->GetSpacing());
+        int rightRoom = kSideMenuNameMargin + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, tree);
+        sideMenuWidth_ = SideMenuWidth(logLabelWidths_, labelLeft, rightRoom, w);
+        tree->SetSize(0, kStripHeight, sideMenuWidth_, std::max(0, h - kStripHeight));
         tree->Show();
         if (view) {
-            int left = kSideMenuWidth + kDividerWidth;
+            int left = sideMenuWidth_ + kDividerWidth;
             view->SetSize(left, 0, std::max(0, w - left + kPaneOverhang), h);
             view->Show();
         }
         if (toolBar) {
-            toolBar->SetSize(kToolBarLeft, 0, kToolBarWidth, kStripHeight);
+            toolBar->SetSize(sideMenuWidth_ - kToolBarRightGap - kToolBarWidth, 0, kToolBarWidth,
+                             kStripHeight);
             toolBar->Show();
         }
     } else {
@@ -259,9 +267,9 @@ void CReportDlg::OnClientPaint(wxPaintEvent&) {
     int h = clientPane_->GetClientSize().y;
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-    dc.DrawRectangle(kSideMenuWidth, 0, kDividerWidth, h);
+    dc.DrawRectangle(sideMenuWidth_, 0, kDividerWidth, h);
     dc.SetBrush(wxBrush(SideMenuBackColour()));
-    dc.DrawRectangle(0, 0, kSideMenuWidth, kStripHeight);
+    dc.DrawRectangle(0, 0, sideMenuWidth_, kStripHeight);
 }
 
 // A manager reports a new size and a new state in separate messages: the rectangle is taken

@@ -103,6 +103,8 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     void OnFollowTimer(wxTimerEvent& event);
     void UpdateSideMenu();
     void ExpandYears(bool expand);
+    // The widths of the log names as the tree's font draws them, for the side menu's width.
+    void MeasureSideMenu();
 
     SettingsFile& settings_;
     ReportGenerator report;
@@ -112,6 +114,8 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     std::string modulePath;
     wxWindow* clientPane_ = nullptr;
     wxTreeCtrl* tree = nullptr;
+    std::vector<int> logLabelWidths_;
+    int sideMenuWidth_;  // as laid out last
     CWebBrowser2 browser;
     wxTimer startupTimer_;
     wxTimer geometryTimer_;  // the window's rectangle is read once moves and resizes settle
