@@ -303,6 +303,23 @@ class WindowTest(unittest.TestCase):
                 self.assertEqual(p.wait_exit(), 0)
                 self.assertIn(f"Position={self.position_of((x, y, w, h))}\n", self.saved())
 
+    def test_placement_a_size_larger_than_the_screen_fits_it_and_the_pane_shows_the_page(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"LogFile={log}\nPosition={self.position_of((100, 100, 29900, 19900))}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        on_screen = lambda: (lambda x, y, w, h: 0 <= x and 0 <= y and x + w <= 1280 and y + h <= 800)(*frame_rect(win))  # noqa: E731
+        self.assertTrue(poll(on_screen, 5), frame_rect(win))
+        # The page is drawn: the pane holds more than one colour.
+        self.assertTrue(poll(lambda: len(set(screen.pixels(win, 20, 60, 300, 200))) > 8, 10), "a blank pane")
+        self.shot("larger-than-the-screen")
+        time.sleep(0.5)  # the manager's last word
+        rect = frame_rect(win)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"Position={self.position_of(rect)}\n", self.saved())
+
     @needs_manager
     def test_placement_maximised_start_restores_to_the_saved_rectangle(self):
         rect = (143, 97, 702, 515)
