@@ -8,6 +8,7 @@ and stacks the window itself, as on a desktop. Tests of what only a manager does
 the topmost band) are skipped without one. ZINTOR_E2E_SHOTS=FOLDER keeps screenshots there."""
 import argparse
 import glob
+import operator
 import os
 import pathlib
 import resource
@@ -560,6 +561,47 @@ class WindowTest(unittest.TestCase):
         self.shot("side-menu")
         p.click(win, 120, 26 + 18 + 8 + 21 * 3)  # 2026, its log, 2027, the new log
         self.assertTrue(poll(lambda: os.path.exists(new[:-5] + ".html")), os.listdir(self.logs))
+
+    def test_following_outlives_the_folder_being_removed_and_made_again(self):
+        log = self.write_log("vorlix_report202611.log", 2026, 11, 72)
+        page = log[:-4] + ".html"
+        self.settings(f"IsSideMenu=1\nIsTopMost=0\nLogFile={log}\nPosition=0:1:-1:-1:-1:-1:40:40:1040:740\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        shutil.rmtree(self.logs)
+        time.sleep(1)  # the window sees the folder go
+        os.mkdir(self.logs)
+        self.write_log("vorlix_report202611.log", 2026, 11, 96)
+        self.assertTrue(poll(lambda: os.path.exists(page), 5), "no page once the folder is back")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
+        written = os.stat(page).st_mtime_ns
+        append_in_bursts(log, log_rows(2026, 11, 120, first=96))  # followed in the new folder
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "no new page")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
+        # The side menu lists the folder made again: a new log there opens from it.
+        new = self.write_log("vorlix_report202612.log", 2026, 12, 30)
+        time.sleep(2)
+        p.click(win, 120, 26 + 18 + 8 + 21 * 2)  # 2026, its two logs
+        self.assertTrue(poll(lambda: os.path.exists(new[:-4] + ".html")), os.listdir(self.logs))
+
+    def test_a_log_that_is_a_link_is_followed_in_its_targets_folder(self):
+        monitor = os.path.join(self.root, "monitor")
+        os.mkdir(monitor)
+        target = os.path.join(monitor, "vorlix_report202611.log")
+        with open(target, "w", newline="") as f:
+            f.write(log_rows(2026, 11, 72))
+        log = os.path.join(self.logs, "vorlix_report202611.log")
+        os.symlink(target, log)
+        page = log[:-4] + ".html"  # beside the link
+        self.settings(f"LogFile={log}\n")
+        p = self.start()
+        p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        written = os.stat(page).st_mtime_ns
+        append_in_bursts(target, log_rows(2026, 11, 96, first=72))
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "the target's rows not followed")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
 
     def test_where_the_folder_cannot_be_watched_nothing_is_said_and_f5_still_works(self):
         # The program runs in a user namespace whose limit of change watches (or of watchers) is 0.
