@@ -97,6 +97,29 @@ TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
     EXPECT_EQ(FormatWindowPlacement(next.placement), "2:3:-1:-1:-1:-1:10:10:810:610");
 }
 
+TEST(FrameReport, ARectangleIsTakenOnlyOnceTheManagerHasConfirmedIt) {
+    using enum FrameVerdict;
+    struct Case {
+        FrameReport report;
+        FrameVerdict verdict;
+    };
+    const Case cases[] = {
+        {{true, true, true, 800, 600, 800, 600}, Take},
+        {{false, false, true, 800, 600, 800, 600}, Take},       // no manager that frames windows
+        {{true, false, true, 800, 600, 800, 600}, Wait},        // not framed yet
+        {{true, true, true, 800, 600, 1280, 800}, Wait},        // a resize under way
+        {{true, true, true, 192, 50, 800, 600}, Wait},          // the server has another size
+        {{true, true, true, 0, 0, 0, 0}, Wait},                 // no size read
+        {{true, true, false, 800, 600, 800, 600}, NotANormal},  // maximised or hidden
+        {{true, false, false, 1280, 800, 800, 600}, NotANormal},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(JudgeFrameReport(c.report), c.verdict)
+            << c.report.framesWindows << c.report.framed << c.report.normalState << " "
+            << c.report.serverWidth << "x" << c.report.serverHeight;
+    }
+}
+
 TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndClampsTheSizeToItsScreen) {
     const ScreenRect left{0, 0, 1280, 800},
         right{1280, 100, 1024, 600};  // two screens side by side

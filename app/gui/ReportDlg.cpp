@@ -31,6 +31,7 @@ namespace {
 
 constexpr int kTitleBarHeight = 24;  // about what managers draw; enough to judge a saved place by
 constexpr int kGeometrySettleMs = 250;  // a manager's moves and state changes come in bursts
+constexpr int kMostSettleWaits = 8;     // for a manager that never confirms a rectangle
 
 // The menu label with its shortcut text in the form the toolkit shows and understands:
 // "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
@@ -273,10 +274,14 @@ void CReportDlg::OnClientPaint(wxPaintEvent&) {
 }
 
 // A manager reports a new size and a new state in separate messages: the rectangle is taken
-// once they have all arrived, and only when the window is then neither maximised nor
-// minimised, so that no passing rectangle of a change of state becomes the normal one.
+// once they have all arrived, and only when the manager has confirmed it (the window then
+// neither maximised nor minimised, framed, and no resize under way), so that no passing
+// rectangle of a change of state becomes the normal one.
 void CReportDlg::OnFrameGeometry(wxEvent& event) {
-    if (IsShown()) geometryTimer_.StartOnce(kGeometrySettleMs);
+    if (IsShown()) {
+        settleWaits_ = 0;
+        geometryTimer_.StartOnce(kGeometrySettleMs);
+    }
     event.Skip();
 }
 
@@ -297,8 +302,18 @@ void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
             return;
         }
     }
-    if (IsMapped(*this) && !IsMaximized() && !IsIconized() && !IsFullScreen())
-        normalRect_ = OuterFrameRect(*this);
+    wxRect outer;
+    switch (ReadSettledFrame(*this, outer)) {
+        case FrameVerdict::Take:
+            normalRect_ = outer;
+            settleWaits_ = 0;
+            break;
+        case FrameVerdict::Wait:  // asked again a little later, a few times at most
+            if (++settleWaits_ < kMostSettleWaits) geometryTimer_.StartOnce(kGeometrySettleMs);
+            break;
+        case FrameVerdict::NotANormal:
+            break;
+    }
 }
 
 void CReportDlg::PostCommand(int id) {
@@ -409,9 +424,10 @@ void CReportDlg::SaveSettings() {
     settingsSaved_ = true;
     bool maximized = IsMaximized();
     // The outer rectangle as the manager has it: the frame it draws is part of the place the
-    // window comes back to.
-    wxRect normal =
-        (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
+    // window comes back to. One the manager has not confirmed (still at work on a change of
+    // state or size) gives way to the last one it did.
+    wxRect normal = normalRect_, now;
+    if (ReadSettledFrame(*this, now) == FrameVerdict::Take) normal = now;
     SaveWindowSettings(
         settings_, {.topMost = topMost != 0,
                     .sideMenu = sideMenu != 0,

@@ -123,6 +123,7 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     bool restoredPlacement_ = false;  // normalRect_ came from the settings
     bool placing_ = false;            // on screen, the manager's placement not yet looked at
     bool maximizeWhenPlaced_ = false;
+    int settleWaits_ = 0;  // readings of the rectangle the manager has not confirmed yet
     bool settingsSaved_ = false;
     int exitCode_ = 0;
     int uiLanguage_;

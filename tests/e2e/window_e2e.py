@@ -343,6 +343,20 @@ class WindowTest(unittest.TestCase):
         p.keys(win, "Escape")
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n", self.saved())
+        # Closed the moment it is un-maximised, while the manager is still at work: what is
+        # saved is the rectangle the window returns to, never a passing one.
+        for cycle in range(3):
+            self.settings(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n")
+            p = self.start()
+            win = p.wait_window(MAIN_EN)
+            self.assertTrue(poll(lambda: "MAXIMIZED_HORZ" in wm_state(win), 10), wm_state(win))
+            time.sleep(0.5)
+            run("wmctrl", "-i", "-r", win, "-b", "remove,maximized_vert,maximized_horz")
+            p.proc.send_signal(signal.SIGTERM)
+            self.assertEqual(p.wait_exit(), 0)
+            saved = self.saved()  # still maximised when it closed, or not
+            self.assertTrue(any(f"Position={self.position_of(rect, flags)}\n" in saved for flags in ("0:1", "2:3")),
+                            f"cycle {cycle}: {saved}")
 
     @needs_manager
     def test_topmost_turns_off_and_on_after_a_topmost_start(self):
