@@ -23,6 +23,7 @@ ChangeEffect EffectOnPath(FolderChange change, const std::string& path, const st
         if (change == FolderChange::Removed) {
             effect.regenerate = !shownLog.empty() && FolderOf(shownLog) == path;
             effect.relist = path == sideMenuFolder;
+            effect.rewatch = true;
         }
         return effect;
     }
@@ -47,6 +48,11 @@ bool Holds(const std::vector<std::string>& sorted, const std::string& path) {
     return std::binary_search(sorted.begin(), sorted.end(), path);
 }
 
+std::string AsFolder(std::string path) {
+    if (path.empty() || path.back() != '/') path += '/';
+    return path;
+}
+
 }  // namespace
 
 ChangeEffect EffectOfChange(FolderChange change, const std::string& path,
@@ -65,6 +71,48 @@ std::string WatchPathOf(const std::string& path) {
     if (error || real.empty()) return {};
     if (real.back() != '/') real += '/';
     return real + FileNameOf(path);
+}
+
+bool MakesAwaitedFolder(FolderChange change, const std::string& path, const std::string& newPath,
+                        const std::vector<std::string>& awaited) {
+    if (awaited.empty()) return false;
+    if (change == FolderChange::Overflowed) return true;
+    if (change != FolderChange::Created && change != FolderChange::Renamed) return false;
+    const std::string made = AsFolder(change == FolderChange::Renamed ? newPath : path);
+    if (made == "/") return false;
+    for (const std::string& folder : awaited) {
+        if (folder.starts_with(made)) return true;
+    }
+    return false;
+}
+
+WatchPlace WatchPlaceOf(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::path wanted = std::filesystem::absolute(folder, error).lexically_normal();
+    if (error) return {};
+    std::string missing;  // the parts below the folder that exists, each ending in '/'
+    for (std::filesystem::path at = wanted;;) {
+        std::string real = std::filesystem::canonical(at, error).string();
+        if (!error && std::filesystem::is_directory(real, error)) {
+            real = AsFolder(real);
+            return {real, missing.empty() ? std::string() : real + missing};
+        }
+        if (!at.filename().empty()) missing = at.filename().string() + "/" + missing;
+        std::filesystem::path up = at.parent_path();
+        if (up.empty() || up == at) return {};
+        at = up;
+    }
+}
+
+std::string LinkTargetOf(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_symlink(path, error)) return {};
+    std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return {};
+    if (target.is_relative()) target = std::filesystem::path(FolderOf(path)) / target;
+    // Resolved as far as it exists: the target itself may be gone for now.
+    std::string resolved = std::filesystem::weakly_canonical(target, error).string();
+    return error ? std::string() : resolved;
 }
 
 void ChangeBurst::Add(long long nowMs) {

@@ -21,9 +21,13 @@ enum class FolderChange {
 struct ChangeEffect {
     bool regenerate = false;  // the shown log changed: its page is written and shown again
     bool relist = false;      // the side menu's logs may have changed
+    // The folders are watched anew: a watched one went away (a watch dies with its folder), or
+    // one awaited came back.
+    bool rewatch = false;
     ChangeEffect& operator|=(const ChangeEffect& other) {
         regenerate |= other.regenerate;
         relist |= other.relist;
+        rewatch |= other.rewatch;
         return *this;
     }
 };
@@ -37,6 +41,26 @@ struct ChangeEffect {
 ChangeEffect EffectOfChange(FolderChange change, const std::string& path,
                             const std::string& newPath, const std::string& shownLog,
                             const std::string& sideMenuFolder);
+
+// Whether the change makes one of the awaited folders (each ending in '/', see WatchPlaceOf)
+// or a folder on the way to it: made, or renamed into place. Lost changes may have, too.
+bool MakesAwaitedFolder(FolderChange change, const std::string& path, const std::string& newPath,
+                        const std::vector<std::string>& awaited);
+
+// Where the changes of a folder (ending in '/') are watched from. A folder that exists is
+// watched itself: watch names it as WatchPathOf does, and awaited is empty. One that does not
+// (removed, or not made yet) is awaited from the nearest folder above it that exists: watch
+// names that one, and awaited the missing folder as the watcher will name it once it is made.
+struct WatchPlace {
+    std::string watch;
+    std::string awaited;
+};
+WatchPlace WatchPlaceOf(const std::string& folder);
+
+// Where the log at path (as WatchPathOf gives it) leads when it is a symbolic link: the target
+// with every link resolved, or as far as it can be when the target is missing. Empty when the
+// log is no link.
+std::string LinkTargetOf(const std::string& path);
 
 // A path in the form the watcher reports: the folder with its links resolved, then the file
 // name; for a folder (ending in '/'), the resolved folder ending in '/'. Empty when the

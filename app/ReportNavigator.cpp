@@ -106,11 +106,19 @@ void ReportNavigator::ChooseSideMenuItem(const std::string& label, std::size_t i
 std::vector<std::string> ReportNavigator::FoldersToWatch() {
     sideMenuWatchFolder_ = WatchPathOf(sideMenuDirectory_);
     followedWatchPath_ = followedLog_.empty() ? std::string() : WatchPathOf(followedLog_);
+    followedTargetPath_ = LinkTargetOf(followedWatchPath_);
+    awaitedFolders_.clear();
     std::vector<std::string> folders;
-    for (const std::string& folder : {sideMenuWatchFolder_, FolderOf(followedWatchPath_)}) {
-        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-            folders.push_back(folder);
-        }
+    auto addOnce = [](std::vector<std::string>& list, const std::string& folder) {
+        if (!folder.empty() && std::find(list.begin(), list.end(), folder) == list.end())
+            list.push_back(folder);
+    };
+    for (const std::string& wanted :
+         {sideMenuDirectory_, FolderOf(followedLog_), FolderOf(followedTargetPath_)}) {
+        if (wanted.empty()) continue;
+        WatchPlace place = WatchPlaceOf(wanted);
+        addOnce(folders, place.watch);
+        addOnce(awaitedFolders_, place.awaited);
     }
     return folders;
 }
@@ -119,7 +127,13 @@ bool ReportNavigator::NoteFolderChange(FolderChange change, const std::string& p
                                        const std::string& newPath, long long nowMs) {
     ChangeEffect effect =
         EffectOfChange(change, path, newPath, followedWatchPath_, sideMenuWatchFolder_);
-    if (!effect.regenerate && !effect.relist) return false;
+    if (!followedTargetPath_.empty())
+        effect |= EffectOfChange(change, path, newPath, followedTargetPath_, "");
+    if (MakesAwaitedFolder(change, path, newPath, awaitedFolders_)) {
+        // Watched again, and what the folder holds now shown.
+        effect |= {!followedLog_.empty(), !sideMenuDirectory_.empty(), true};
+    }
+    if (!effect.regenerate && !effect.relist && !effect.rewatch) return false;
     pending_ |= effect;
     burst_.Add(nowMs);
     return true;

@@ -81,7 +81,8 @@ class ReportNavigator {
     void ChooseSideMenuItem(const std::string& label, std::size_t index);
 
     // Following the folder while the monitor writes. The folders to watch (the side menu's,
-    // the followed log's), each once.
+    // the followed log's and, when that is a symbolic link, its target's), each once; for one
+    // that does not exist, the nearest folder above it that does, until it is back.
     std::vector<std::string> FoldersToWatch();
     // A change in a watched folder at nowMs; true when it concerns the page on screen or the
     // side menu, which then wait for the burst it belongs to.
@@ -113,7 +114,9 @@ class ReportNavigator {
     // watcher names them.
     std::string followedLog_;
     std::string followedWatchPath_;
+    std::string followedTargetPath_;  // where the followed log leads when it is a link
     std::string sideMenuWatchFolder_;
+    std::vector<std::string> awaitedFolders_;  // folders to watch once they are made
     ChangeBurst burst_;
     ChangeEffect pending_;  // what the burst under way asks for
 };

@@ -1,4 +1,4 @@
-// Keeping a restored window's title bar on a screen.
+// Keeping a restored window's title bar on a screen and its size within that screen.
 #include "app/ScreenFit.h"
 
 #include <algorithm>
@@ -32,13 +32,25 @@ bool ShowsTitleBar(const ScreenRect& screen, const ScreenRect& window, int title
     return wide >= std::min<std::int64_t>(window.width, kGripWidth) && 2 * high >= titleBarHeight;
 }
 
+// window made no larger than screen and, when it had to shrink or lies off it, moved onto it.
+ScreenRect MoveOnto(const ScreenRect& screen, const ScreenRect& window) {
+    ScreenRect moved;
+    moved.width = std::min(window.width, screen.width);
+    moved.height = std::min(window.height, screen.height);
+    moved.x = std::clamp(window.x, screen.x, screen.x + screen.width - moved.width);
+    moved.y = std::clamp(window.y, screen.y, screen.y + screen.height - moved.height);
+    return moved;
+}
+
 }  // namespace
 
-ScreenRect KeepTitleBarOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens,
-                                int titleBarHeight) {
+ScreenRect FitOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens,
+                       int titleBarHeight) {
     if (screens.empty()) return window;
     for (const ScreenRect& screen : screens) {
-        if (ShowsTitleBar(screen, window, titleBarHeight)) return window;
+        if (!ShowsTitleBar(screen, window, titleBarHeight)) continue;
+        bool fits = window.width <= screen.width && window.height <= screen.height;
+        return fits ? window : MoveOnto(screen, window);
     }
     std::int64_t middleX = std::int64_t{window.x} + window.width / 2,
                  middleY = std::int64_t{window.y} + titleBarHeight / 2;
@@ -47,12 +59,7 @@ ScreenRect KeepTitleBarOnScreen(const ScreenRect& window, const std::vector<Scre
         if (DistanceSquared(screen, middleX, middleY) < DistanceSquared(*nearest, middleX, middleY))
             nearest = &screen;
     }
-    ScreenRect moved;
-    moved.width = std::min(window.width, nearest->width);
-    moved.height = std::min(window.height, nearest->height);
-    moved.x = std::clamp(window.x, nearest->x, nearest->x + nearest->width - moved.width);
-    moved.y = std::clamp(window.y, nearest->y, nearest->y + nearest->height - moved.height);
-    return moved;
+    return MoveOnto(*nearest, window);
 }
 
 }  // namespace zintor

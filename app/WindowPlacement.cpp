@@ -33,4 +33,13 @@ WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool 
     return p;
 }
 
+FrameVerdict JudgeFrameReport(const FrameReport& r) {
+    if (!r.normalState) return FrameVerdict::NotANormal;
+    if (r.framesWindows && !r.framed) return FrameVerdict::Wait;
+    if (r.serverWidth <= 0 || r.serverHeight <= 0) return FrameVerdict::Wait;
+    if (r.serverWidth != r.toolkitWidth || r.serverHeight != r.toolkitHeight)
+        return FrameVerdict::Wait;
+    return FrameVerdict::Take;
+}
+
 }  // namespace zintor

@@ -32,4 +32,27 @@ std::string FormatWindowPlacement(const WindowPlacement& placement);
 WindowPlacement PlacementAtClose(int left, int top, int width, int height, bool maximized,
                                  bool minimized);
 
+// What the display server says of the window when its rectangle is read, to judge whether that
+// rectangle is one the window manager has settled on.
+struct FrameReport {
+    bool framesWindows = false;  // the manager tells the frames it draws (_NET_FRAME_EXTENTS)
+    bool framed = false;         // ... and has told this window's
+    bool normalState = false;    // neither maximised, full-screen nor hidden
+    int serverWidth = 0, serverHeight = 0;    // the window's size on the server now
+    int toolkitWidth = 0, toolkitHeight = 0;  // the size the toolkit last heard of
+};
+
+enum class FrameVerdict {
+    Take,        // the window's normal rectangle, as the manager has it
+    Wait,        // the manager is still at work: a moment later may tell
+    NotANormal,  // maximised, full-screen or hidden: the normal rectangle lies behind it
+};
+
+// A rectangle is taken only when the manager has confirmed it: the window is in its normal
+// state, the manager has framed it (when it frames windows at all), and the size on the
+// server is the one the toolkit was told, so that no resize is under way. A busy manager
+// otherwise gives passing rectangles, such as the window's corner at 0,0 while it is being
+// un-maximised, or the least size the toolkit allows.
+FrameVerdict JudgeFrameReport(const FrameReport& report);
+
 }  // namespace zintor

@@ -3,6 +3,7 @@
 #include "app/LiveFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -16,29 +17,102 @@ TEST(EffectOfChange, OnlyTheShownLogGivesAPageAndOnlyLogsOfTheMenusFolderChangeT
     struct Case {
         FolderChange change;
         std::string path, newPath;
-        bool regenerate, relist;
+        bool regenerate, relist, rewatch;
     };
     const Case cases[] = {
-        {Modified, log, log, true, false},                            // rows appended
-        {Modified, "/l/vorlix_report202611.html", "", false, false},  // the window's page
-        {Renamed, "/l/.zintor-a1b2c3", "/l/vorlix_report202611.html", false,
-         false},                                // ... put in place
-        {Renamed, "/l/.new", log, true, true},  // the log replaced
-        {Removed, log, "", true, true},
-        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, true},    // next month's log
-        {Modified, "/l/vorlix_report202612.log", "", false, false},  // not the shown log
-        {Created, "/l/notes.txt", "", false, false},
-        {Created, "/m/vorlix_report202612.log", "", false, false},  // another folder
-        {Removed, "/l/", "", true, true},                           // the folder went
-        {Overflowed, "", "", true, true},
+        {Modified, log, log, true, false, false},                            // rows appended
+        {Modified, "/l/vorlix_report202611.html", "", false, false, false},  // the window's page
+        {Renamed, "/l/.zintor-a1b2c3", "/l/vorlix_report202611.html", false, false,
+         false},                                       // ... put in place
+        {Renamed, "/l/.new", log, true, true, false},  // the log replaced
+        {Removed, log, "", true, true, false},
+        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, true, false},    // next month's log
+        {Modified, "/l/vorlix_report202612.log", "", false, false, false},  // not the shown log
+        {Created, "/l/notes.txt", "", false, false, false},
+        {Created, "/m/vorlix_report202612.log", "", false, false, false},  // another folder
+        {Removed, "/l/", "", true, true, true},    // the folder went, and its watch with it
+        {Removed, "/m/", "", false, false, true},  // another watched folder went
+        {Overflowed, "", "", true, true, false},
     };
     for (const Case& c : cases) {
         ChangeEffect effect =
             EffectOfChange(c.change, c.path, c.newPath.empty() ? c.path : c.newPath, log, "/l/");
         EXPECT_EQ(effect.regenerate, c.regenerate) << c.path;
         EXPECT_EQ(effect.relist, c.relist) << c.path;
+        EXPECT_EQ(effect.rewatch, c.rewatch) << c.path;
     }
     EXPECT_FALSE(EffectOfChange(Overflowed, "", "", "", "/l/").regenerate);  // no log shown
+}
+
+TEST(MakesAwaitedFolder, TheFolderOrOneOnTheWayToItMadeOrRenamedIntoPlace) {
+    const std::vector<std::string> awaited{"/p/logs/2026/"};
+    using enum FolderChange;
+    struct Case {
+        FolderChange change;
+        std::string path, newPath;
+        bool makes;
+    };
+    const Case cases[] = {
+        {Created, "/p/logs/2026", "", true},
+        {Created, "/p/logs", "", true},  // on the way: watched from there next
+        {Renamed, "/p/.tmp", "/p/logs", true},
+        {Renamed, "/p/logs", "/p/old", false},  // renamed away
+        {Created, "/p/logs2", "", false},       // a name that only begins the same
+        {Created, "/p/logs/2027", "", false},
+        {Modified, "/p/logs", "", false},
+        {Removed, "/p/logs", "", false},
+        {Created, "", "", false},
+        {Overflowed, "", "", true},  // anything may have been made
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            MakesAwaitedFolder(c.change, c.path, c.newPath.empty() ? c.path : c.newPath, awaited),
+            c.makes)
+            << c.path << " -> " << c.newPath;
+    }
+    EXPECT_FALSE(MakesAwaitedFolder(Overflowed, "", "", {}));  // nothing awaited
+}
+
+TEST(WatchPlaceOf, WatchesAFolderThatExistsAndAwaitsOneThatDoesNotFromAbove) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkdir((dir / "logs").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(dir.path().c_str(), (dir / "link").c_str()), 0);
+    test::WriteFile(dir / "file", "");
+    const std::string top = dir.path() + "/";
+    struct Case {
+        std::string folder, watch, awaited;
+    };
+    const Case cases[] = {
+        {dir / "logs/", top + "logs/", ""},
+        {dir / "link/logs/", top + "logs/", ""},  // as the watcher names it
+        {dir / "gone/", top, top + "gone/"},      // watched from above until made
+        {dir / "gone/deeper/", top, top + "gone/deeper/"},
+        {dir / "link/gone/", top, top + "gone/"},
+        {dir / "file/", top, top + "file/"},  // a file where the folder was
+        {dir / "logs/../gone/", top, top + "gone/"},
+    };
+    for (const Case& c : cases) {
+        WatchPlace place = WatchPlaceOf(c.folder);
+        EXPECT_EQ(place.watch, c.watch) << c.folder;
+        EXPECT_EQ(place.awaited, c.awaited) << c.folder;
+    }
+}
+
+TEST(LinkTargetOf, ResolvesALinkedLogAndNothingElse) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkdir((dir / "a").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((dir / "b").c_str(), 0755), 0);
+    test::WriteFile(dir / "b/vorlix_report202611.log", "");
+    ASSERT_EQ(
+        ::symlink("../b/vorlix_report202611.log", (dir / "a/vorlix_report202611.log").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "b/vorlix_report202612.log").c_str(),
+                        (dir / "a/vorlix_report202612.log").c_str()),
+              0);  // the target not made yet
+    EXPECT_EQ(LinkTargetOf(dir / "a/vorlix_report202611.log"), dir / "b/vorlix_report202611.log");
+    EXPECT_EQ(LinkTargetOf(dir / "a/vorlix_report202612.log"), dir / "b/vorlix_report202612.log");
+    EXPECT_EQ(LinkTargetOf(dir / "b/vorlix_report202611.log"), "");  // no link
+    EXPECT_EQ(LinkTargetOf(dir / "a/missing.log"), "");
+    EXPECT_EQ(LinkTargetOf(""), "");
 }
 
 TEST(WatchPathOf, ResolvesTheFolderAsTheWatcherReportsIt) {

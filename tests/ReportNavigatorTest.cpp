@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "TestSupport.h"
@@ -202,6 +203,40 @@ TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) 
     EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Modified, watched, watched, 3000));
     navigator_.OpenChosenLog(Log("2023"));
     EXPECT_FALSE(navigator_.SettleBurst().regenerate);
+}
+
+// A log that is a symbolic link is followed in the folder of its target too; a followed folder
+// that goes is watched from above until it is made again, then watched and read anew.
+TEST_F(ReportNavigatorTest, FollowingReachesALinksTargetAndOutlivesItsFolder) {
+    const std::string other = dir_ / "other", target = other + "/vorlix_report2025.log";
+    ASSERT_EQ(::mkdir(other.c_str(), 0755), 0);
+    WriteFile(target, LogRows(2025, 1, 60));
+    ASSERT_EQ(::symlink(target.c_str(), Log("2025").c_str()), 0);
+    Start(Log("2025"));
+    navigator_.ListSideMenu();
+    navigator_.ShowFirstReport();
+    auto watched = [&] {
+        std::vector<std::string> folders = navigator_.FoldersToWatch();
+        std::sort(folders.begin(), folders.end());
+        return folders;
+    };
+    EXPECT_EQ(watched(), (std::vector<std::string>{logs_ + "/", other + "/"}));
+    EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Modified, target, target, 0));
+    EXPECT_TRUE(navigator_.SettleBurst().regenerate);
+
+    ::unlink(target.c_str());
+    ::rmdir(other.c_str());
+    EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Removed, other + "/", other + "/", 0));
+    ChangeEffect gone = navigator_.SettleBurst();
+    EXPECT_TRUE(gone.regenerate && gone.rewatch);
+    EXPECT_EQ(watched(), (std::vector<std::string>{dir_.path() + "/", logs_ + "/"}));
+    EXPECT_FALSE(
+        navigator_.NoteFolderChange(FolderChange::Created, dir_ / "others", dir_ / "others", 0));
+    ASSERT_EQ(::mkdir(other.c_str(), 0755), 0);
+    EXPECT_TRUE(navigator_.NoteFolderChange(FolderChange::Created, other, other, 0));
+    ChangeEffect back = navigator_.SettleBurst();
+    EXPECT_TRUE(back.regenerate && back.relist && back.rewatch);
+    EXPECT_EQ(watched(), (std::vector<std::string>{logs_ + "/", other + "/"}));
 }
 
 TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {

@@ -1,11 +1,12 @@
 // The Position line: ten integers with the %i conversions, the placement stored at closing,
-// and where a saved rectangle may come back.
+// where a saved rectangle may come back, and how wide the side menu is.
 #include "app/WindowPlacement.h"
 #include "app/WindowSettings.h"
 
 #include <gtest/gtest.h>
 
 #include "app/ScreenFit.h"
+#include "app/SideMenuWidth.h"
 
 #include "TestSupport.h"
 
@@ -96,7 +97,30 @@ TEST(WindowSettingsFile, ReadsTheDefaultsAndWhatAClosingWindowSaved) {
     EXPECT_EQ(FormatWindowPlacement(next.placement), "2:3:-1:-1:-1:-1:10:10:810:610");
 }
 
-TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
+TEST(FrameReport, ARectangleIsTakenOnlyOnceTheManagerHasConfirmedIt) {
+    using enum FrameVerdict;
+    struct Case {
+        FrameReport report;
+        FrameVerdict verdict;
+    };
+    const Case cases[] = {
+        {{true, true, true, 800, 600, 800, 600}, Take},
+        {{false, false, true, 800, 600, 800, 600}, Take},       // no manager that frames windows
+        {{true, false, true, 800, 600, 800, 600}, Wait},        // not framed yet
+        {{true, true, true, 800, 600, 1280, 800}, Wait},        // a resize under way
+        {{true, true, true, 192, 50, 800, 600}, Wait},          // the server has another size
+        {{true, true, true, 0, 0, 0, 0}, Wait},                 // no size read
+        {{true, true, false, 800, 600, 800, 600}, NotANormal},  // maximised or hidden
+        {{true, false, false, 1280, 800, 800, 600}, NotANormal},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(JudgeFrameReport(c.report), c.verdict)
+            << c.report.framesWindows << c.report.framed << c.report.normalState << " "
+            << c.report.serverWidth << "x" << c.report.serverHeight;
+    }
+}
+
+TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndClampsTheSizeToItsScreen) {
     const ScreenRect left{0, 0, 1280, 800},
         right{1280, 100, 1024, 600};  // two screens side by side
     struct Case {
@@ -114,14 +138,41 @@ TEST(SavedRectangleOnScreen, KeepsAReachableTitleBarAndMovesAnUnreachableOne) {
         {{-2000000000, -2000000000, 800, 600}, {0, 0, 800, 600}},
         {{1500, 2000, 2000, 900}, {1280, 100, 1024, 600}},  // larger than the nearest screen
         {{10, 10, 30, 40}, {10, 10, 30, 40}},               // a narrow window shows all of its bar
+        {{10, 10, 29900, 19900}, {0, 0, 1280, 800}},    // larger than its screen: the whole screen
+        {{100, 80, 800, 900}, {100, 0, 800, 800}},      // too high: as high as the screen
+        {{-700, 200, 1300, 600}, {0, 200, 1280, 600}},  // too wide, partly off: moved on
+        {{1300, 150, 1100, 500}, {1280, 150, 1024, 500}},  // too wide for the right screen
+        {{1280, 100, 1024, 600}, {1280, 100, 1024, 600}},  // exactly the screen
     };
     for (const Case& c : cases) {
-        ScreenRect got = KeepTitleBarOnScreen(c.window, {left, right}, 24);
+        ScreenRect got = FitOnScreen(c.window, {left, right}, 24);
         EXPECT_EQ(got, c.expected) << c.window.x << "," << c.window.y << " -> " << got.x << ","
                                    << got.y << " " << got.width << "x" << got.height;
     }
-    EXPECT_EQ(KeepTitleBarOnScreen({-5000, 0, 800, 600}, {}, 24),
+    EXPECT_EQ(FitOnScreen({-5000, 0, 800, 600}, {}, 24),
               (ScreenRect{-5000, 0, 800, 600}));  // no screens known
+}
+
+TEST(SideMenuWidth, FitsTheLongestNameBetweenTheNarrowestMenuAndAThirdOfTheWindow) {
+    struct Case {
+        std::vector<int> names;
+        int labelLeft, rightRoom, window, expected;
+    };
+    const Case cases[] = {
+        {{}, 36, 18, 1000, 195},                           // no logs: the narrowest menu
+        {{120, 130}, 36, 18, 1000, 195},                   // short names fit the narrowest
+        {{160, 171, 150}, 36, 18, 1000, 225},              // the longest name decides
+        {{171}, 36, 18, 300, 195},                         // a narrow window keeps the narrowest
+        {{171}, 36, 18, 660, 220},                         // a third of the window at most
+        {{100000}, 36, 18, 1280, 426},                     // a name no menu could hold
+        {{2147483000}, 2147483000, 2147483000, 900, 300},  // sums past the int range
+        {{171}, -5, -5, 1000, 195},                        // nothing counts less than nothing
+        {{171}, 36, 18, -10, 195},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SideMenuWidth(c.names, c.labelLeft, c.rightRoom, c.window), c.expected)
+            << c.names.size() << " names, window " << c.window;
+    }
 }
 
 }  // namespace

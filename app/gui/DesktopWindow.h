@@ -8,6 +8,8 @@
 
 #include <wx/gdicmn.h>
 
+#include "app/WindowPlacement.h"
+
 class wxTopLevelWindow;
 
 namespace zintor {
@@ -15,6 +17,11 @@ namespace zintor {
 // The window's outer rectangle, the manager's frame included, in screen coordinates, as the
 // manager reports it; the toolkit's idea of it before the window is on screen.
 wxRect OuterFrameRect(const wxTopLevelWindow& window);
+
+// The window's outer rectangle read from the display server, with what the manager says of the
+// window there (its state, its frame), judged by JudgeFrameReport; outer is set only when the
+// verdict is Take.
+FrameVerdict ReadSettledFrame(const wxTopLevelWindow& window, wxRect& outer);
 
 // Moves and sizes the window so that its outer rectangle becomes outer, with the frame the
 // manager has put around it.

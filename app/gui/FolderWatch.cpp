@@ -69,8 +69,9 @@ bool ChangeOf(const wxFileSystemWatcherEvent& event, FolderChange& change) {
 
 }  // namespace
 
-// The folders of the side menu and of the followed log, each watched once; anew watches them
-// again whether or not they changed (a folder made again since, watches freed since).
+// The folders of the side menu and of the followed log (and of its target when it is a link),
+// each watched once, or the nearest folder above one that is gone; anew watches them again
+// whether or not they changed (a folder made again since, watches freed since).
 void CReportDlg::WatchFolders(bool anew) {
     std::vector<std::string> folders = navigator_.FoldersToWatch();
     if ((!anew && folders == watchedFolders_) || !wxEventLoopBase::GetActive()) return;
@@ -106,6 +107,9 @@ void CReportDlg::OnFollowTimer(wxTimerEvent&) {
         return;
     }
     ChangeEffect effect = navigator_.SettleBurst();
+    // First the watches: what a folder made again receives from now on is seen, and what it
+    // received before is read below.
+    WatchFolders(effect.rewatch);
     if (effect.relist) UpdateSideMenu();
     if (effect.regenerate) navigator_.RegenerateFollowedLog();
 }

@@ -13,6 +13,7 @@
 #include <wx/webview.h>
 
 #include "app/ScreenFit.h"
+#include "app/SideMenuWidth.h"
 #include "app/WindowSettings.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/DesktopWindow.h"
@@ -30,6 +31,7 @@ namespace {
 
 constexpr int kTitleBarHeight = 24;  // about what managers draw; enough to judge a saved place by
 constexpr int kGeometrySettleMs = 250;  // a manager's moves and state changes come in bursts
+constexpr int kMostSettleWaits = 8;     // for a manager that never confirms a rectangle
 
 // The menu label with its shortcut text in the form the toolkit shows and understands:
 // "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
@@ -47,6 +49,7 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
       settings_(settings),
       report(programPath, GetUiLanguage()),
       modulePath(programPath),
+      sideMenuWidth_(kNarrowestSideMenu),
       startupTimer_(this, kStartupTimerId),
       geometryTimer_(this, kGeometryTimerId),
       uiLanguage_(GetUiLanguage()),
@@ -56,7 +59,7 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
                                wxBORDER_NONE | wxCLIP_CHILDREN);
     clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
     tree =
-        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(kSideMenuWidth, 200),
+        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(sideMenuWidth_, 200),
                        wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
                            wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE);
     tree->Hide();
@@ -165,8 +168,10 @@ void CReportDlg::SetTopMost(bool on) {
 }
 
 // The saved rectangle comes back as it was, as long as some screen shows enough of its title
-// bar to take hold of it; otherwise (a screen since removed, a hand-edited value) it is moved
-// onto the nearest screen. One no screen could hold counts as none. The position counts as
+// bar to take hold of it and it is no larger than that screen's work area; a larger one is
+// made as large as the work area and put on it. One whose title bar no screen shows (a screen
+// since removed, a hand-edited value) is moved onto the nearest screen. One no screen could
+// hold counts as none. The position counts as
 // the user's, so that managers that place new windows themselves keep it.
 void CReportDlg::RestorePlacement(const WindowSettings& saved) {
     constexpr std::int64_t kLargestSide = 32767;
@@ -183,15 +188,22 @@ void CReportDlg::RestorePlacement(const WindowSettings& saved) {
         }
         ScreenRect saved{placement.left, placement.top, placement.right - placement.left,
                          placement.bottom - placement.top};
-        ScreenRect rect = KeepTitleBarOnScreen(saved, screens, kTitleBarHeight);
+        ScreenRect rect = FitOnScreen(saved, screens, kTitleBarHeight);
         SetSize(rect.x, rect.y, rect.width, rect.height);
+        // The size set once more as the client size, as on a first start. A window whose last
+        // size was set as its outer size is held back by the toolkit until the manager tells
+        // the frame it draws, and then shown at a placeholder size of 2 x 1 pixels that
+        // squeezes the menu bar below its least width. The frame the manager adds is taken off
+        // once the manager has placed the window (OnGeometrySettled asks once more).
+        SetClientSize(GetClientSize());
         MarkPositionAsUsers(*this);
         restoredPlacement_ = true;
+        normalRect_ = wxRect(rect.x, rect.y, rect.width, rect.height);
     } else {
         SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
         Centre();
+        normalRect_ = GetRect();
     }
-    normalRect_ = GetRect();
 }
 
 // Once on screen, the window is topmost as the settings say. Its place is looked at once the
@@ -210,15 +222,21 @@ void CReportDlg::LayoutPanes() {
     int w = size.x, h = size.y;
     wxWindow* view = browser.View();
     if (sideMenu) {
-        tree->SetSize(0, kStripHeight, kSideMenuWidth, std::max(0, h - kStripHeight));
+        // Log names begin two indents and the spacing in (the hidden root's children, then
+        // theirs); right of them the vertical scroll bar may come.
+        int labelLeft = 2 * static_cast<int>(tree->GetIndent() + tree->GetSpacing());
+        int rightRoom = kSideMenuNameMargin + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, tree);
+        sideMenuWidth_ = SideMenuWidth(logLabelWidths_, labelLeft, rightRoom, w);
+        tree->SetSize(0, kStripHeight, sideMenuWidth_, std::max(0, h - kStripHeight));
         tree->Show();
         if (view) {
-            int left = kSideMenuWidth + kDividerWidth;
+            int left = sideMenuWidth_ + kDividerWidth;
             view->SetSize(left, 0, std::max(0, w - left + kPaneOverhang), h);
             view->Show();
         }
         if (toolBar) {
-            toolBar->SetSize(kToolBarLeft, 0, kToolBarWidth, kStripHeight);
+            toolBar->SetSize(sideMenuWidth_ - kToolBarRightGap - kToolBarWidth, 0, kToolBarWidth,
+                             kStripHeight);
             toolBar->Show();
         }
     } else {
@@ -250,16 +268,20 @@ void CReportDlg::OnClientPaint(wxPaintEvent&) {
     int h = clientPane_->GetClientSize().y;
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-    dc.DrawRectangle(kSideMenuWidth, 0, kDividerWidth, h);
+    dc.DrawRectangle(sideMenuWidth_, 0, kDividerWidth, h);
     dc.SetBrush(wxBrush(SideMenuBackColour()));
-    dc.DrawRectangle(0, 0, kSideMenuWidth, kStripHeight);
+    dc.DrawRectangle(0, 0, sideMenuWidth_, kStripHeight);
 }
 
 // A manager reports a new size and a new state in separate messages: the rectangle is taken
-// once they have all arrived, and only when the window is then neither maximised nor
-// minimised, so that no passing rectangle of a change of state becomes the normal one.
+// once they have all arrived, and only when the manager has confirmed it (the window then
+// neither maximised nor minimised, framed, and no resize under way), so that no passing
+// rectangle of a change of state becomes the normal one.
 void CReportDlg::OnFrameGeometry(wxEvent& event) {
-    if (IsShown()) geometryTimer_.StartOnce(kGeometrySettleMs);
+    if (IsShown()) {
+        settleWaits_ = 0;
+        geometryTimer_.StartOnce(kGeometrySettleMs);
+    }
     event.Skip();
 }
 
@@ -280,8 +302,18 @@ void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
             return;
         }
     }
-    if (IsMapped(*this) && !IsMaximized() && !IsIconized() && !IsFullScreen())
-        normalRect_ = OuterFrameRect(*this);
+    wxRect outer;
+    switch (ReadSettledFrame(*this, outer)) {
+        case FrameVerdict::Take:
+            normalRect_ = outer;
+            settleWaits_ = 0;
+            break;
+        case FrameVerdict::Wait:  // asked again a little later, a few times at most
+            if (++settleWaits_ < kMostSettleWaits) geometryTimer_.StartOnce(kGeometrySettleMs);
+            break;
+        case FrameVerdict::NotANormal:
+            break;
+    }
 }
 
 void CReportDlg::PostCommand(int id) {
@@ -392,9 +424,10 @@ void CReportDlg::SaveSettings() {
     settingsSaved_ = true;
     bool maximized = IsMaximized();
     // The outer rectangle as the manager has it: the frame it draws is part of the place the
-    // window comes back to.
-    wxRect normal =
-        (maximized || IsIconized() || !IsMapped(*this)) ? normalRect_ : OuterFrameRect(*this);
+    // window comes back to. One the manager has not confirmed (still at work on a change of
+    // state or size) gives way to the last one it did.
+    wxRect normal = normalRect_, now;
+    if (ReadSettledFrame(*this, now) == FrameVerdict::Take) normal = now;
     SaveWindowSettings(
         settings_, {.topMost = topMost != 0,
                     .sideMenu = sideMenu != 0,

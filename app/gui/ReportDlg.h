@@ -103,6 +103,8 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     void OnFollowTimer(wxTimerEvent& event);
     void UpdateSideMenu();
     void ExpandYears(bool expand);
+    // The widths of the log names as the tree's font draws them, for the side menu's width.
+    void MeasureSideMenu();
 
     SettingsFile& settings_;
     ReportGenerator report;
@@ -112,6 +114,8 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     std::string modulePath;
     wxWindow* clientPane_ = nullptr;
     wxTreeCtrl* tree = nullptr;
+    std::vector<int> logLabelWidths_;
+    int sideMenuWidth_;  // as laid out last
     CWebBrowser2 browser;
     wxTimer startupTimer_;
     wxTimer geometryTimer_;  // the window's rectangle is read once moves and resizes settle
@@ -119,6 +123,7 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     bool restoredPlacement_ = false;  // normalRect_ came from the settings
     bool placing_ = false;            // on screen, the manager's placement not yet looked at
     bool maximizeWhenPlaced_ = false;
+    int settleWaits_ = 0;  // readings of the rectangle the manager has not confirmed yet
     bool settingsSaved_ = false;
     int exitCode_ = 0;
     int uiLanguage_;

@@ -112,6 +112,15 @@ void CReportDlg::BuildSideMenu() {
     tree->Thaw();
     tree->Refresh();
     if (latest.IsOk()) tree->SelectItem(latest);
+    MeasureSideMenu();
+}
+
+void CReportDlg::MeasureSideMenu() {
+    logLabelWidths_.clear();
+    for (const std::string& path : navigator_.LogFiles()) {
+        // The tree draws a label with a pixel of room on either side.
+        logLabelWidths_.push_back(tree->GetTextExtent(LogLabel(path)).x + 2);
+    }
 }
 
 // The menu follows the folder: logs that came are added under their years (a new year opens
@@ -127,6 +136,8 @@ void CReportDlg::UpdateSideMenu() {
     for (const wxTreeItemId& item : newYears) tree->Expand(item);
     tree->Thaw();
     tree->UnsetToolTip();  // it may belong to an item no longer there
+    MeasureSideMenu();
+    if (sideMenu) LayoutAndRepaint();  // a longer name may widen the menu, a shorter narrow it
 }
 
 // Collapse all and Expand all act on the year items, the top level of the tree.

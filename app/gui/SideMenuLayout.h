@@ -6,11 +6,13 @@
 
 namespace zintor {
 
-constexpr int kSideMenuWidth = 195;  // the tree and the strip above it
-constexpr int kDividerWidth = 2;     // between the tree and the browser pane
-constexpr int kStripHeight = 18;     // the strip above the tree, behind the toolbar
-constexpr int kToolBarLeft = 127;
+// The tree and the strip above it are as wide as SideMenuWidth (app/SideMenuWidth.h) says.
+constexpr int kDividerWidth = 2;  // between the tree and the browser pane
+constexpr int kStripHeight = 18;  // the strip above the tree, behind the toolbar
 constexpr int kToolBarWidth = 66;
+constexpr int kToolBarRightGap = 2;  // between the toolbar and the strip's right end
+// Room right of the longest name: a margin besides the tree's vertical scroll bar.
+constexpr int kSideMenuNameMargin = 4;
 // With the side menu shown the browser pane reaches this far past the right edge, so that
 // no border of it shows there.
 constexpr int kPaneOverhang = 4;

@@ -47,7 +47,7 @@ wxBitmap BitmapOf(const ToolbarImage& pixels) {
 }  // namespace
 
 SideMenuToolBar::SideMenuToolBar(wxWindow* parent, wxWindow* commandTarget, int uiLanguage)
-    : wxWindow(parent, wxID_ANY, wxPoint(kToolBarLeft, 0), wxSize(kToolBarWidth, kStripHeight),
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(kToolBarWidth, kStripHeight),
                wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       commandTarget_(commandTarget) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);

@@ -8,6 +8,7 @@ and stacks the window itself, as on a desktop. Tests of what only a manager does
 the topmost band) are skipped without one. ZINTOR_E2E_SHOTS=FOLDER keeps screenshots there."""
 import argparse
 import glob
+import operator
 import os
 import pathlib
 import resource
@@ -155,6 +156,12 @@ class Program:
         self.err.seek(0)
         return self.err.read()
 
+    def toolkit_complaints(self):
+        """The lines of the toolkit's criticals and warnings the program printed."""
+        return [line for line in self.stderr_so_far().splitlines()
+                if ("Gtk-" in line or "GLib-" in line or "GLib-GObject-" in line)
+                and ("CRITICAL" in line or "WARNING" in line)]
+
     def keys(self, win, *keys):
         run("xdotool", "windowfocus", "--sync", win)
         for key in keys:
@@ -253,6 +260,7 @@ class WindowTest(unittest.TestCase):
                 self.assertEqual(lines[:4], ["[Settings]", "IsTopMost=1", "IsSideMenu=0", "IsZoomed=0"])
                 self.assertTrue(lines[4].startswith("Position=0:1:-1:-1:-1:-1:"), lines)
                 self.assertEqual(len(lines), 5, lines)  # no LogFile before a log is opened
+                self.assertEqual(p.toolkit_complaints(), [])
 
     def test_ctrl_s_shows_the_side_menu_and_it_is_remembered(self):
         p = self.start()
@@ -281,6 +289,7 @@ class WindowTest(unittest.TestCase):
                     p.keys(win, "Escape")
                     self.assertEqual(p.wait_exit(), 0)
                     self.assertIn(f"Position={self.position_of(rect)}\n", self.saved(), f"cycle {cycle}")
+                    self.assertEqual(p.toolkit_complaints(), [], f"cycle {cycle}")
 
     def test_placement_a_title_bar_off_every_screen_comes_back_on_the_screen(self):
         for saved in ((-700, -500, 800, 600), (3000, 2000, 800, 600)):
@@ -295,6 +304,23 @@ class WindowTest(unittest.TestCase):
                 p.keys(win, "Escape")
                 self.assertEqual(p.wait_exit(), 0)
                 self.assertIn(f"Position={self.position_of((x, y, w, h))}\n", self.saved())
+
+    def test_placement_a_size_larger_than_the_screen_fits_it_and_the_pane_shows_the_page(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings(f"LogFile={log}\nPosition={self.position_of((100, 100, 29900, 19900))}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+        on_screen = lambda: (lambda x, y, w, h: 0 <= x and 0 <= y and x + w <= 1280 and y + h <= 800)(*frame_rect(win))  # noqa: E731
+        self.assertTrue(poll(on_screen, 5), frame_rect(win))
+        # The page is drawn: the pane holds more than one colour.
+        self.assertTrue(poll(lambda: len(set(screen.pixels(win, 20, 60, 300, 200))) > 8, 10), "a blank pane")
+        self.shot("larger-than-the-screen")
+        time.sleep(0.5)  # the manager's last word
+        rect = frame_rect(win)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertIn(f"Position={self.position_of(rect)}\n", self.saved())
 
     @needs_manager
     def test_placement_maximised_start_restores_to_the_saved_rectangle(self):
@@ -318,6 +344,20 @@ class WindowTest(unittest.TestCase):
         p.keys(win, "Escape")
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n", self.saved())
+        # Closed the moment it is un-maximised, while the manager is still at work: what is
+        # saved is the rectangle the window returns to, never a passing one.
+        for cycle in range(3):
+            self.settings(f"IsZoomed=1\nPosition={self.position_of(rect, '2:3')}\n")
+            p = self.start()
+            win = p.wait_window(MAIN_EN)
+            self.assertTrue(poll(lambda: "MAXIMIZED_HORZ" in wm_state(win), 10), wm_state(win))
+            time.sleep(0.5)
+            run("wmctrl", "-i", "-r", win, "-b", "remove,maximized_vert,maximized_horz")
+            p.proc.send_signal(signal.SIGTERM)
+            self.assertEqual(p.wait_exit(), 0)
+            saved = self.saved()  # still maximised when it closed, or not
+            self.assertTrue(any(f"Position={self.position_of(rect, flags)}\n" in saved for flags in ("0:1", "2:3")),
+                            f"cycle {cycle}: {saved}")
 
     @needs_manager
     def test_topmost_turns_off_and_on_after_a_topmost_start(self):
@@ -536,6 +576,47 @@ class WindowTest(unittest.TestCase):
         self.shot("side-menu")
         p.click(win, 120, 26 + 18 + 8 + 21 * 3)  # 2026, its log, 2027, the new log
         self.assertTrue(poll(lambda: os.path.exists(new[:-5] + ".html")), os.listdir(self.logs))
+
+    def test_following_outlives_the_folder_being_removed_and_made_again(self):
+        log = self.write_log("vorlix_report202611.log", 2026, 11, 72)
+        page = log[:-4] + ".html"
+        self.settings(f"IsSideMenu=1\nIsTopMost=0\nLogFile={log}\nPosition=0:1:-1:-1:-1:-1:40:40:1040:740\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        shutil.rmtree(self.logs)
+        time.sleep(1)  # the window sees the folder go
+        os.mkdir(self.logs)
+        self.write_log("vorlix_report202611.log", 2026, 11, 96)
+        self.assertTrue(poll(lambda: os.path.exists(page), 5), "no page once the folder is back")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
+        written = os.stat(page).st_mtime_ns
+        append_in_bursts(log, log_rows(2026, 11, 120, first=96))  # followed in the new folder
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "no new page")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
+        # The side menu lists the folder made again: a new log there opens from it.
+        new = self.write_log("vorlix_report202612.log", 2026, 12, 30)
+        time.sleep(2)
+        p.click(win, 120, 26 + 18 + 8 + 21 * 2)  # 2026, its two logs
+        self.assertTrue(poll(lambda: os.path.exists(new[:-4] + ".html")), os.listdir(self.logs))
+
+    def test_a_log_that_is_a_link_is_followed_in_its_targets_folder(self):
+        monitor = os.path.join(self.root, "monitor")
+        os.mkdir(monitor)
+        target = os.path.join(monitor, "vorlix_report202611.log")
+        with open(target, "w", newline="") as f:
+            f.write(log_rows(2026, 11, 72))
+        log = os.path.join(self.logs, "vorlix_report202611.log")
+        os.symlink(target, log)
+        page = log[:-4] + ".html"  # beside the link
+        self.settings(f"LogFile={log}\n")
+        p = self.start()
+        p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        written = os.stat(page).st_mtime_ns
+        append_in_bursts(target, log_rows(2026, 11, 96, first=72))
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "the target's rows not followed")
+        self.assertTrue(poll(lambda: operator.eq(*self.pages(log)), 5, 0.3))
 
     def test_where_the_folder_cannot_be_watched_nothing_is_said_and_f5_still_works(self):
         # The system's limit of change watches (or of watchers) is reached for the program.

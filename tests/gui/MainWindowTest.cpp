@@ -367,6 +367,35 @@ TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
     EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), odd);
 }
 
+// The side menu is as wide as its longest ordinary name needs in the tree's own font (at least
+// 195 pixels, at most a third of the window); the pane and the toolbar keep to its right edge.
+TEST_F(SideMenuTest, IsWideEnoughForEveryOrdinaryName) {
+    for (int month = 1; month <= 12; ++month) {
+        WriteFile(
+            logs_ + "/vorlix_report2026" + (month < 10 ? "0" : "") + std::to_string(month) + ".log",
+            LogRows(2026, month, 2));
+    }
+    Open(Settings(log2024()).c_str());
+    wxTreeCtrl* tree = window_->Tree();
+    for (int clientWidth : {1000, 500}) {
+        window_->SetClientSize(clientWidth, 500);
+        PostAndPump(kCmdExpandAll);
+        int width = tree->GetSize().x;
+        EXPECT_GE(width, 195);
+        EXPECT_LE(width, std::max(195, clientWidth / 3));
+        EXPECT_EQ(window_->Browser().View()->GetPosition().x, width + 2);
+        EXPECT_EQ(window_->ToolBar()->GetRect().GetRight(), width - 3);
+        if (clientWidth < 3 * 195) continue;  // a narrow window may cut names
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = tree->GetFirstChild(YearItem(2), cookie); item.IsOk();
+             item = tree->GetNextSibling(item)) {
+            wxRect label;
+            ASSERT_TRUE(tree->GetBoundingRect(item, label, true));
+            EXPECT_LT(label.GetRight(), tree->GetClientSize().x) << tree->GetItemText(item);
+        }
+    }
+}
+
 // A template that is a FIFO: the window starts and shows the hint, since no page can be made.
 TEST_F(SideMenuTest, ATemplateThatIsAFifoNeverHangsTheWindow) {
     const std::string program = dir_ / "zintor";
