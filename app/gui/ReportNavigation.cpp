@@ -26,12 +26,12 @@ void CReportDlg::ShowFirstReport() {
 
 void CReportDlg::OpenLogFiles() {
     wxFileDialog dialog(this, FromUtf8(ResourcesFor(uiLanguage_).openDialogTitle),
-                        wxString::FromUTF8(navigator_.OpenDialogFolder()), wxEmptyString,
+                        FromFileName(navigator_.OpenDialogFolder()), wxEmptyString,
                         wxString::FromUTF8(JoinFileFilter(ParseFileFilter(kOpenDialogFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     wxBusyCursor wait;
-    navigator_.OpenChosenLog(dialog.GetPath().utf8_string());
+    navigator_.OpenChosenLog(FileNameBytes(dialog.GetPath()));
 }
 
 void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
@@ -44,7 +44,7 @@ void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
 
 bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
     std::vector<std::string> paths;
-    for (const wxString& name : names) paths.push_back(name.utf8_string());
+    for (const wxString& name : names) paths.push_back(FileNameBytes(name));
     CReportDlg* window = window_;
     // The report runs once the drop has been answered, not inside it.
     window->CallAfter([window, paths] { window->OnDropFiles(paths); });
@@ -53,7 +53,7 @@ bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
 
 void CReportDlg::ShowAboutBox() {
     std::string help = FolderOf(modulePath) + std::string(kHelpPageName);
-    CAboutDlg about(this, uiLanguage_, PageUrlOf(help), FromUtf8(kHelpPageName), AppName());
+    CAboutDlg about(this, uiLanguage_, FileUrlOf(help), FromUtf8(kHelpPageName), AppName());
     about.ShowModal();
 }
 
