@@ -377,6 +377,24 @@ TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
     EXPECT_TRUE(PumpUntil(showsMarch)) << PageText();
 }
 
+// A side-menu log that cannot be read when it is chosen (gone before the menu heard of it)
+// leaves no older page on screen: the hint says which log and why.
+TEST_F(SideMenuTest, ALogThatCannotBeReadSaysWhyInsteadOfKeepingThePageBefore) {
+    Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
+    wxTreeCtrl* tree = window_->Tree();
+    wxTreeItemIdValue cookie;
+    wxTreeItemId item2023 = tree->GetFirstChild(YearItem(0), cookie);
+    ::unlink(log2023().c_str());
+    tree->SelectItem(item2023);  // before the folder watch is heard
+    std::string text = PageText();
+    EXPECT_EQ(text.rfind("Please select Report-Log file.", 0), 0u) << text;
+    EXPECT_NE(text.find("cannot read " + log2023() + ": No such file or directory"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());
+}
+
 // A template that is a FIFO: the window starts and shows the hint, since no page can be made.
 TEST_F(SideMenuTest, ATemplateThatIsAFifoNeverHangsTheWindow) {
     const std::string program = dir_ / "zintor";
