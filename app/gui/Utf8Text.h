@@ -13,7 +13,7 @@ inline wxString FromUtf8(std::string_view text) {
 }
 
 // File names between our bytes and the toolkit's strings. The toolkit keeps the bytes of a
-// name that is not UTF-8 (one from the open dialog, a drop) as escapes of its own, which its
+// name that is not UTF-8 (a dropped file's, say) as escapes of its own, which its
 // file-name conversion turns back; a plain UTF-8 conversion would name another file, or none.
 inline wxString FromFileName(const std::string& bytes) {
     return wxString(bytes.c_str(), *wxConvFileName);
