@@ -17,7 +17,6 @@
 #include "platform/DisplayText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
-#include "platform/RegularFile.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
 #include "resources/ResourceSet.h"
