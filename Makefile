@@ -16,7 +16,8 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev \
             xvfb xauth xdotool x11-utils python3 time tidy desktop-file-utils chromium \
             openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
-            clang libclang-rt-14-dev clang-format groff-base
+            clang libclang-rt-14-dev clang-format groff-base \
+            locales wx3.2-i18n fonts-noto-cjk
 
 .PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check
 
@@ -27,6 +28,10 @@ deps:
 	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
 	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
 	fi
+	@# The window in Japanese (its tests and screenshots) needs a Japanese locale; made once.
+	@locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || { \
+	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	  $$SUDO localedef -i ja_JP -c -f UTF-8 -A /usr/share/locale/locale.alias ja_JP.UTF-8; }
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

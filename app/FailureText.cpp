@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "html/UiLanguage.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
@@ -62,6 +63,12 @@ std::string FailureText(const Failure& f) {
             return "no figures from " + f.path + ": " + ReasonText(f.error);
     }
     return {};
+}
+
+std::string EnglishReasonText(int error) { return ReasonText(error); }
+
+std::string FailureText(const Failure& failure, int uiLanguage) {
+    return uiLanguage == kJapanese ? JapaneseFailureText(failure) : FailureText(failure);
 }
 
 }  // namespace zintor

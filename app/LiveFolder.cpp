@@ -6,6 +6,7 @@
 #include <map>
 
 #include "logs/ReportLogList.h"
+#include "platform/DisplayText.h"
 #include "platform/PathParts.h"
 
 namespace zintor {
@@ -16,15 +17,22 @@ ChangeEffect EffectOnPath(FolderChange change, const std::string& path, const st
     ChangeEffect effect;
     if (path.empty()) return effect;
     if (path.back() == '/') {
-        // The watched folder itself went away (or an entry whose name the watcher could not
-        // decode went; that is rare enough to be taken the same way). Only a removal counts:
-        // the page and its temporary file are created and renamed, never removed, so the
-        // window's own writes cannot come back to it this way.
-        if (change == FolderChange::Removed) {
-            effect.regenerate = !shownLog.empty() && FolderOf(shownLog) == path;
-            effect.relist = path == sideMenuFolder;
-            effect.rewatch = true;
-        }
+        // The watched folder itself went away, or an entry whose name the watcher could not
+        // decode (bytes that are no UTF-8) changed: the watcher names the folder alone then.
+        // For the page only a removal counts, and new content when the shown log's own name
+        // is no text: the page and its temporary file are created and renamed, never removed
+        // or written in place, so the window's own writes cannot come back to it this way.
+        // Any change but new content may be a log coming or going: the menu is listed anew,
+        // which writes nothing.
+        bool shownHere = !shownLog.empty() && FolderOf(shownLog) == path;
+        std::string shownName = FileNameOf(shownLog);
+        effect.regenerate =
+            shownHere &&
+            (change == FolderChange::Removed ||
+             (change == FolderChange::Modified && ReadableUtf8(shownName) != shownName));
+        effect.relist = change != FolderChange::Modified && path == sideMenuFolder;
+        // A folder gone is watched again, from above until it is back.
+        effect.rewatch = change == FolderChange::Removed;
         return effect;
     }
     effect.regenerate = path == shownLog;

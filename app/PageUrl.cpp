@@ -1,6 +1,7 @@
 // file:// addresses, the inline message page and the loads the pane allows.
 #include "app/PageUrl.h"
 
+#include "platform/DisplayText.h"
 #include "platform/PathParts.h"
 
 namespace zintor {
@@ -50,10 +51,10 @@ std::string HtmlEscaped(std::string_view text) {
 
 }  // namespace
 
-std::string PageUrlOf(std::string_view pagePath) {
+std::string FileUrlOf(std::string_view path) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string url = "file://";
-    for (char ch : pagePath) {
+    for (char ch : path) {
         unsigned char c = static_cast<unsigned char>(ch);
         if (IsUnreserved(c)) {
             url += ch;
@@ -66,10 +67,18 @@ std::string PageUrlOf(std::string_view pagePath) {
     return url;
 }
 
+std::string PageUrlOf(std::string_view pagePath) {
+    std::string url = FileUrlOf(pagePath);
+    if (ReadableUtf8(pagePath) != pagePath) url.replace(0, 4, kBytePathScheme);
+    return url;
+}
+
 std::string PathOfFileUrl(std::string_view url) {
-    constexpr std::string_view kScheme = "file://";
-    if (url.substr(0, kScheme.size()) != kScheme) return {};
-    url.remove_prefix(kScheme.size());
+    std::size_t colon = url.find("://");
+    std::string_view scheme = url.substr(0, colon);
+    if (colon == std::string_view::npos || (scheme != "file" && scheme != kBytePathScheme))
+        return {};
+    url.remove_prefix(colon + 3);
     url = url.substr(0, url.find('#'));
     if (!url.starts_with('/')) {  // "file://host/path": only the local host is ours
         std::size_t slash = url.find('/');

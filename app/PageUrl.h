@@ -7,13 +7,22 @@
 
 namespace zintor {
 
+// The scheme of the pane's own page addresses. The web view loads no file:// address whose
+// path is not UTF-8 (a Linux file name may be any bytes), so the page of such a path is
+// loaded under this scheme, which the pane serves from the file's bytes.
+constexpr std::string_view kBytePathScheme = "zintor-file";
+
 // "file://" and the path, with the bytes that would end or change the meaning of the
 // address (blanks, '#', '%', '?', control and non-ASCII bytes) written as %XX escapes, so
-// that every page path leads to its own file.
+// that every path leads to its own file: the address other programs are given.
+std::string FileUrlOf(std::string_view path);
+
+// The address the pane loads a page by: FileUrlOf, but for a path that is not UTF-8 the
+// same escapes under "zintor-file://".
 std::string PageUrlOf(std::string_view pagePath);
 
-// The path of a file:// address with its escapes decoded; empty for any other address.
-// A '#' part (a place within the page) is dropped.
+// The path of a file:// or zintor-file:// address with its escapes decoded; empty for any
+// other address. A '#' part (a place within the page) is dropped.
 std::string PathOfFileUrl(std::string_view url);
 
 // The inline message page: the hint centred, in bold grey, one blank on each side. A detail

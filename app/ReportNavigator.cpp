@@ -1,19 +1,22 @@
 // The roads from a chosen log to the page on screen, LogFile, and the followed log.
 #include "app/ReportNavigator.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <utility>
 
 #include "app/FailureText.h"
 #include "app/PageUrl.h"
 #include "app/WindowSettings.h"
+#include "html/UiLanguage.h"
 #include "logs/ReportLogList.h"
 #include "logs/ReportLogReader.h"
 #include "platform/DisplayText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
-#include "platform/RegularFile.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
 #include "resources/ResourceSet.h"
@@ -21,12 +24,14 @@
 namespace zintor {
 namespace {
 
-// The engine's failures made readable: a read's names the log already, a page write's is
-// told with the log it was for.
-std::string WhyNotRead(const Failure& failure) { return ReadableUtf8(FailureText(failure)); }
+// The engine's failures made readable, in the window's language: a read's names the log
+// already, a page write's is told with the log it was for.
+std::string WhyNotRead(const Failure& failure, int uiLanguage) {
+    return ReadableUtf8(FailureText(failure, uiLanguage));
+}
 
-std::string WhyNoPage(const std::string& logPath, const Failure& failure) {
-    return ReadableUtf8(logPath + ": " + FailureText(failure));
+std::string WhyNoPage(const std::string& logPath, const Failure& failure, int uiLanguage) {
+    return ReadableUtf8(logPath + ": " + FailureText(failure, uiLanguage));
 }
 
 }  // namespace
@@ -40,15 +45,23 @@ ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings
       window_(window) {}
 
 bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
-    if (report_.ReadReportLog(logPath)) return false;
+    if (Failure failure = report_.ReadReportLog(logPath)) {
+        Follow(logPath);  // its page shows once it reads
+        ShowMessagePage(sayWhy ? WhyNotRead(failure, uiLanguage_) : std::string());
+        return false;
+    }
+    ShowReadLog(logPath, sayWhy);
+    return true;
+}
+
+void ReportNavigator::ShowReadLog(const std::string& logPath, bool sayWhy) {
     Follow(logPath);
     std::string page = ReportGenerator::PagePathOf(logPath);
     if (Failure failure = report_.GenerateReport(page)) {
-        ShowMessagePage(sayWhy ? WhyNoPage(logPath, failure) : std::string());
+        ShowMessagePage(sayWhy ? WhyNoPage(logPath, failure, uiLanguage_) : std::string());
     } else {
         window_.ShowInPane(PageUrlOf(page));
     }
-    return true;
 }
 
 void ReportNavigator::ShowMessagePage(const std::string& detail) {
@@ -56,11 +69,17 @@ void ReportNavigator::ShowMessagePage(const std::string& detail) {
 }
 
 void ReportNavigator::ShowFirstReport() {
-    bool follow = !startOnMessagePage_ && !startLog_.empty();
-    if (!follow || !ShowLogReport(startLog_, false)) {
-        ShowMessagePage();
-        if (follow) Follow(startLog_);
+    if (chosen_) return;  // a log chosen before it came stays on screen
+    if (startOnMessagePage_ || startLog_.empty()) {
+        ShowMessagePage(startDetail_);
+        return;
     }
+    ShowLogReport(startLog_, startLogAskedFor_);
+}
+
+void ReportNavigator::StartOnMessagePage(std::string detail) {
+    startOnMessagePage_ = true;
+    startDetail_ = std::move(detail);
 }
 
 std::string ReportNavigator::OpenDialogFolder() const {
@@ -69,7 +88,9 @@ std::string ReportNavigator::OpenDialogFolder() const {
 }
 
 void ReportNavigator::OpenChosenLog(const std::string& path) {
-    if (HasExtension(path, ".log") && ShowLogReport(path)) RememberLog(path);
+    if (!HasExtension(path, ".log")) return;
+    chosen_ = true;
+    if (ShowLogReport(path)) RememberLog(path);
 }
 
 void ReportNavigator::OpenDroppedFiles(const std::vector<std::string>& names) {
@@ -77,9 +98,19 @@ void ReportNavigator::OpenDroppedFiles(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
         if (!ChangeDirectory(name)) files.push_back(name);
     }
+    // A log that does not read gives way to the next; when none reads, the first says why.
+    Failure firstFailure;
     for (const std::string& file : files) {
-        if (HasExtension(file, ".log") && ShowLogReport(file)) return;
+        if (!HasExtension(file, ".log")) continue;
+        chosen_ = true;
+        Failure failure = report_.ReadReportLog(file);
+        if (!failure) {
+            ShowReadLog(file, true);
+            return;
+        }
+        if (!firstFailure) firstFailure = failure;
     }
+    if (firstFailure) ShowMessagePage(WhyNotRead(firstFailure, uiLanguage_));
 }
 
 const std::vector<std::string>& ReportNavigator::ListSideMenu() {
@@ -100,6 +131,7 @@ std::vector<SideMenuEdit> ReportNavigator::RelistSideMenu() {
 void ReportNavigator::ChooseSideMenuItem(const std::string& label, std::size_t index) {
     if (label.find(".log") == std::string::npos || index >= logFiles_.size()) return;
     const std::string& path = logFiles_[index];
+    chosen_ = true;
     if (ShowLogReport(path)) RememberLog(path);
 }
 
@@ -147,12 +179,12 @@ ChangeEffect ReportNavigator::SettleBurst() {
 void ReportNavigator::RegenerateFollowedLog() {
     if (followedLog_.empty()) return;
     if (Failure failure = report_.ReadReportLog(followedLog_)) {
-        ShowMessagePage(WhyNotRead(failure));
+        ShowMessagePage(WhyNotRead(failure, uiLanguage_));
         return;
     }
     std::string page = ReportGenerator::PagePathOf(followedLog_);
     if (Failure failure = report_.GenerateReport(page)) {
-        ShowMessagePage(WhyNoPage(followedLog_, failure));
+        ShowMessagePage(WhyNoPage(followedLog_, failure, uiLanguage_));
         return;
     }
     window_.ShowAgainInPane(PageUrlOf(page));
@@ -170,16 +202,21 @@ void ReportNavigator::Follow(const std::string& logPath) {
     window_.FollowedLogChanged();
 }
 
-std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow) {
+std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow, int uiLanguage) {
     std::error_code ec;
     std::string log = std::filesystem::absolute(logToShow, ec).string();
-    if (ec || !HasReportLogName(log)) return "not a report log: " + logToShow;
-    if (IsRegularFile(log)) {
-        settings.WriteString(kSettingsSection, kLogFileKey, log);
-        return {};
+    if (ec || !HasReportLogName(log)) {
+        return ReadableUtf8(
+            (uiLanguage == kJapanese ? "レポートログではありません: " : "not a report log: ") +
+            logToShow);
     }
-    if (FileExists(log)) return FailureText({Failure::kRead, log, Failure::kNotARegularFile});
-    return "not a report log: " + logToShow;
+    struct stat info;
+    int error = ::stat(log.c_str(), &info) != 0 ? errno
+                : !S_ISREG(info.st_mode)        ? Failure::kNotARegularFile
+                                                : 0;
+    if (error != 0) return WhyNotRead({Failure::kRead, log, error}, uiLanguage);
+    settings.WriteString(kSettingsSection, kLogFileKey, log);
+    return {};
 }
 
 }  // namespace zintor

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/LiveFolder.h"
+#include "html/UiLanguage.h"
 #include "platform/Failure.h"
 
 namespace zintor {
@@ -45,28 +46,35 @@ class ReportNavigator {
 
     // The shared road of a chosen log: read it, follow it, write its page beside it and show
     // the page. A page that could not be written is never shown (an older page of the same
-    // name would pass for the new one): the message page shows instead, with sayWhy saying
-    // under the hint which log gave no page and why. False when the log could not be read;
-    // nothing is shown then.
+    // name would pass for the new one), nor the page before when the log cannot be read: the
+    // message page shows instead, with sayWhy saying under the hint which log gave no page
+    // and why. False when the log could not be read; it is followed all the same, so that
+    // its page shows once it reads.
     bool ShowLogReport(const std::string& logPath, bool sayWhy = true);
     // The hint that asks for a log, with detail on a line under it when not empty.
     void ShowMessagePage(const std::string& detail = {});
 
     // At start-up nobody has chosen a log yet: the last log's page, or the hint alone when
     // there is none, it cannot be read or it gives no page. A last log that cannot be read
-    // yet is followed all the same, so that its page shows once it gives one.
+    // yet is followed all the same, so that its page shows once it gives one. Nothing when
+    // a log was chosen (opened, dropped or picked in the side menu) before it.
     void ShowFirstReport();
-    // The first report is the hint, whatever LogFile holds.
-    void StartOnMessagePage() { startOnMessagePage_ = true; }
+    // The first report is the hint, whatever LogFile holds, with detail under it.
+    void StartOnMessagePage(std::string detail = {});
+    // The start log was asked for ("zintor --show LOG"): when it cannot be read or gives no
+    // page, the first report says why under the hint.
+    void StartLogAskedFor() { startLogAskedFor_ = true; }
 
     // The folder the open dialog starts in: the last log's as the settings file holds it now
     // (another window may have opened one since the start), else the program's.
     std::string OpenDialogFolder() const;
-    // The file chosen in the open dialog: a ".log" file (letter case not counting) whose log
-    // reads is shown and becomes LogFile; anything else does nothing.
+    // The file chosen in the open dialog: a ".log" file (letter case not counting) is shown as
+    // ShowLogReport shows it and becomes LogFile when its log reads; anything else does
+    // nothing.
     void OpenChosenLog(const std::string& path);
     // Dropped names in drop order: folders are skipped (as the folder test goes, they become
-    // the current directory), and the first ".log" file that reads is shown. LogFile stays.
+    // the current directory), and the first ".log" file that reads is shown; when none reads,
+    // the hint says why the first could not be read. LogFile stays.
     void OpenDroppedFiles(const std::vector<std::string>& names);
 
     // The side menu: the report logs of the start log's folder (the program's before any log
@@ -77,7 +85,8 @@ class ReportNavigator {
     std::vector<SideMenuEdit> RelistSideMenu();
     const std::vector<std::string>& LogFiles() const { return logFiles_; }
     // An item chosen in the side menu, by its label and its place in LogFiles: a log item
-    // (its label holds ".log") is shown and becomes LogFile; a year item does nothing.
+    // (its label holds ".log") is shown as ShowLogReport shows it and becomes LogFile when
+    // its log reads; a year item does nothing.
     void ChooseSideMenuItem(const std::string& label, std::size_t index);
 
     // Following the folder while the monitor writes. The folders to watch (the side menu's,
@@ -98,6 +107,8 @@ class ReportNavigator {
     void RegenerateFollowedLog();
 
   private:
+    // ShowLogReport once the log has been read.
+    void ShowReadLog(const std::string& logPath, bool sayWhy);
     void RememberLog(const std::string& logPath);
     void Follow(const std::string& logPath);
 
@@ -107,6 +118,9 @@ class ReportNavigator {
     int uiLanguage_;
     NavigatorWindow& window_;
     bool startOnMessagePage_ = false;
+    std::string startDetail_;  // under the hint of the first report
+    bool startLogAskedFor_ = false;
+    bool chosen_ = false;  // a log was chosen on one of the roads
     std::string startLog_;
     std::vector<std::string> logFiles_;
     std::string sideMenuDirectory_;
@@ -123,7 +137,9 @@ class ReportNavigator {
 
 // "zintor --show LOG": a report log that is a regular file becomes LogFile, so that the side
 // menu lists its folder and the first report shows it, as after the open dialog. Otherwise
-// the line that says why it is not taken; empty when it is.
-std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow);
+// the line that says why it is not taken (in the window's language, the system's words for
+// a file that is not there or cannot be looked at); empty when it is.
+std::string TakeLogToShow(SettingsFile& settings, const std::string& logToShow,
+                          int uiLanguage = kEnglish);
 
 }  // namespace zintor

@@ -115,6 +115,32 @@ TEST(LinkTargetOf, ResolvesALinkedLogAndNothingElse) {
     EXPECT_EQ(LinkTargetOf(""), "");
 }
 
+// A name that is no UTF-8 reaches the window as its folder alone: rows appended to a shown log
+// of such a name give a page, the window's own page of such a name put in place does not.
+TEST(EffectOfChange, AChangeTheWatcherCannotNameIsTakenForTheLogWhoseNameIsNoText) {
+    using enum FolderChange;
+    struct Case {
+        std::string log;
+        FolderChange change;
+        bool regenerate, relist;
+    };
+    const std::string odd = "/l/vorlix_report2023\xFF.log", text = "/l/vorlix_report2023.log";
+    const Case cases[] = {
+        {odd, Modified, true, false},  // rows appended to it
+        {odd, Renamed, false, true},   // its page put in place, or a log of such a name came
+        {odd, Created, false, true},
+        {odd, Removed, true, true},
+        {text, Modified, false, false},  // another file's rows
+        {text, Renamed, false, true},
+        {"/m/vorlix_report2023\xFF.log", Modified, false, false},  // shown from another folder
+    };
+    for (const Case& c : cases) {
+        ChangeEffect effect = EffectOfChange(c.change, "/l/", "/l/", c.log, "/l/");
+        EXPECT_EQ(effect.regenerate, c.regenerate) << c.log << " " << static_cast<int>(c.change);
+        EXPECT_EQ(effect.relist, c.relist) << c.log << " " << static_cast<int>(c.change);
+    }
+}
+
 TEST(WatchPathOf, ResolvesTheFolderAsTheWatcherReportsIt) {
     test::TempDir dir;
     ASSERT_EQ(::symlink(dir.path().c_str(), (dir / "link").c_str()), 0);

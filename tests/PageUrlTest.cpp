@@ -19,15 +19,25 @@ TEST(PageUrl, EscapesWhatWouldChangeTheAddressAndReadsBack) {
         {"/home/u/my logs/a.html", "file:///home/u/my%20logs/a.html"},
         {"/logs/#1/100%/a?.html", "file:///logs/%231/100%25/a%3F.html"},
         {"/ログ/a.html", "file:///%E3%83%AD%E3%82%B0/a.html"},
+        // Bytes that are no UTF-8: the pane's own scheme, as the web view loads no such file.
+        {"/logs/vorlix_report2023\xFF\xFE.html",
+         "zintor-file:///logs/vorlix_report2023%FF%FE.html"},
+        {"/\xE3\x83/a b.html", "zintor-file:///%E3%83/a%20b.html"},  // a sequence cut short
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PageUrlOf(c.path), c.url);
         EXPECT_EQ(PathOfFileUrl(c.url), c.path);
+        // Other programs (the help page's browser) are given the file:// form.
+        std::string other = std::string(c.url).replace(0, std::string(c.url).find(':'), "file");
+        EXPECT_EQ(FileUrlOf(c.path), other);
     }
     EXPECT_EQ(PathOfFileUrl("file:///a/b.html#day5"), "/a/b.html");
     EXPECT_EQ(PathOfFileUrl("file://localhost/a/b.log"), "/a/b.log");
     EXPECT_EQ(PathOfFileUrl("file://elsewhere/a/b.log"), "");
     EXPECT_EQ(PathOfFileUrl("https://example.org/a"), "");
+    EXPECT_EQ(PathOfFileUrl("zintor-file:///a/%FF.html#top"), "/a/\xFF.html");
+    EXPECT_EQ(PathOfFileUrl("zintor-filex:///a.html"), "");
+    EXPECT_EQ(PathOfFileUrl("file:/a.html"), "");
 }
 
 TEST(MessagePage, CarriesTheHintInEitherLanguage) {
@@ -70,6 +80,9 @@ TEST(PaneLoad, AllowsThePageAskedForHandsOverDroppedFilesAndRefusesAnyOtherDocum
         {page, message, PaneLoad::Refuse},
         {"file:///l/notes.txt", message, PaneLoad::HandOver},
         {"about:blank", "about:blank", PaneLoad::Allow},
+        {"zintor-file:///l/a%FF.html#top", "zintor-file:///l/a%FF.html", PaneLoad::Allow},
+        {"zintor-file:///l/b%FF.html", "zintor-file:///l/a%FF.html", PaneLoad::Refuse},
+        {"file:///l/a%FF.log", "zintor-file:///l/a%FF.html", PaneLoad::HandOver},
     };
     for (const Case& c : cases)
         EXPECT_EQ(JudgePaneLoad(c.url, c.requested), c.load) << c.url << " after " << c.requested;

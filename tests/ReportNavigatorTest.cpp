@@ -35,7 +35,8 @@ class FakeWindow : public NavigatorWindow {
 
   private:
     std::string Told(const std::string& url) const {
-        if (url.starts_with("file://")) return "page " + url.substr(url.rfind('/') + 1);
+        if (url.starts_with("file://") || url.starts_with("zintor-file://"))
+            return "page " + url.substr(url.rfind('/') + 1);
         std::size_t detail = url.find("<br><span style=\"color:#888888;\">");
         if (detail == std::string::npos) return "hint";
         std::string why = url.substr(detail + 33, url.find("</span>", detail + 33) - detail - 33);
@@ -107,6 +108,7 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
         return [names](ReportNavigator& n) { n.OpenDroppedFiles(names); };
     };
     const std::string log2023 = Log("2023"), log2024 = Log("2024"), oneRow = Log("2024x");
+    WriteFile(Log("2023\xFF"), LogRows(2023, 3, 60));
     const Case cases[] = {
         {"first: no LogFile", "", first, {"hint"}, ""},
         {"first: the last log", log2024, first, {"page vorlix_report2024.html"}, log2024},
@@ -120,24 +122,39 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
          open(oneRow),
          {"hint | vorlix_report2024x.html: the log holds fewer than 2 data rows"},
          oneRow},
-        {"open: upper-case extension passes, the reader refuses",
+        {"open: upper-case extension passes, the reader refuses, and says why",
          log2024,
          open(logs_ + "/vorlix_report2021.LOG"),
-         {},
+         {"hint | vorlix_report2021.LOG"},
          log2024},
         {"open: not a log", log2024, open(Log("2022") + ".txt"), {}, log2024},
-        {"open: unreadable", log2024, open(Log("1999")), {}, log2024},
+        {"open: missing, and why",
+         log2024,
+         open(Log("1999")),
+         {"hint | vorlix_report1999.log: No such file or directory"},
+         log2024},
+        {"open: a FIFO, and why",
+         log2024,
+         open(Log("2024y")),
+         {"hint | vorlix_report2024y.log: not a regular file"},
+         log2024},
+        {"open: a name of bytes that are no text",
+         log2024,
+         open(Log("2023\xFF")),
+         {"page vorlix_report2023%FF.html"},
+         Log("2023\xFF")},
         {"drop: the first log that reads",
          log2024,
          drop({logs_ + "/folder.log", Log("2022") + ".txt", Log("1999"), Log("2024y"), log2023,
                log2024}),
          {"page vorlix_report2023.html"},
          log2024},
-        {"drop: nothing that reads",
+        {"drop: nothing that reads, the first says why",
          log2024,
-         drop({Log("1999"), logs_ + "/folder.log"}),
-         {},
+         drop({logs_ + "/folder.log", Log("1999"), Log("2024y")}),
+         {"hint | vorlix_report1999.log: No such file or directory"},
          log2024},
+        {"drop: nothing that is a log", log2024, drop({Log("2022") + ".txt"}), {}, log2024},
     };
     for (const Case& c : cases) {
         Start(c.logFile);
@@ -151,10 +168,42 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
 
 TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) {
     Start(Log("2024"));
-    navigator_.StartOnMessagePage();
+    navigator_.StartOnMessagePage("/l/vorlix_report1999.log: gone");
     navigator_.ShowFirstReport();
-    EXPECT_EQ(window_.asked, std::vector<std::string>{"hint"});
+    EXPECT_EQ(window_.asked, std::vector<std::string>{"hint | vorlix_report1999.log: gone"});
     EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
+// The first report comes a moment after the start: a log chosen before it stays on screen.
+TEST_F(ReportNavigatorTest, TheFirstReportNeverReplacesALogChosenBeforeIt) {
+    Start(Log("2024"));
+    navigator_.ListSideMenu();
+    navigator_.ChooseSideMenuItem("2023", 1);  // a year item chooses nothing
+    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
+    navigator_.ShowFirstReport();
+    EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2023.html"});
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
+}
+
+// "--show LOG": the log was asked for, so a first report that gives no page says why.
+TEST_F(ReportNavigatorTest, AFirstReportAskedForSaysWhyItGaveNoPage) {
+    struct Case {
+        std::string log, asked;
+    };
+    const Case cases[] = {
+        {Log("2024"), "page vorlix_report2024.html"},
+        {Log("2024x"), "hint | vorlix_report2024x.html: the log holds fewer than 2 data rows"},
+        {Log("2024y"), "hint | vorlix_report2024y.log: not a regular file"},
+    };
+    for (const Case& c : cases) {
+        FakeWindow window;
+        ReportNavigator navigator{report_, settings_, dir_ / "zintor", 1, window};
+        settings_.WriteString(kSettingsSection, kLogFileKey, c.log);
+        navigator.SetStartLog(c.log);
+        navigator.StartLogAskedFor();
+        navigator.ShowFirstReport();
+        EXPECT_EQ(window.asked, std::vector<std::string>{c.asked}) << c.log;
+    }
 }
 
 TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen) {
@@ -169,6 +218,11 @@ TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen
     EXPECT_TRUE(window_.asked.empty());
     navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
     EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2023.html"});
+    EXPECT_EQ(LogFile(), Log("2023"));
+    // A listed log that went since: the hint says so, and LogFile stays.
+    ::unlink(Log("2024").c_str());
+    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 2);
+    EXPECT_EQ(window_.asked.back(), "hint | vorlix_report2024.log: No such file or directory");
     EXPECT_EQ(LogFile(), Log("2023"));
 }
 
@@ -249,7 +303,8 @@ TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
     };
     const Case cases[] = {
         {dir / "notes.txt", "not a report log: " + dir / "notes.txt", ""},
-        {dir / "vorlix_report1999.log", "not a report log: " + dir / "vorlix_report1999.log", ""},
+        {dir / "vorlix_report1999.log",
+         "cannot read " + dir / "vorlix_report1999.log" + ": No such file or directory", ""},
         {dir / "vorlix_report2025.log",
          "cannot read " + dir / "vorlix_report2025.log" + ": not a regular file", ""},
         {dir / "vorlix_report2024.log", "", dir / "vorlix_report2024.log"},
@@ -258,6 +313,10 @@ TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
         EXPECT_EQ(TakeLogToShow(settings, c.log), c.said) << c.log;
         EXPECT_EQ(settings.ReadString(kSettingsSection, kLogFileKey, ""), c.logFile) << c.log;
     }
+    EXPECT_EQ(TakeLogToShow(settings, dir / "notes.txt", kJapanese),
+              "レポートログではありません: " + dir / "notes.txt");
+    EXPECT_EQ(TakeLogToShow(settings, dir / "vorlix_report2025.log", kJapanese),
+              dir / "vorlix_report2025.log" + " を読み込めません: 通常のファイルではありません");
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ void CReportDlg::WatchFolders(bool anew) {
     watchedFolders_.clear();
     if (!watcher_) return;
     for (const std::string& folder : folders) {
-        if (watcher_->Add(wxFileName::DirName(FromUtf8(folder)), kWatchedChanges))
+        if (watcher_->Add(wxFileName::DirName(FromFileName(folder)), kWatchedChanges))
             watchedFolders_.push_back(folder);
     }
 }
@@ -94,8 +94,8 @@ void CReportDlg::WatchFolders(bool anew) {
 void CReportDlg::OnFolderChange(wxFileSystemWatcherEvent& event) {
     FolderChange change;
     if (!ChangeOf(event, change)) return;
-    if (navigator_.NoteFolderChange(change, event.GetPath().GetFullPath().utf8_string(),
-                                    event.GetNewPath().GetFullPath().utf8_string(), NowMs()) &&
+    if (navigator_.NoteFolderChange(change, FileNameBytes(event.GetPath().GetFullPath()),
+                                    FileNameBytes(event.GetNewPath().GetFullPath()), NowMs()) &&
         !followTimer_.IsRunning()) {
         followTimer_.StartOnce(static_cast<int>(navigator_.BurstWaitMs(NowMs())));
     }

@@ -12,6 +12,8 @@
 #include "app/SettingsLocation.h"
 #include "app/gui/AssertReport.h"
 #include "app/gui/ReportDlg.h"
+#include "app/gui/ToolkitLanguage.h"
+#include "html/UiLanguage.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 
@@ -43,26 +45,32 @@ std::string CReportApp::logToShow;
 bool CReportApp::OnInit() {
     // The command line was looked at by the program before the window started; the
     // toolkit's own parser is not run.
+    UseTheUsersLanguage();
+    const int uiLanguage = GetUiLanguage();
     std::string modulePath = ModulePath();
     PathParts parts = SplitPath(modulePath);
     SetAppName(wxString::FromUTF8(parts.fname));
     settings_ =
         std::make_unique<SettingsFile>(SettingsFileLocation(ReplaceExtension(modulePath, ".ini")));
     // Settings that cannot be saved are kept while the window is open; said once.
-    settings_->SetFirstFailureNotice([name = parts.fname](const Failure& failure) {
-        std::cerr << name
-                  << ": settings not saved, kept while the window is open: " << FailureText(failure)
-                  << '\n';
+    settings_->SetFirstFailureNotice([name = parts.fname, uiLanguage](const Failure& failure) {
+        std::cerr << name << ": settings not saved, kept while the window is open: "
+                  << FailureText(failure, uiLanguage) << '\n';
     });
 
-    // A log to open on is the last log opened from now on. One that is no report log is said
-    // so, and the window then asks for a log rather than show the last one as if it were the
-    // one asked for.
-    std::string refusal = logToShow.empty() ? std::string() : TakeLogToShow(*settings_, logToShow);
+    // A log to open on is the last log opened from now on. One that is no report log, or
+    // cannot be looked at, is said so (on standard error and under the hint), and the window
+    // then asks for a log rather than show the last one as if it were the one asked for.
+    std::string refusal =
+        logToShow.empty() ? std::string() : TakeLogToShow(*settings_, logToShow, uiLanguage);
     if (!refusal.empty()) std::cerr << parts.fname << ": " << refusal << '\n';
 
     auto* window = new CReportDlg(*settings_, modulePath);
-    if (!refusal.empty()) window->StartOnMessagePage();
+    if (!refusal.empty()) {
+        window->StartOnMessagePage(refusal);
+    } else if (!logToShow.empty()) {
+        window->StartLogAskedFor();
+    }
     SetTopWindow(window);
     if (!window->Initialise()) exitCode_ = window->ExitCode();
     SetSignalHandler(SIGTERM, CloseOnSignal);

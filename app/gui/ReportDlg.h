@@ -47,8 +47,11 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     // The roads to a page (the start-up timer's first report, the open dialog, dropped files;
     // the side menu's is OnTreeSelChanged), each a call of the navigator, which decides.
     void ShowFirstReport();
-    // The first report is the message page, whatever LogFile holds.
-    void StartOnMessagePage() { navigator_.StartOnMessagePage(); }
+    // The first report is the message page, whatever LogFile holds, with detail under the
+    // hint.
+    void StartOnMessagePage(const std::string& detail) { navigator_.StartOnMessagePage(detail); }
+    // The log shown first was asked for: when it gives no page, the pane says why.
+    void StartLogAskedFor() { navigator_.StartLogAskedFor(); }
     void OpenLogFiles();
     void OnDropFiles(const std::vector<std::string>& names);
 

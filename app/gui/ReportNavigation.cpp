@@ -1,6 +1,8 @@
 // The window's roads from a report log to the page in the browser pane: the first report
 // after start-up, the open dialog and dropped files (the side menu's road is in SideMenu.cpp),
 // and the About box. The navigator decides each; here the window asks the user and shows.
+#include <gtk/gtk.h>
+
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
@@ -10,10 +12,42 @@
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
+#include "logs/ReportLogList.h"
 #include "platform/PathParts.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
+namespace {
+
+extern "C" gboolean IsReportLogFile(const GtkFileFilterInfo* info, gpointer) {
+    return info->filename && MatchesReportLogPattern(FileNameOf(info->filename));
+}
+
+// The dialog matches its patterns against the names it shows, and shows a name that is not
+// UTF-8 with a note appended: "Log Files" would never list such a log. Its filter also takes
+// each file whose own name is a report log's.
+void ListLogsOfAnyName(wxFileDialog& dialog) {
+    GtkWidget* widget = dialog.GetHandle();
+    if (!widget || !GTK_IS_FILE_CHOOSER(widget)) return;
+    GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(widget));
+    if (filters) {
+        gtk_file_filter_add_custom(GTK_FILE_FILTER(filters->data), GTK_FILE_FILTER_FILENAME,
+                                   IsReportLogFile, nullptr, nullptr);
+    }
+    g_slist_free(filters);
+}
+
+// The file chosen, by its own bytes: the toolkit's path of a name that is not UTF-8 is empty.
+std::string ChosenFile(wxFileDialog& dialog) {
+    GtkWidget* widget = dialog.GetHandle();
+    if (!widget || !GTK_IS_FILE_CHOOSER(widget)) return FileNameBytes(dialog.GetPath());
+    gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(widget));
+    std::string path = name ? name : "";
+    g_free(name);
+    return path;
+}
+
+}  // namespace
 
 void CReportDlg::ShowFirstReport() {
     {
@@ -26,12 +60,13 @@ void CReportDlg::ShowFirstReport() {
 
 void CReportDlg::OpenLogFiles() {
     wxFileDialog dialog(this, FromUtf8(ResourcesFor(uiLanguage_).openDialogTitle),
-                        wxString::FromUTF8(navigator_.OpenDialogFolder()), wxEmptyString,
+                        FromFileName(navigator_.OpenDialogFolder()), wxEmptyString,
                         wxString::FromUTF8(JoinFileFilter(ParseFileFilter(kOpenDialogFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    ListLogsOfAnyName(dialog);
     if (dialog.ShowModal() != wxID_OK) return;
     wxBusyCursor wait;
-    navigator_.OpenChosenLog(dialog.GetPath().utf8_string());
+    navigator_.OpenChosenLog(ChosenFile(dialog));
 }
 
 void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
@@ -44,7 +79,7 @@ void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
 
 bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
     std::vector<std::string> paths;
-    for (const wxString& name : names) paths.push_back(name.utf8_string());
+    for (const wxString& name : names) paths.push_back(FileNameBytes(name));
     CReportDlg* window = window_;
     // The report runs once the drop has been answered, not inside it.
     window->CallAfter([window, paths] { window->OnDropFiles(paths); });
@@ -53,7 +88,7 @@ bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
 
 void CReportDlg::ShowAboutBox() {
     std::string help = FolderOf(modulePath) + std::string(kHelpPageName);
-    CAboutDlg about(this, uiLanguage_, PageUrlOf(help), FromUtf8(kHelpPageName), AppName());
+    CAboutDlg about(this, uiLanguage_, FileUrlOf(help), FromUtf8(kHelpPageName), AppName());
     about.ShowModal();
 }
 

@@ -10,6 +10,7 @@
 #include <wx/webview.h>
 
 #include "app/PageUrl.h"
+#include "app/gui/BytePathPages.h"
 
 namespace zintor {
 namespace {
@@ -55,6 +56,7 @@ bool CWebBrowser2::Create(wxWindow* parent) {
     if (!view_) return false;
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser2::OnNavigating, this);
     auto* webView = static_cast<WebKitWebView*>(view_->GetNativeBackend());
+    ServeBytePathPages(webkit_web_view_get_context(webView));
     g_signal_connect(webView, "context-menu", G_CALLBACK(DropHistoryItems), nullptr);
     return true;
 }

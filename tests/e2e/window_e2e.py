@@ -19,6 +19,7 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 import screen
 
@@ -451,18 +452,25 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(p.wait_exit(), 0)
         self.assertIn(f"LogFile={log}\n", self.saved())
 
-    def test_show_with_no_report_log_says_so_and_shows_the_hint(self):
+    def test_show_of_a_file_that_gives_no_page_says_why_and_shows_the_hint(self):
         older = self.write_log("vorlix_report2023.log", 2023, 5, 100)
-        self.settings(f"LogFile={older}\n")
         missing = os.path.join(self.logs, "vorlix_report2024.log")
-        p = self.start(args=("--show", missing))
-        win = p.wait_window(MAIN_EN)
-        self.assertTrue(poll(lambda: "not a report log: " + missing in p.stderr_so_far()))
-        time.sleep(2)  # the first report comes 250 ms after start: it must not be the old log's
-        self.assertFalse(os.path.exists(older[:-4] + ".html"))
-        p.keys(win, "Escape")
-        self.assertEqual(p.wait_exit(), 0)
-        self.assertIn(f"LogFile={older}\n", self.saved())
+        notes = os.path.join(self.logs, "notes.txt")
+        cases = (  # what is asked to be shown, the language, what is said
+            (missing, ENGLISH, MAIN_EN, f"cannot read {missing}: No such file or directory"),
+            (missing, JAPANESE, MAIN_JA, f"{missing} を読み込めません: そのようなファイルやディレクトリはありません"),
+            (notes, ENGLISH, MAIN_EN, f"not a report log: {notes}"))
+        for log, env, title, said in cases:
+            with self.subTest(log=log, said=said):
+                self.settings(f"LogFile={older}\n")
+                p = self.start(env, args=("--show", log))
+                win = p.wait_window(title)
+                self.assertTrue(poll(lambda: said in p.stderr_so_far()), p.stderr_so_far())
+                time.sleep(2)  # the first report comes 250 ms after start: it must not be the old log's
+                self.assertFalse(os.path.exists(older[:-4] + ".html"))
+                p.keys(win, "Escape")
+                self.assertEqual(p.wait_exit(), 0)
+                self.assertIn(f"LogFile={older}\n", self.saved())
 
     def test_show_without_a_log_opens_the_window_on_the_last_log(self):
         log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
@@ -481,6 +489,8 @@ class WindowTest(unittest.TestCase):
                 win = p.wait_window(main)
                 p.keys(win, "ctrl+BackSpace")
                 dialog = p.wait_window(title)
+                time.sleep(1)  # drawn: its buttons and places speak the language (seen in the shot)
+                self.shot("open-dialog-" + ("ja" if env is JAPANESE else "en"))
                 p.keys(dialog, "Escape")
                 self.assertTrue(poll(lambda: title not in p.windows(), 10))
                 p.keys(win, "Escape")
@@ -517,11 +527,9 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(poll(lambda: os.path.exists(odd[:-4] + ".html")), os.listdir(self.logs))
         self.assertTrue(poll(lambda: os.fsencode(f"LogFile={odd}\n") in open(self.ini, "rb").read()))
 
-    def test_a_log_dropped_on_the_menu_bar_shows_its_page(self):
-        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
-        p = self.start()
-        win = p.wait_window(MAIN_EN)
-        source = subprocess.Popen(["/usr/bin/python3", "-c", DRAG_SOURCE, "file://" + log],
+    def drag_onto_the_menu_bar(self, win, uri):
+        """uri dragged from another program's window and dropped on the window's menu bar."""
+        source = subprocess.Popen(["/usr/bin/python3", "-c", DRAG_SOURCE, uri],
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             drag = poll(lambda: run("xdotool", "search", "--onlyvisible", "--pid", str(source.pid)).stdout.split())
@@ -536,10 +544,97 @@ class WindowTest(unittest.TestCase):
                 time.sleep(0.1)
             time.sleep(0.3)
             run("xdotool", "mouseup", "1")
-            self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
         finally:
+            time.sleep(0.5)  # the drop is answered before the source goes
             source.kill()
             source.wait()
+
+    def test_a_log_dropped_on_the_menu_bar_shows_its_page(self):
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.drag_onto_the_menu_bar(win, "file://" + log)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")))
+
+    # -- a name that is no text, on every road ---------------------------------------------
+
+    PLACE = "IsSideMenu=1\nIsTopMost=0\nPosition=0:1:-1:-1:-1:-1:40:40:1040:740\n"
+
+    def pane(self, win):
+        """Pixels of the browser pane, beside the side menu."""
+        return screen.pixels(win, 300, 60, 400, 300)
+
+    def settled_pane(self, win, unlike=None):
+        """The pane once it shows a page other than unlike and holds still: the same in two
+        looks a moment apart, and not blank."""
+        last = [None]
+
+        def settled():
+            now = self.pane(win)
+            still = now == last[0] and len(set(now)) > 1 and now != unlike
+            last[0] = now
+            return now if still else None
+        return poll(settled, 20, 0.3)
+
+    def test_a_log_named_with_bytes_that_are_no_text_shows_on_every_road(self):
+        odd = os.path.join(self.logs, "vorlix_report2023\udcff\udcfe.log")  # bytes 0xFF 0xFE
+        with open(odd, "w", newline="") as f:
+            f.write(log_rows(2023, 3, 100))
+        november = self.write_log("vorlix_report202611.log", 2026, 11, 100)
+        more = log_rows(2023, 3, 130, first=100)
+        # The pane for these rows under a name that is text, before and after more rows come.
+        text = os.path.join(self.root, "text")
+        os.mkdir(text)
+        same = shutil.copy(odd, os.path.join(text, "vorlix_report202303.log"))
+        self.settings(self.PLACE + f"LogFile={same}\n")
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        march = self.settled_pane(win)
+        self.assertTrue(march, "no page in the pane")
+        append_in_bursts(same, more)
+        march_more = self.settled_pane(win, unlike=march)
+        self.assertTrue(march_more, "the pane did not follow the log")
+        p.stop()
+
+        def side_menu(p, win):
+            self.settled_pane(win)  # November's first
+            p.click(win, 60, 26 + 18 + 8)  # the 2023 year item
+            p.keys(win, "Right", "Down")
+
+        def open_dialog(p, win):
+            self.settled_pane(win)  # November's first
+            p.keys(win, "ctrl+BackSpace")
+            dialog = p.wait_window("Selected Report-Log file")
+            time.sleep(1)  # the folder listed (nothing outside shows when): the odd log sorts first
+            p.keys(dialog, "Down", "Home", "Return")
+
+        def follow(p, win):
+            self.assertEqual(self.settled_pane(win), march)
+            append_in_bursts(odd, more)
+
+        roads = {  # LogFile, arguments, what the user does, what the pane then shows
+            "start": (odd, (), None, march),
+            "--show": (november, ("--show", odd), None, march),
+            "side menu": (november, (), side_menu, march),
+            "drop": (november, (), lambda p, win: self.drag_onto_the_menu_bar(
+                win, "file://" + urllib.parse.quote(os.fsencode(odd))), march),
+            "File > Open": (november, (), open_dialog, march),
+            "following": (odd, (), follow, march_more),
+        }
+        for road, (log, args, act, shows) in roads.items():
+            with self.subTest(road=road):
+                with open(odd, "w", newline="") as f:
+                    f.write(log_rows(2023, 3, 100))
+                with open(self.ini, "wb") as f:
+                    f.write(os.fsencode(f"[Settings]\n{self.PLACE}LogFile={log}\n"))
+                p = self.start(args=args)
+                win = p.wait_window(MAIN_EN)
+                if act:
+                    act(p, win)
+                self.assertTrue(poll(lambda: self.pane(win) == shows, 20), f"the pane shows another page; stderr: {p.stderr_so_far()}")
+                self.assertTrue(os.path.exists(odd[:-4] + ".html"))
+                self.shot(f"no-text-{road.replace(' ', '-').strip('-')}")
+                p.stop()
 
     # -- following the log as the monitor writes it --------------------------------------
 

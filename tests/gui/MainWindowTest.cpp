@@ -364,7 +364,35 @@ TEST_F(SideMenuTest, NamesThatAreNoTextOrTooLongShowAndOpen) {
     tree->SelectItem(oddItem);
     EXPECT_TRUE(test::Exists(logs_ + "/vorlix_report2025\xFF\xFE.html"));
     EXPECT_TRUE(ShowsPageOf(odd));
+    auto showsMarch = [&] { return PageText().find("Mar.2025") != std::string::npos; };
+    EXPECT_TRUE(PumpUntil(showsMarch)) << PageText();  // loaded, not refused
     EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), odd);
+    // Dropped, the name comes as the toolkit keeps names that are no text: the same bytes open.
+    tree->SelectItem(tree->GetFirstChild(YearItem(1), cookie));  // vorlix_report2024.log
+    ASSERT_TRUE(ShowsPageOf(log2024()));
+    wxArrayString names;
+    names.Add(wxString(odd.c_str(), *wxConvFileName));
+    static_cast<LogDropTarget*>(window_->Browser().View()->GetDropTarget())
+        ->OnDropFiles(0, 0, names);
+    EXPECT_TRUE(PumpUntil(showsMarch)) << PageText();
+}
+
+// A side-menu log that cannot be read when it is chosen (gone before the menu heard of it)
+// leaves no older page on screen: the hint says which log and why.
+TEST_F(SideMenuTest, ALogThatCannotBeReadSaysWhyInsteadOfKeepingThePageBefore) {
+    Open(Settings(log2024()).c_str());
+    ASSERT_TRUE(ShowsPageOf(log2024()));  // the first report
+    wxTreeCtrl* tree = window_->Tree();
+    wxTreeItemIdValue cookie;
+    wxTreeItemId item2023 = tree->GetFirstChild(YearItem(0), cookie);
+    ::unlink(log2023().c_str());
+    tree->SelectItem(item2023);  // before the folder watch is heard
+    std::string text = PageText();
+    EXPECT_EQ(text.rfind("Please select Report-Log file.", 0), 0u) << text;
+    EXPECT_NE(text.find("cannot read " + log2023() + ": No such file or directory"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(settings_->ReadString("Settings", "LogFile", ""), log2024());
 }
 
 // The side menu is as wide as its longest ordinary name needs in the tree's own font (at least
