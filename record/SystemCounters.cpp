@@ -1,0 +1,65 @@
+// Reading the kernel's counters: one read of /proc/net/dev and a link per interface.
+#include "record/SystemCounters.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "record/NetDevText.h"
+
+namespace zintor {
+namespace {
+
+// The whole of a file of /proc, read until its end (its size is not known beforehand).
+bool ReadWhole(const std::string& path, std::string& text, std::string& why) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        why = path + ": " + std::strerror(errno);
+        return false;
+    }
+    text.clear();
+    char buffer[4096];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) why = path + ": " + std::strerror(errno);
+        if (n <= 0) {
+            close(fd);
+            return n == 0;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace
+
+SystemCounters::SystemCounters(std::string root) : root_(std::move(root)) {
+    while (!root_.empty() && root_.back() == '/') root_.pop_back();
+}
+
+bool SystemCounters::Read(std::vector<InterfaceReading>& readings, std::string& why) {
+    std::string text;
+    if (!ReadWhole(root_ + "/proc/net/dev", text, why)) return false;
+    readings = ParseNetDev(text);
+    for (InterfaceReading& reading : readings) reading.kind = KindOf(reading.name);
+    return true;
+}
+
+// /sys/class/net/NAME links to the device: under devices/virtual/net/ for interfaces that
+// software makes (bridges, bonds, tunnels, veth pairs, lo), elsewhere for real devices.
+InterfaceKind SystemCounters::KindOf(const std::string& name) const {
+    if (name.find('/') != std::string::npos || name == "." || name == "..")
+        return InterfaceKind::Unlisted;
+    char target[4096];
+    std::string link = root_ + "/sys/class/net/" + name;
+    ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+    if (n < 0)
+        return access(link.c_str(), F_OK) == 0 ? InterfaceKind::Physical : InterfaceKind::Unlisted;
+    std::string_view path(target, static_cast<std::size_t>(n));
+    return path.find("devices/virtual/") != std::string_view::npos ? InterfaceKind::Virtual
+                                                                   : InterfaceKind::Physical;
+}
+
+}  // namespace zintor
