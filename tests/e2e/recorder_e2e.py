@@ -96,6 +96,11 @@ class RecorderTest(unittest.TestCase):
         page = subprocess.run([ZINTOR, "--json", log], capture_output=True, text=True)
         self.assertEqual(page.returncode, 0, page.stderr)
         figures = json.loads(page.stdout)
+        with open(log, "rb") as f:
+            rows = [ROW.match(line).groups() for line in f.read().decode("ascii").split("\n")[:-1]]
+        # Every count read exactly, those above 4 GiB too.
+        self.assertEqual(figures["totals"]["sent"], sum(int(r[2]) for r in rows))
+        self.assertEqual(figures["totals"]["received"], sum(int(r[3]) for r in rows))
         self.assertEqual(subprocess.run([ZINTOR, log]).returncode, 0)
         self.assertTrue(os.path.exists(log[:-4] + ".html"))
         return figures
@@ -155,7 +160,9 @@ class RecorderTest(unittest.TestCase):
         rows = rows_of(self.folder)
         self.assertEqual(sum(int(r[2]) for r in rows), 5_000_000_000 + 5 + 1 + 1)
         self.assertEqual(sum(int(r[3]) for r in rows), 7 + 10 + 3 + 1)
-        self.assertTrue(glob.glob(os.path.join(self.folder, "rotated-*")))
+        rotated = glob.glob(os.path.join(self.folder, "rotated-*"))
+        self.assertTrue(rotated)
+        self.assertGreaterEqual(self.assert_page(rotated[0])["totals"]["sent"], 5_000_000_000)
         logs = glob.glob(os.path.join(self.folder, "vorlix_report*.log"))
         self.assertTrue(logs)  # a new log after the rotation
         self.assert_page(logs[-1])
