@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev \
             xvfb xauth xdotool x11-utils python3 time tidy desktop-file-utils chromium \
             openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
-            clang libclang-rt-14-dev clang-format groff-base
+            clang libclang-rt-14-dev clang-format groff-base systemd
 
 .PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check
 

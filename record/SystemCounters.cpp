@@ -43,7 +43,13 @@ bool SystemCounters::Read(std::vector<InterfaceReading>& readings, std::string& 
     std::string text;
     if (!ReadWhole(root_ + "/proc/net/dev", text, why)) return false;
     readings = ParseNetDev(text);
-    for (InterfaceReading& reading : readings) reading.kind = KindOf(reading.name);
+    std::map<std::string, InterfaceKind> kinds;
+    for (InterfaceReading& reading : readings) {
+        auto known = kinds_.find(reading.name);
+        reading.kind = known != kinds_.end() ? known->second : KindOf(reading.name);
+        kinds.emplace(reading.name, reading.kind);
+    }
+    kinds_ = std::move(kinds);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // The counters of ROOT/proc/net/dev, each interface's kind from ROOT/sys/class/net.
 #pragma once
 
+#include <map>
+
 #include "record/CounterSource.h"
 
 namespace zintor {
@@ -15,6 +17,9 @@ class SystemCounters : public CounterSource {
   private:
     InterfaceKind KindOf(const std::string& name) const;
     std::string root_;
+    // The kinds of the interfaces of the last reading: a name's link is read once while the
+    // interface stays, again when it comes back (perhaps as another device).
+    std::map<std::string, InterfaceKind> kinds_;
 };
 
 }  // namespace zintor

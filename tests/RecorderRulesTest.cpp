@@ -111,6 +111,18 @@ TEST(SystemCounters, TellsPhysicalFromVirtualBySysClassNet) {
     EXPECT_EQ(readings[2].kind, InterfaceKind::Unlisted);
     EXPECT_EQ(readings[1].received, 3u);
 
+    // An interface that goes and comes back as another device is looked up again.
+    std::string dev = root / "proc/net/dev";
+    std::string link = root / "sys/class/net/eth0";
+    test::WriteFile(dev, "h\nh\n");
+    ASSERT_TRUE(counters.Read(readings, why));
+    ASSERT_EQ(unlink(link.c_str()), 0);
+    ASSERT_EQ(symlink("../../devices/virtual/net/eth0", link.c_str()), 0);
+    test::WriteFile(dev, "h\nh\n eth0: 1 0 0 0 0 0 0 0 2 0 0 0 0 0 0 0\n");
+    ASSERT_TRUE(counters.Read(readings, why));
+    ASSERT_EQ(readings.size(), 1u);
+    EXPECT_EQ(readings[0].kind, InterfaceKind::Virtual);
+
     SystemCounters missing(root / "nothing");
     EXPECT_FALSE(missing.Read(readings, why));
     EXPECT_NE(why.find("nothing/proc/net/dev"), std::string::npos) << why;
