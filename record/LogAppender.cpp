@@ -83,16 +83,18 @@ bool LogAppender::Open(const std::string& file, std::string& why) {
 }
 
 bool LogAppender::Write(const Row& row, std::string& why) {
-    if ((fd_ < 0 || openFile_ != row.file) && !Open(row.file, why)) return false;
+    std::string file = LogFileName(row.label);
+    if ((fd_ < 0 || openFile_ != file) && !Open(file, why)) return false;
+    std::string text = RowText(row.label, row.moved);
     ssize_t n;
-    do n = write(fd_, row.text.data(), row.text.size());
+    do n = write(fd_, text.data(), text.size());
     while (n < 0 && errno == EINTR);
-    if (n == static_cast<ssize_t>(row.text.size())) {
+    if (n == static_cast<ssize_t>(text.size())) {
         fdatasync(fd_);  // the row is in the file; a failed sync is not a reason to write it twice
         return true;
     }
     int error = n < 0 ? errno : ENOSPC;  // a short write: the disk filled up during it
-    why = folder_ + "/" + row.file + ": " + std::strerror(error);
+    why = folder_ + "/" + file + ": " + std::strerror(error);
     if (n > 0) CutTornLine(fd_);
     Close();  // opened again (and cut back again) for the next try
     return false;
@@ -123,7 +125,7 @@ std::size_t LogAppender::Flush() {
 
 void LogAppender::Put(const RowLabel& label, const Movement& moved) {
     if (!waiting_.empty()) Flush();  // the waiting rows make room first when they can
-    waiting_.push_back({LogFileName(label), RowText(label, moved)});
+    waiting_.push_back({label, moved});
     if (waiting_.size() > maxWaiting_) {
         waiting_.pop_front();
         ++dropped_;

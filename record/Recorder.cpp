@@ -37,9 +37,16 @@ Movement Recorder::Measure() {
 }
 
 std::int64_t Recorder::BeginSlot(std::int64_t wallNanos) {
-    RowSlot slot = SlotAt(wallNanos + kEarlyWake, interval_);
+    std::int64_t start = wallNanos + kEarlyWake;
+    // Woken late by less than an interval (a busy machine): the slot after the last one
+    // begins all the same, so that no label is skipped; the wait to its end is shorter.
+    if (slotEnd_ > 0 && wallNanos >= slotEnd_ - kEarlyWake &&
+        wallNanos < slotEnd_ + interval_ * kNanosPerSecond)
+        start = slotEnd_;
+    RowSlot slot = SlotAt(start, interval_);
     label_ = slot.label;
-    return std::max<std::int64_t>(slot.nanosToEnd + kEarlyWake, 1);
+    slotEnd_ = start + slot.nanosToEnd;
+    return std::max<std::int64_t>(slotEnd_ - wallNanos, 1);
 }
 
 std::int64_t Recorder::Start(std::int64_t wallNanos) {

@@ -41,6 +41,7 @@ class Recorder {
     std::ostream& errors_;
     CounterTracker tracker_;
     RowLabel label_;
+    std::int64_t slotEnd_ = 0;  // wall time at which the slot in progress ends
     bool unreadable_ = false;
 };
 

@@ -167,6 +167,12 @@ TEST(RecorderMonth, SuspendAndClockStepsLoseNothingTheCountersSaw) {
          90,
          {2026, 12, 5, 12, 38, 0}},
         {"the next minute all the same", 0, 100, {2026, 12, 5, 12, 39, 0}},
+        {"woken 59.9 s late on a busy machine",
+         59 * kNanosPerSecond + 900000000,
+         110,
+         {2026, 12, 5, 12, 40, 0}},
+        {"no minute is skipped", 0, 120, {2026, 12, 5, 12, 41, 0}},
+        {"and the wait after it was short", 0, 130, {2026, 12, 5, 12, 42, 0}},
     };
     for (const Step& s : steps) {
         sim.Move("eth0", s.sent, 0);
@@ -176,6 +182,7 @@ TEST(RecorderMonth, SuspendAndClockStepsLoseNothingTheCountersSaw) {
         EXPECT_EQ(sim.rows.rows.back().moved.sent, s.sent) << s.what;
     }
     EXPECT_EQ(sim.rows.rows.size(), std::size(steps));
+    EXPECT_EQ(sim.wall + sim.wait, UtcNanos(2026, 12, 5, 12, 44, 0));
 }
 
 TEST(RecorderMonth, DaylightSavingEndsRepeatTheHourAndStartsSkipIt) {
