@@ -26,7 +26,7 @@ InterfaceChoice ByDefault(const InterfaceReading& reading) {
         case InterfaceKind::Unlisted:
             break;
     }
-    return {false, "not in sys/class/net"};
+    return {true, "physical (not in sys)"};
 }
 
 }  // namespace

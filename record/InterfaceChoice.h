@@ -23,8 +23,8 @@ struct InterfaceChoice {
 
 // An exclusion that matches wins. When any pattern includes, exactly the interfaces one
 // matches are counted (a user counting wg0 instead of the link under it); otherwise the
-// physical interfaces are, never lo and never the virtual ones, whose traffic also crosses a
-// physical link and would be counted twice.
+// physical interfaces are (all those not under sys/devices/virtual/net), never lo and never
+// the virtual ones, whose traffic also crosses a physical link and would be counted twice.
 InterfaceChoice ChooseInterface(const InterfaceReading& reading,
                                 const std::vector<InterfacePattern>& patterns);
 

@@ -10,7 +10,7 @@ namespace zintor {
 enum class InterfaceKind {
     Physical,  // a device of its own (not under /sys/devices/virtual/net)
     Virtual,   // a bridge, bond, tunnel, veth, loopback...: made by software
-    Unlisted,  // no entry in /sys/class/net (a root without one)
+    Unlisted,  // in no sys/class/net nor sys/devices/virtual/net of the root: not virtual
 };
 
 struct InterfaceReading {

@@ -47,17 +47,21 @@ bool SystemCounters::Read(std::vector<InterfaceReading>& readings, std::string& 
     for (InterfaceReading& reading : readings) {
         auto known = kinds_.find(reading.name);
         reading.kind = known != kinds_.end() ? known->second : KindOf(reading.name);
-        kinds.emplace(reading.name, reading.kind);
+        // An interface not in sys yet may be put there a moment after it appears: asked again.
+        if (reading.kind != InterfaceKind::Unlisted) kinds.emplace(reading.name, reading.kind);
     }
     kinds_ = std::move(kinds);
     return true;
 }
 
-// /sys/class/net/NAME links to the device: under devices/virtual/net/ for interfaces that
-// software makes (bridges, bonds, tunnels, veth pairs, lo), elsewhere for real devices.
+// Interfaces that software makes (bridges, bonds, tunnels, veth pairs, lo) live under
+// /sys/devices/virtual/net, where /sys/class/net/NAME links to; real devices elsewhere. A
+// tree that has neither entry for an interface says nothing against its being physical.
 InterfaceKind SystemCounters::KindOf(const std::string& name) const {
     if (name.find('/') != std::string::npos || name == "." || name == "..")
         return InterfaceKind::Unlisted;
+    if (access((root_ + "/sys/devices/virtual/net/" + name).c_str(), F_OK) == 0)
+        return InterfaceKind::Virtual;
     char target[4096];
     std::string link = root_ + "/sys/class/net/" + name;
     ssize_t n = readlink(link.c_str(), target, sizeof target - 1);

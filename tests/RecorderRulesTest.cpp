@@ -96,7 +96,9 @@ TEST(SystemCounters, TellsPhysicalFromVirtualBySysClassNet) {
     test::WriteFile(root / "proc/net/dev",
                     "h\nh\n eth0: 1 0 0 0 0 0 0 0 2 0 0 0 0 0 0 0\n"
                     " br0: 3 0 0 0 0 0 0 0 4 0 0 0 0 0 0 0\n"
-                    " tun9: 5 0 0 0 0 0 0 0 6 0 0 0 0 0 0 0\n");
+                    " tun9: 5 0 0 0 0 0 0 0 6 0 0 0 0 0 0 0\n"
+                    " veth0: 7 0 0 0 0 0 0 0 8 0 0 0 0 0 0 0\n");
+    ASSERT_EQ(system(("mkdir -p " + root / "sys/devices/virtual/net/veth0").c_str()), 0);
     ASSERT_EQ(symlink("../../devices/pci0000:00/0000:00:03.0/net/eth0",
                       (root / "sys/class/net/eth0").c_str()),
               0);
@@ -105,10 +107,11 @@ TEST(SystemCounters, TellsPhysicalFromVirtualBySysClassNet) {
     std::vector<InterfaceReading> readings;
     std::string why;
     ASSERT_TRUE(counters.Read(readings, why)) << why;
-    ASSERT_EQ(readings.size(), 3u);
+    ASSERT_EQ(readings.size(), 4u);
     EXPECT_EQ(readings[0].kind, InterfaceKind::Physical);
     EXPECT_EQ(readings[1].kind, InterfaceKind::Virtual);
     EXPECT_EQ(readings[2].kind, InterfaceKind::Unlisted);
+    EXPECT_EQ(readings[3].kind, InterfaceKind::Virtual);  // known by its device folder alone
     EXPECT_EQ(readings[1].received, 3u);
 
     // An interface that goes and comes back as another device is looked up again.
@@ -141,7 +144,7 @@ TEST(InterfaceChoice, PatternsElsePhysicalInterfacesOnly) {
         {"br0", K::Virtual, {}, false, "virtual"},
         {"lo", K::Virtual, {}, false, "loopback"},
         {"lo", K::Physical, {}, false, "loopback"},
-        {"tun0", K::Unlisted, {}, false, "not in sys/class/net"},
+        {"eth9", K::Unlisted, {}, true, "physical (not in sys)"},
         {"eth0", K::Physical, {"!eth*"}, false, "excluded by !eth*"},
         {"eth1", K::Physical, {"!eth0"}, true, "physical"},
         {"wg0", K::Virtual, {"wg*"}, true, "matches wg*"},
