@@ -58,8 +58,10 @@ int Record(const RecordOptions& options, std::ostream& errors) {
     }
     LockResult lock = LockFolder(options.folder);
     if (lock.held) {
-        errors << "zintor-record: " << options.folder << " is already recorded by process "
-               << lock.holder << '\n';
+        errors << "zintor-record: " << options.folder << " is already recorded by "
+               << (lock.holder > 0 ? "process " + std::to_string(lock.holder)
+                                   : std::string("another process"))
+               << '\n';
         return 1;
     }
     if (lock.fd < 0) {
