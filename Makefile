@@ -53,7 +53,7 @@ test: format-check build asan-build fuzz-build
 
 # The C and C++ sources, formatted by .clang-format: `make format` applies it, `make test`
 # fails on any source that it would change.
-SOURCES = $(shell find app bench desktop fuzz html logs platform report resources tests tools \
+SOURCES = $(shell find app bench desktop fuzz html logs platform record report resources tests tools \
             -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) 2>/dev/null | sort)
 format: deps
 	clang-format -i $(SOURCES)
