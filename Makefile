@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev \
             xvfb xauth xdotool x11-utils python3 time tidy desktop-file-utils chromium \
             openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
-            clang libclang-rt-14-dev clang-format groff-base \
+            clang libclang-rt-14-dev clang-format groff-base systemd \
             locales wx3.2-i18n fonts-noto-cjk
 
 .PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check
@@ -58,7 +58,7 @@ test: format-check build asan-build fuzz-build
 
 # The C and C++ sources, formatted by .clang-format: `make format` applies it, `make test`
 # fails on any source that it would change.
-SOURCES = $(shell find app bench desktop fuzz html logs platform report resources tests tools \
+SOURCES = $(shell find app bench desktop fuzz html logs platform record report resources tests tools \
             -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) 2>/dev/null | sort)
 format: deps
 	clang-format -i $(SOURCES)

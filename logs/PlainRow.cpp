@@ -11,12 +11,20 @@ namespace {
 // reading stopped: just after the line feed that ended the fourth field or an earlier one, at
 // the comma after the fourth field, at end when the text ended first, or nullptr at a double
 // quote, a NUL or an end-of-text byte inside the first four fields.
-const char* ScanFields(const char* p, const char* end, std::int32_t numbers[4]) {
+const char* ScanFields(const char* p, const char* end, std::int64_t numbers[4]) {
     for (int column = 0; column < 4; ++column) {
         // Blanks before the number; the line feed is one, but it ends the row first.
         while (p < end && *p != '\n' && IsLogBlank(*p)) ++p;
-        std::int32_t value;
-        p = ParseWrappingInt32(p, end, value);
+        std::int64_t value;
+        if (column < 2) {
+            std::int32_t number;
+            p = ParseWrappingInt32(p, end, number);
+            value = number;
+        } else {
+            std::uint64_t count;
+            p = ParseLogCount(p, end, count);
+            value = static_cast<std::int64_t>(count);
+        }
         // The rest of the field, up to the comma or line feed that ends it.
         for (; p < end && *p != ',' && *p != '\n'; ++p)
             if (*p == '"' || *p == '\0' || *p == kEndOfText) return nullptr;
@@ -47,7 +55,7 @@ inline std::int32_t ReadShortNumber(std::uint64_t word, char ninth, int& digits)
 // CR LF, with at least nine bytes from the start of each field to the end of the text. Such
 // numbers cannot wrap and each field is read eight bytes at a time; the length of the row with
 // its line feed, or 0 for any other row (the general scan decides it then).
-std::size_t ScanCommonRow(const char* start, const char* end, std::int32_t numbers[4]) {
+std::size_t ScanCommonRow(const char* start, const char* end, std::int64_t numbers[4]) {
     if constexpr (std::endian::native != std::endian::little) return 0;
     const char* p = start;
     for (int column = 0; column < 4; ++column) {
@@ -71,11 +79,11 @@ std::size_t ScanCommonRow(const char* start, const char* end, std::int32_t numbe
 
 }  // namespace
 
-bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]) {
+bool ScanRowNumbers(std::string_view text, std::int64_t numbers[4]) {
     return ScanFields(text.data(), text.data() + text.size(), numbers) != nullptr;
 }
 
-std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4], bool& usual) {
+std::size_t ScanPlainRow(std::string_view text, std::int64_t numbers[4], bool& usual) {
     const char* start = text.data();
     const char* end = start + text.size();
     usual = false;

@@ -19,10 +19,10 @@ constexpr bool IsLogBlank(Char ch) {
 
 // The first four numbers of a row in one pass over its bytes (text runs from the row's start
 // on, the row ends at its line feed), exactly as splitting the row and reading each field
-// give them; a field the row does not have reads 0. False, with numbers unfinished, when a
-// double quote or a NUL comes before the fourth field ends: the field split must decide such
-// rows.
-bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
+// give them (date and time as ParseWrappingInt32 reads them, the two counts as ParseLogCount); a
+// field the row does not have reads 0. False, with numbers unfinished, when a double quote or a NUL
+// comes before the fourth field ends: the field split must decide such rows.
+bool ScanRowNumbers(std::string_view text, std::int64_t numbers[4]);
 
 // A plain data row at the start of text: it begins with a digit, ends with a line feed within
 // text, and holds no NUL and no end-of-text byte, nor a double quote before its fourth field
@@ -31,7 +31,7 @@ bool ScanRowNumbers(std::string_view text, std::int32_t numbers[4]);
 // when the row is not plain (the general reading decides it then).
 // usual is set to whether the row has the usual shape: four fields of digits
 // alone ended by LF or CR LF, so ASCII text throughout.
-std::size_t ScanPlainRow(std::string_view text, std::int32_t numbers[4], bool& usual);
+std::size_t ScanPlainRow(std::string_view text, std::int64_t numbers[4], bool& usual);
 
 // True when every byte is below 0x80; eight bytes are tested at a time.
 bool IsAsciiText(std::string_view bytes);

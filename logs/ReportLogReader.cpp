@@ -105,7 +105,7 @@ bool LogLineScanner::AddRow(std::string_view line, bool lineFeed) {
 // (code page 932 text beyond ASCII) or a larger budget than is left goes the general way.
 std::size_t LogLineScanner::TakePlainRow(std::string_view bytes) {
     if (isData_ || skipping_ || !pending_.empty()) return 0;  // not at a line's start
-    std::int32_t numbers[4];
+    std::int64_t numbers[4];
     bool usual;
     std::size_t size = ScanPlainRow(bytes, numbers, usual);
     if (size == 0 || rowBytes_ + size - 1 > kMaxRowBytes) return 0;

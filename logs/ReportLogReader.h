@@ -25,7 +25,7 @@ class LogRowSink {
   public:
     // numbers holds the row's first four numbers when it was a plain row (read as
     // ScanRowNumbers reads them), nullptr when the row must be read from the table.
-    virtual void RowAdded(const LogTable& table, int row, const std::int32_t* numbers) = 0;
+    virtual void RowAdded(const LogTable& table, int row, const std::int64_t* numbers) = 0;
 
   protected:
     ~LogRowSink() = default;

@@ -7,19 +7,21 @@
 
 namespace zintor {
 LogRow DecodeLogRow(const LogTable& table, int row) {
-    std::int32_t numbers[4] = {0, 0, 0, 0};  // a field the row does not have reads 0
+    std::int64_t numbers[4] = {0, 0, 0, 0};  // a field the row does not have reads 0
     std::string_view text;
     if (!table.NarrowRowText(row, text) || !ScanRowNumbers(text, numbers)) {
         std::fill(numbers, numbers + 4, 0);
-        table.VisitFields(
-            row, 4, [&](int column, auto field) { numbers[column] = ParseLogInteger(field); });
+        table.VisitFields(row, 4, [&](int column, auto field) {
+            numbers[column] = column < 2 ? ParseLogInteger(field)
+                                         : static_cast<std::int64_t>(ParseLogCountField(field));
+        });
     }
     LogRow r;
-    r.sent = static_cast<std::uint32_t>(numbers[2]);
-    r.received = static_cast<std::uint32_t>(numbers[3]);
+    r.sent = static_cast<std::uint64_t>(numbers[2]);
+    r.received = static_cast<std::uint64_t>(numbers[3]);
     if (numbers[0] < 0 || numbers[1] < 0) return r;
-    PlaceLogTime(numbers[1], r);
-    r.usable = PlaceLogDate(numbers[0], r);
+    PlaceLogTime(static_cast<std::int32_t>(numbers[1]), r);
+    r.usable = PlaceLogDate(static_cast<std::int32_t>(numbers[0]), r);
     return r;
 }
 

@@ -23,6 +23,18 @@ std::int32_t ParseLogInteger(std::basic_string_view<Char> field) {
     return value;
 }
 
+// A byte count field: as ParseLogInteger reads a number, but a value from 0 to 2^48 - 1 is
+// read exactly (ParseLogCount).
+template <typename Char>
+std::uint64_t ParseLogCountField(std::basic_string_view<Char> field) {
+    const Char* p = field.data();
+    const Char* end = p + field.size();
+    while (p < end && IsLogBlank(*p)) ++p;
+    std::uint64_t value;
+    ParseLogCount(p, end, value);
+    return value;
+}
+
 struct LogRow {
     // False for a row that cannot be placed in the month: a negative date or time, a month
     // outside 1..12, or a date whose weekday comes out negative (January of year 0, day 0).
@@ -30,7 +42,7 @@ struct LogRow {
     int year = 0, month = 0, day = 0;      // from the date written as at least 8 digits, YYYYMMDD
     int hour = 0, minute = 0, second = 0;  // from the time written as at least 6 digits, HHMMSS
     int weekday = 0;                       // of day mod 32 in that month, 0 Sunday .. 6 Saturday
-    std::uint32_t sent = 0, received = 0;
+    std::uint64_t sent = 0, received = 0;  // below 2^48
 
     // Seconds from the start of the month: month and year take no part.
     std::int64_t Stamp() const {

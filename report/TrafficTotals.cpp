@@ -17,12 +17,12 @@ TrafficAdder::TrafficAdder(TrafficTotals& totals) : totals_(totals) {
     std::memset(&totals, 0, sizeof totals);
 }
 
-void TrafficAdder::RowAdded(const LogTable& table, int row, const std::int32_t* numbers) {
+void TrafficAdder::RowAdded(const LogTable& table, int row, const std::int64_t* numbers) {
     if (!numbers) {
         Add(DecodeLogRow(table, row));
         return;
     }
-    std::int32_t date = numbers[0];
+    auto date = static_cast<std::int32_t>(numbers[0]);  // date and time hold 32-bit values
     if (date < 0 || numbers[1] < 0) return;
     if (date != lastDate_) {
         lastDate_ = date;
@@ -30,9 +30,9 @@ void TrafficAdder::RowAdded(const LogTable& table, int row, const std::int32_t* 
     }
     if (!lastDateUsable_) return;
     LogRow r = dated_;
-    PlaceLogTime(numbers[1], r);
-    r.sent = static_cast<std::uint32_t>(numbers[2]);
-    r.received = static_cast<std::uint32_t>(numbers[3]);
+    PlaceLogTime(static_cast<std::int32_t>(numbers[1]), r);
+    r.sent = static_cast<std::uint64_t>(numbers[2]);
+    r.received = static_cast<std::uint64_t>(numbers[3]);
     r.usable = true;
     Add(r);
 }

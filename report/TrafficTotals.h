@@ -35,7 +35,7 @@ class TrafficAdder final : public LogRowSink {
     // Zeroes totals, which then receive the rows.
     explicit TrafficAdder(TrafficTotals& totals);
 
-    void RowAdded(const LogTable& table, int row, const std::int32_t* numbers) override;
+    void RowAdded(const LogTable& table, int row, const std::int64_t* numbers) override;
     const Aggregation& Result() const { return result_; }
 
   private:

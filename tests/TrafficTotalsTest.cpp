@@ -65,6 +65,37 @@ TEST(LogRow, FieldsReadAsWrappingDecimalNumbers) {
             << std::string(c.text.begin(), c.text.end());
 }
 
+// Byte counts up to 48 bits are read exactly (a row of a fast link holds more than 4 GiB);
+// beyond, and negative ones, as any other field: modulo 2^32, so logs whose counts are below
+// 2^32 read as they always did.
+TEST(LogRow, ByteCountsUpTo48BitsReadExactly) {
+    struct Case {
+        std::u16string text;
+        std::uint64_t value;
+    } cases[] = {
+        {u"5000000000", 5000000000u},
+        {u"4294967296", 4294967296u},
+        {u" +4294967295x", 4294967295u},
+        {u"281474976710655", 281474976710655u},  // 2^48 - 1
+        {u"281474976710656", 0},                 // 2^48: modulo 2^32
+        {u"281474976710657", 1},
+        {u"99999999999999999999", 1661992959},  // modulo 2^32
+        {u"00000000000000000000000000005000000000", 5000000000u},
+        {u"-1", 4294967295u},
+        {u"-5000000000", 3589934592u},
+        {u"-0", 0},
+        {u"abc", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseLogCountField(std::u16string_view(c.text)), c.value)
+            << std::string(c.text.begin(), c.text.end());
+    // Through the reader into the totals, on the plain road and the general one (quoted).
+    Totals t = Aggregate({u"20261201,000000,5000000000,281474976710655\n",
+                          u"\"20261201\",000100,\"5000000000\",281474976710656\n"});
+    EXPECT_EQ(t.t->daySend[32], 10000000000);
+    EXPECT_EQ(t.t->dayRecv[32], 281474976710655);
+}
+
 TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
     struct Case {
         std::u16string line;
@@ -124,10 +155,10 @@ TEST(TrafficTotals, ARowAddsToItsDayHourWeekdayAndTotals) {
     EXPECT_EQ(a.run.reportMonth, 1);
 }
 
-TEST(TrafficTotals, ByteCountsAreUnsigned32BitValues) {
+TEST(TrafficTotals, ByteCountsAreExactOrUnsigned32BitValues) {
     Totals a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n",
                           u"20240105,0,-1,-2\n", u"20240105,0,5\n"});
-    EXPECT_EQ(a.t->daySend[32], 4294967295LL + 0 + 4294967295LL + 5);
+    EXPECT_EQ(a.t->daySend[32], 4294967295LL + 4294967296LL + 4294967295LL + 5);
     EXPECT_EQ(a.t->dayRecv[32], 1 + 0 + 4294967294LL + 0);  // a missing field reads 0
 }
 
@@ -249,8 +280,8 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
     int usualRows = 0;
     auto check = [&](const std::string& text) {
         SCOPED_TRACE(::testing::PrintToString(text));
-        std::int32_t fast[4] = {0, 0, 0, 0};
-        std::int32_t plain[4];
+        std::int64_t fast[4] = {0, 0, 0, 0};
+        std::int64_t plain[4];
         // A plain row is one that the field split reads the same; it ends at its line feed.
         bool usual;
         std::size_t plainSize = ScanPlainRow(text, plain, usual);
@@ -269,21 +300,24 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
         if (plainSize > 0) {
             ASSERT_TRUE(std::equal(fast, fast + 4, plain));
         }
-        std::int32_t split[4] = {0, 0, 0, 0};
+        std::int64_t split[4] = {0, 0, 0, 0};
         std::string scratch;
-        SplitLogLine(std::string_view(text), true, scratch,
-                     [&](int column, std::string_view field) {
-                         if (column >= 4) return false;
-                         split[column] = ParseLogInteger(field);
-                         return column < 3;
-                     });
+        SplitLogLine(
+            std::string_view(text), true, scratch, [&](int column, std::string_view field) {
+                if (column >= 4) return false;
+                split[column] = column < 2 ? ParseLogInteger(field)
+                                           : static_cast<std::int64_t>(ParseLogCountField(field));
+                return column < 3;
+            });
         ASSERT_TRUE(std::equal(fast, fast + 4, split));
     };
     const char* const shapes[] = {
-        "20261231,235959,12345678,87654321\r\n",  // the usual row, eight digits each
-        "20261231,235959,0,9\n",                  // LF without CR
-        "20261231,235959,123456789,1\r\n",        // nine digits
-        "20261231,235959,1,4294967297\r\n",       // ten digits, wrapping
+        "20261231,235959,12345678,87654321\r\n",                // the usual row, eight digits each
+        "20261231,235959,0,9\n",                                // LF without CR
+        "20261231,235959,123456789,1\r\n",                      // nine digits
+        "20261231,235959,1,4294967297\r\n",                     // ten digits, exact
+        "20261231,235959,281474976710655,281474976710656\r\n",  // 2^48 - 1 exact; 2^48 wraps
+        "20261231,235959,-5000000000,0281474976710655\r\n",
         "20261231,235959,1,99999999999999999999\r\n",
         "2026123,5,1,2\r\n",        // short fields
         "2026a231,235959,1,2\r\n",  // a letter inside the date
@@ -307,7 +341,7 @@ TEST(LogRow, OnePassScanAgreesWithTheFieldSplit) {
     for (std::string shape : shapes)
         for (const char* after : {"", "20261231,0,1,1\n"}) check(shape + after);
     check(std::string("20261231,235959,1,\0\r\n", 22));
-    EXPECT_EQ(scanned, 40);
+    EXPECT_EQ(scanned, 44);
     EXPECT_EQ(usualRows, 6);
 
     std::mt19937 random(2024);

@@ -87,6 +87,11 @@ def expected_files(install_dir, has_gui):
     files = {f"{install_dir}/{name}" for name in ("zintor", "zintor.htm.txt", "zintor.htm_en.txt", "zintor-help.html")}
     files.add("bin/zintor")
     files.add("share/man/man1/zintor.1")
+    # The recorder, its manual page, its service units and its system user.
+    files |= {f"{install_dir}/zintor-record", "bin/zintor-record", "share/man/man1/zintor-record.1",
+              "share/systemd/user/zintor-record.service", "lib/systemd/system/zintor-record.service",
+              "lib/systemd/system/zintor-pages.service", "lib/systemd/system/zintor-pages.timer",
+              "lib/sysusers.d/zintor.conf"}
     if has_gui:
         files.add(f"{install_dir}/zintor_gui.so")
         files.add("share/applications/zintor.desktop")

@@ -186,6 +186,24 @@ def parse_field_number(text):
     return (-value) % U32 if negative else value
 
 
+def parse_count(text):
+    """Integer of a byte count field: read exactly when it is 0 .. 2**48 - 1,
+    otherwise (negative, or 2**48 and more) as parse_field_number reads it."""
+    i = 0
+    while i < len(text) and text[i] in " \t\n\v\f\r":
+        i += 1
+    negative = i < len(text) and text[i] == "-"
+    if i < len(text) and text[i] in "+-":
+        i += 1
+    value = 0
+    while i < len(text) and "0" <= text[i] <= "9":
+        value = value * 10 + ord(text[i]) - 48
+        i += 1
+    if negative or value >= 1 << 48:
+        return parse_field_number(text)
+    return value
+
+
 def as_int32(value):
     return value - U32 if value >= 1 << 31 else value
 
@@ -233,8 +251,8 @@ def decode_row(row):
         return None
     time_text = "%06d" % time
     hour, minute, second = int(time_text[0:2]), int(time_text[2:4]), int(time_text[4:6])
-    sent = parse_field_number(field(row, 2))
-    received = parse_field_number(field(row, 3))
+    sent = parse_count(field(row, 2))
+    received = parse_count(field(row, 3))
     return year, month, day, hour, minute, second, sent, received
 
 

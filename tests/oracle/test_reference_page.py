@@ -81,6 +81,9 @@ class LogReader(unittest.TestCase):
         for text, value in [("12", 12), (" \t+12x", 12), ("-1", 2 ** 32 - 1), ("4294967296", 0),
                             ("", 0), ("--5", 0), ("\xa05", 0), ("\r7", 7)]:
             self.assertEqual(rp.parse_field_number(text), value, text)
+        for text, value in [("4294967296", 2 ** 32), ("281474976710655", 2 ** 48 - 1),
+                            ("281474976710656", 0), ("-1", 2 ** 32 - 1), (" 5000000000x", 5000000000)]:
+            self.assertEqual(rp.parse_count(text), value, text)
         self.assertEqual(rp.decode_row(["20240105", "103000", "1000", "2000"]),
                          (2024, 1, 5, 10, 30, 0, 1000, 2000))
         self.assertEqual(rp.decode_row(["20240105", "93015"])[3:6], (9, 30, 15))
