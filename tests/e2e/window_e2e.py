@@ -582,10 +582,13 @@ class WindowTest(unittest.TestCase):
             f.write(log_rows(2023, 3, 100))
         november = self.write_log("vorlix_report202611.log", 2026, 11, 100)
         more = log_rows(2023, 3, 130, first=100)
-        # The pane for these rows under a name that is text, before and after more rows come.
+        # The pane for these rows under a name that is text, before and after more rows come: in
+        # a folder whose side menu reads the same (the odd bytes show as U+FFFD), so that the
+        # menu is as wide and the pane lies in the same place.
         text = os.path.join(self.root, "text")
         os.mkdir(text)
-        same = shutil.copy(odd, os.path.join(text, "vorlix_report202303.log"))
+        same = shutil.copy(odd, os.path.join(text, "vorlix_report2023\ufffd\ufffd.log"))
+        shutil.copy(november, text)
         self.settings(self.PLACE + f"LogFile={same}\n")
         p = self.start()
         win = p.wait_window(MAIN_EN)
