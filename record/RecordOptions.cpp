@@ -3,14 +3,10 @@
 
 #include <charconv>
 
+#include "platform/UserFolders.h"
+
 namespace zintor {
 namespace {
-
-std::string DefaultFolder(const char* xdgDataHome, const char* home) {
-    if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/zintor";
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/zintor";
-    return "";
-}
 
 std::string ReadInterval(const std::string& value, int& interval) {
     const char* end = value.data() + value.size();
@@ -76,7 +72,7 @@ ParsedOptions ParseRecordOptions(const std::vector<std::string>& args, const cha
     }
     if (parsed.error.empty() && options.folder.empty() && !options.list && !options.help &&
         !options.version) {
-        options.folder = DefaultFolder(xdgDataHome, home);
+        options.folder = UserDataFolder(xdgDataHome, home);
         if (options.folder.empty())
             parsed.error = "no --folder given, and neither XDG_DATA_HOME nor HOME names a folder";
     }

@@ -1,6 +1,7 @@
 // Where the settings file goes: beside the program when the user may write there, else in the
 // user's configuration folder.
 #include "app/SettingsLocation.h"
+#include "platform/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,27 @@ TEST(SettingsLocation, TheUsersConfigurationFolderWhenTheProgramsIsNot) {
         }
     }
     ::chmod(program.path().c_str(), 0755);
+}
+
+// The recorder writes into the data folder and the window looks there on a first start, by
+// one rule; a base directory variable counts only when it is absolute.
+TEST(UserFolders, FollowTheBaseDirectoryVariablesElseHome) {
+    struct Case {
+        const char *xdg, *home, *data, *cache;
+    };
+    const Case cases[] = {
+        {"/x", "/home/u", "/x/zintor", "/x/zintor"},
+        {nullptr, "/home/u", "/home/u/.local/share/zintor", "/home/u/.cache/zintor"},
+        {"", "/home/u", "/home/u/.local/share/zintor", "/home/u/.cache/zintor"},
+        {"relative", "/home/u", "/home/u/.local/share/zintor", "/home/u/.cache/zintor"},
+        {nullptr, "relative", "", ""},
+        {nullptr, nullptr, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + " " + (c.home ? c.home : "(unset)"));
+        EXPECT_EQ(UserDataFolder(c.xdg, c.home), c.data);
+        EXPECT_EQ(UserCacheFolder(c.xdg, c.home), c.cache);
+    }
 }
 
 }  // namespace
