@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
@@ -18,6 +19,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 #include "platform/SettingsFile.h"
+#include "platform/UserFolders.h"
 #include "report/ReportGenerator.h"
 #include "resources/ResourceSet.h"
 
@@ -42,7 +44,12 @@ ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings
       settings_(settings),
       modulePath_(std::move(modulePath)),
       uiLanguage_(uiLanguage),
-      window_(window) {}
+      window_(window),
+      pages_(UserCacheFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"))) {}
+
+void ReportNavigator::SetStartLog(std::string logFile, const std::string& recorderFolder) {
+    startLog_ = logFile.empty() ? NewestReportLog(recorderFolder) : std::move(logFile);
+}
 
 bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
     if (Failure failure = report_.ReadReportLog(logPath)) {
@@ -56,12 +63,17 @@ bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
 
 void ReportNavigator::ShowReadLog(const std::string& logPath, bool sayWhy) {
     Follow(logPath);
-    std::string page = ReportGenerator::PagePathOf(logPath);
-    if (Failure failure = report_.GenerateReport(page)) {
-        ShowMessagePage(sayWhy ? WhyNoPage(logPath, failure, uiLanguage_) : std::string());
-    } else {
-        window_.ShowInPane(PageUrlOf(page));
-    }
+    std::string page = WritePage(logPath, sayWhy);
+    if (!page.empty()) window_.ShowInPane(PageUrlOf(page));
+}
+
+std::string ReportNavigator::WritePage(const std::string& logPath, bool sayWhy) {
+    std::string page;
+    Failure failure = pages_.PlacePage(logPath, page);
+    if (!failure) failure = report_.GenerateReport(page);
+    if (!failure) return page;
+    ShowMessagePage(sayWhy ? WhyNoPage(logPath, failure, uiLanguage_) : std::string());
+    return "";
 }
 
 void ReportNavigator::ShowMessagePage(const std::string& detail) {
@@ -182,12 +194,8 @@ void ReportNavigator::RegenerateFollowedLog() {
         ShowMessagePage(WhyNotRead(failure, uiLanguage_));
         return;
     }
-    std::string page = ReportGenerator::PagePathOf(followedLog_);
-    if (Failure failure = report_.GenerateReport(page)) {
-        ShowMessagePage(WhyNoPage(followedLog_, failure, uiLanguage_));
-        return;
-    }
-    window_.ShowAgainInPane(PageUrlOf(page));
+    std::string page = WritePage(followedLog_, true);
+    if (!page.empty()) window_.ShowAgainInPane(PageUrlOf(page));
 }
 
 void ReportNavigator::RememberLog(const std::string& logPath) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/LiveFolder.h"
+#include "app/PageLocation.h"
 #include "html/UiLanguage.h"
 #include "platform/Failure.h"
 
@@ -41,15 +42,21 @@ class ReportNavigator {
                     int uiLanguage, NavigatorWindow& window);
 
     // LogFile as the window read it at its start, with its other settings: the side menu
-    // lists its folder and the first report shows it.
-    void SetStartLog(std::string logFile) { startLog_ = std::move(logFile); }
+    // lists its folder and the first report shows it. On a first start (no LogFile) the
+    // newest log of recorderFolder, the recorder's default folder, stands for it when there
+    // is one; LogFile stays empty until a log is chosen.
+    void SetStartLog(std::string logFile, const std::string& recorderFolder = {});
+    // Where pages are written: beside their logs, or in the user's cache folder for a log
+    // whose folder cannot be written. By default the cache folder of the environment's
+    // XDG_CACHE_HOME or HOME, and the process's own permissions.
+    void SetPageLocation(PageLocation pages) { pages_ = std::move(pages); }
 
-    // The shared road of a chosen log: read it, follow it, write its page beside it and show
-    // the page. A page that could not be written is never shown (an older page of the same
-    // name would pass for the new one), nor the page before when the log cannot be read: the
-    // message page shows instead, with sayWhy saying under the hint which log gave no page
-    // and why. False when the log could not be read; it is followed all the same, so that
-    // its page shows once it reads.
+    // The shared road of a chosen log: read it, follow it, write its page beside it (or in
+    // the cache, see SetPageLocation) and show the page. A page that could not be written is never
+    // shown (an older page of the same name would pass for the new one), nor the page before when
+    // the log cannot be read: the message page shows instead, with sayWhy saying under the hint
+    // which log gave no page and why. False when the log could not be read; it is followed all the
+    // same, so that its page shows once it reads.
     bool ShowLogReport(const std::string& logPath, bool sayWhy = true);
     // The hint that asks for a log, with detail on a line under it when not empty.
     void ShowMessagePage(const std::string& detail = {});
@@ -111,12 +118,16 @@ class ReportNavigator {
     void ShowReadLog(const std::string& logPath, bool sayWhy);
     void RememberLog(const std::string& logPath);
     void Follow(const std::string& logPath);
+    // The page of logPath written where PageLocation puts it; its path, or "" when it could
+    // not be written, after showing the hint with why.
+    std::string WritePage(const std::string& logPath, bool sayWhy);
 
     ReportGenerator& report_;
     SettingsFile& settings_;
     std::string modulePath_;
     int uiLanguage_;
     NavigatorWindow& window_;
+    PageLocation pages_;
     bool startOnMessagePage_ = false;
     std::string startDetail_;  // under the hint of the first report
     bool startLogAskedFor_ = false;

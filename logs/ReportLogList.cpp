@@ -34,6 +34,30 @@ void SortReportLogs(std::vector<std::string>& logFiles) {
     std::sort(logFiles.begin(), logFiles.end());
 }
 
+namespace {
+
+// "vorlix_report" and six digits, then ".log": a month's log as the recorder names it.
+bool IsMonthLogName(const std::string& name) {
+    constexpr std::string_view prefix = "vorlix_report", suffix = ".log";
+    if (name.size() != prefix.size() + 6 + suffix.size() || !name.starts_with(prefix) ||
+        !name.ends_with(suffix))
+        return false;
+    return std::all_of(name.begin() + prefix.size(), name.end() - suffix.size(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::string NewestReportLog(const std::string& directory) {
+    if (directory.empty()) return "";
+    std::vector<std::string> logs = ListReportLogs(directory, kNoLogLimit);
+    SortReportLogs(logs);
+    auto newest = std::find_if(logs.rbegin(), logs.rend(), [](const std::string& log) {
+        return IsMonthLogName(FileNameOf(log));
+    });
+    return newest == logs.rend() ? "" : *newest;
+}
+
 std::string SideMenuDirectory(const std::string& logFileSetting, const std::string& modulePath) {
     return FolderOf(logFileSetting.empty() ? modulePath : logFileSetting);
 }

@@ -30,6 +30,11 @@ std::vector<std::string> ListReportLogs(const std::string& directory,
 // Ascending order by plain byte comparison: letter case counts, upper case sorts first.
 void SortReportLogs(std::vector<std::string>& logFiles);
 
+// The log of the latest month in directory, as the side menu sorts them: of the logs named
+// exactly "vorlix_reportYYYYMM.log", the last; "" when there is none. As ListReportLogs, the
+// directory becomes the current directory.
+std::string NewestReportLog(const std::string& directory);
+
 // The folder whose logs the side menu lists: the folder of the last log shown, or the
 // program's own folder when no log has been shown yet. Ends in '/', or is empty when the
 // last log's path has no folder.

@@ -67,6 +67,36 @@ TEST_F(ReportLogListTest, TheSideMenuStopsAt32000LogsAndAWholeFolderListHasNoLim
     EXPECT_EQ(ListReportLogs(dir.path() + "/", kNoLogLimit).size(), 32005u);
 }
 
+// The window's first start opens on the recorder's latest month: names of another form, such
+// as a folder or a FIFO named like a log, never count, even where they sort later.
+TEST_F(ReportLogListTest, TheNewestLogIsTheLatestMonthOfThoseNamedAsTheRecorderNamesThem) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> files;
+        std::string newest;
+    };
+    const Case cases[] = {
+        {"months across years",
+         {"vorlix_report202512.log", "vorlix_report202601.log", "vorlix_report202411.log"},
+         "vorlix_report202601.log"},
+        {"later-sorting names of another form",
+         {"vorlix_report202601.log", "vorlix_report2026x1.log", "vorlix_report2026011.log",
+          "vorlix_report202602.log.txt", "vorlix_report202603.LOG", "vorlix_report2027.log"},
+         "vorlix_report202601.log"},
+        {"none of the form", {"vorlix_report2024.log", "notes.log"}, ""},
+        {"no logs", {}, ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (const std::string& name : c.files) test::WriteFile(dir / name, "x");
+        ::mkdir((dir / "vorlix_report209912.log").c_str(), 0755);
+        ::mkfifo((dir / "vorlix_report209911.log").c_str(), 0644);
+        EXPECT_EQ(NewestReportLog(dir.path()), c.newest.empty() ? "" : dir / c.newest) << c.what;
+    }
+    EXPECT_EQ(NewestReportLog(""), "");
+    EXPECT_EQ(NewestReportLog("/nonexistent/zintor"), "");
+}
+
 TEST(SideMenuDirectory, IsTheLastLogsFolderOrTheProgramsOwn) {
     EXPECT_EQ(SideMenuDirectory("", "/opt/zintor/zintor"), "/opt/zintor/");
     EXPECT_EQ(SideMenuDirectory("/home/u/logs/vorlix_report2024.log", "/opt/zintor/zintor"),

@@ -293,6 +293,95 @@ TEST_F(ReportNavigatorTest, FollowingReachesALinksTargetAndOutlivesItsFolder) {
     EXPECT_EQ(watched(), (std::vector<std::string>{logs_ + "/", other + "/"}));
 }
 
+// A first start (no LogFile) opens on the recorder's newest log, without making it LogFile;
+// a LogFile, even one that no longer reads, keeps its place.
+TEST_F(ReportNavigatorTest, AFirstStartOpensOnTheRecordersNewestLog) {
+    WriteFile(Log("202512"), LogRows(2025, 12, 60));
+    WriteFile(Log("202601"), LogRows(2026, 1, 60));
+    struct Case {
+        std::string logFile, recorderFolder, asked;
+    };
+    const Case cases[] = {
+        {"", logs_, "page vorlix_report202601.html"},
+        {"", logs_ + "/", "page vorlix_report202601.html"},
+        {"", dir_ / "none", "hint"},
+        {"", "", "hint"},
+        {Log("2023"), logs_, "page vorlix_report2023.html"},
+        {Log("1999"), logs_, "hint"},
+    };
+    for (const Case& c : cases) {
+        FakeWindow window;
+        ReportNavigator navigator{report_, settings_, dir_ / "zintor", 1, window};
+        settings_.WriteString(kSettingsSection, kLogFileKey, c.logFile);
+        navigator.SetStartLog(c.logFile, c.recorderFolder);
+        navigator.ShowFirstReport();
+        EXPECT_EQ(window.asked, std::vector<std::string>{c.asked}) << c.recorderFolder;
+        EXPECT_EQ(LogFile(), c.logFile);
+    }
+    navigator_.SetStartLog("", logs_);
+    EXPECT_EQ(navigator_.ListSideMenu().back(), Log("202601"));  // the log's own folder
+}
+
+// A log whose folder the window cannot write: its page goes to the cache under a name of the
+// log's whole path, on every road, and is written there again as the log grows.
+TEST_F(ReportNavigatorTest, ThePageOfALogInAFolderThatCannotBeWrittenGoesToTheCache) {
+    const std::string cache = dir_ / "cache/zintor";
+    navigator_.SetPageLocation(
+        PageLocation(cache, [](const std::string& folder) { return !folder.ends_with("logs/"); }));
+    const std::string cached = CachedPageName(Log("2024")), relative = "logs/vorlix_report2024.log";
+    Start(Log("2024"));
+    navigator_.ListSideMenu();
+    navigator_.ShowFirstReport();
+    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 2);
+    ASSERT_EQ(::chdir(dir_.path().c_str()), 0);
+    navigator_.OpenDroppedFiles({relative});
+    WriteFile(Log("2024"), LogRows(2024, 2, 90));
+    navigator_.RegenerateFollowedLog();
+    navigator_.OpenChosenLog(Log("2024x"));  // no page, wherever it would go
+    EXPECT_EQ(
+        window_.asked,
+        (std::vector<std::string>{
+            "page " + cached, "page " + cached, "page " + cached, "again " + cached,
+            "hint | " + CachedPageName(Log("2024x")) + ": the log holds fewer than 2 data rows"}));
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
+    EXPECT_NE(test::ReadFile(cache + "/" + cached).find("html_header"), std::string::npos);
+    struct stat info;
+    ASSERT_EQ(::stat(cache.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(test::CountEntries(cache), 1);  // no temporary file left behind
+
+    // A cache that cannot be made: the hint says why, and nothing is written beside the log.
+    WriteFile(dir_ / "file", "");
+    navigator_.SetPageLocation(PageLocation(dir_ / "file/zintor", [](auto&) { return false; }));
+    navigator_.OpenChosenLog(Log("2023"));
+    EXPECT_EQ(window_.asked.back(), "hint | " + CachedPageName(Log("2023")) + ": Not a directory");
+    navigator_.SetPageLocation(PageLocation("", [](auto&) { return false; }));
+    navigator_.OpenChosenLog(Log("2023"));
+    EXPECT_EQ(window_.asked.back(), "hint | vorlix_report2023.html: Permission denied");
+    EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2023.html"));
+}
+
+TEST(CachedPageName, IsAFileNameOfItsOwnForEachWholePath) {
+    const std::string longName = "vorlix_report" + std::string(200, 'x') + ".log";
+    const std::string paths[] = {"/var/lib/zintor/vorlix_report202601.log",
+                                 "/media/u/disk/vorlix_report202601.log",
+                                 "/var/lib/zintor/vorlix_report202602.log",
+                                 "/var/lib/zintor/vorlix_report2026\xFF.log", "/l/" + longName};
+    std::vector<std::string> names;
+    for (const std::string& path : paths) {
+        std::string name = CachedPageName(path);
+        EXPECT_EQ(name, CachedPageName(path));  // the same on every run
+        EXPECT_TRUE(name.starts_with(path.substr(path.rfind('/') + 1, 13))) << name;
+        EXPECT_TRUE(name.ends_with(".html")) << name;
+        EXPECT_EQ(name.find('/'), std::string::npos) << name;
+        EXPECT_LE(name.size(), 64u + 22u) << name;
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::unique(names.begin(), names.end()), names.end());
+    EXPECT_TRUE(CachedPageName(paths[0]).starts_with("vorlix_report202601-"));
+}
+
 TEST(TakeLogToShow, TakesARegularReportLogAndSaysWhyOfAnyOther) {
     TempDir dir;
     SettingsFile settings(dir / "zintor.ini");

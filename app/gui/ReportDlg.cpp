@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include <wx/dcclient.h>
 #include <wx/display.h>
@@ -24,6 +25,7 @@
 #include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
 #include "platform/PathParts.h"
+#include "platform/UserFolders.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {
@@ -104,7 +106,9 @@ bool CReportDlg::Initialise() {
     tree->SetBackgroundColour(SideMenuBackColour());
     // The settings are read once, for all that the window takes from them at its start.
     WindowSettings saved = ReadWindowSettings(settings_);
-    navigator_.SetStartLog(saved.logFile);
+    // On a first start, the recorder's newest log in its default folder.
+    navigator_.SetStartLog(saved.logFile,
+                           UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     BuildSideMenu();
     sideMenu = saved.sideMenu ? 1 : 0;
     // The pane was made on about:blank; a second blank load would only delay the first page.

@@ -1,0 +1,67 @@
+// Choosing the folder of a log's page by what the window may write.
+#include "app/PageLocation.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/PathParts.h"
+#include "report/ReportGenerator.h"
+
+namespace zintor {
+namespace {
+
+constexpr std::size_t kMaxNameStem = 64;
+
+// FNV-1a, 64 bits: the same path gives the same name on every run.
+std::uint64_t PathHash(const std::string& path) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char c : path) hash = (hash ^ c) * 0x100000001b3ull;
+    return hash;
+}
+
+// The folder and the folders above it that are missing, each made with mode (0700).
+int MakeFolders(const std::string& folder, mode_t mode) {
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        std::string path = folder.substr(0, end);
+        if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST) return errno;
+        if (end == std::string::npos) break;
+    }
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+
+}  // namespace
+
+bool FolderWritable(const std::string& folder) {
+    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string CachedPageName(const std::string& absolutePath) {
+    std::string stem = ReplaceExtension(FileNameOf(absolutePath), "").substr(0, kMaxNameStem);
+    char hash[24];
+    std::snprintf(hash, sizeof hash, "-%016llx",
+                  static_cast<unsigned long long>(PathHash(absolutePath)));
+    return stem + hash + ".html";
+}
+
+Failure PageLocation::PlacePage(const std::string& logPath, std::string& page) const {
+    page = ReportGenerator::PagePathOf(logPath);
+    if (writable_(FolderOf(logPath))) return {};
+    // No home to keep a cache in: the page beside the log cannot be written.
+    if (cacheFolder_.empty()) return {Failure::kWrite, page, EACCES};
+    std::error_code error;
+    std::filesystem::path whole = std::filesystem::absolute(logPath, error).lexically_normal();
+    std::string absolute = error ? logPath : whole.string();
+    page = cacheFolder_ + "/" + CachedPageName(absolute);
+    if (int why = MakeFolders(cacheFolder_, 0700)) return {Failure::kWrite, page, why};
+    return {};
+}
+
+}  // namespace zintor
