@@ -230,6 +230,10 @@ class WindowTest(unittest.TestCase):
         return path
 
     def start(self, env=ENGLISH, args=(), prefix=()):
+        # The user's data and cache folders of the test's own: a first start looks for the
+        # recorder's logs in the data folder, and the pages of unwritable folders go to the cache.
+        env = {"XDG_DATA_HOME": os.path.join(self.root, "data"),
+               "XDG_CACHE_HOME": os.path.join(self.root, "cache"), **env}
         p = Program(self.app, env, args, prefix)
         self.programs.append(p)
         return p
@@ -674,6 +678,49 @@ class WindowTest(unittest.TestCase):
         self.shot("side-menu")
         p.click(win, 120, 26 + 18 + 8 + 21 * 3)  # 2026, its log, 2027, the new log
         self.assertTrue(poll(lambda: os.path.exists(new[:-5] + ".html")), os.listdir(self.logs))
+
+    def immutable(self, folder):
+        """folder made immutable, which binds root as a read-only medium does; False when the
+        file system or the user's privileges do not allow it."""
+        if run("chattr", "+i", folder).returncode != 0:
+            return False
+        # Cleanups run after tearDown, which could not remove the folder.
+        self.addCleanup(lambda: (run("chattr", "-i", folder), shutil.rmtree(self.root, ignore_errors=True)))
+        return True
+
+    def test_a_first_start_shows_the_recorders_newest_log_from_an_unwritable_folder_via_the_cache(self):
+        recorded = os.path.join(self.root, "data", "zintor")
+        os.makedirs(recorded)
+        for name, month, rows in (("vorlix_report202512.log", 12, 100), ("vorlix_report202601.log", 1, 72)):
+            with open(os.path.join(recorded, name), "w", newline="") as f:
+                f.write(log_rows(2026 - (month == 12), month, rows))
+        log = os.path.join(recorded, "vorlix_report202601.log")
+        if not self.immutable(recorded):
+            self.skipTest("chattr +i is not allowed here")
+        cache = os.path.join(self.root, "cache", "zintor")
+        cached = lambda: glob.glob(os.path.join(cache, "vorlix_report202601-*.html"))  # noqa: E731
+        p = self.start()
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(cached), os.listdir(self.root))
+        page = cached()[0]
+        self.assertEqual(sorted(os.listdir(recorded)), ["vorlix_report202512.log", "vorlix_report202601.log"])
+        self.assertTrue(poll(lambda: len(set(screen.pixels(win, 20, 60, 300, 200))) > 8, 10), "a blank pane")
+        self.shot("unwritable-folder")
+        # The recorder appends: the page in the cache is written again, the same page as ever.
+        written = os.stat(page).st_mtime_ns
+        append_in_bursts(log, log_rows(2026, 1, 96, first=72))
+        self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 5), "no new page")
+        time.sleep(1)
+        copy = shutil.copy(log, os.path.join(self.root, "copy-vorlix_report202601.log"))
+        run(os.path.join(self.app, "zintor"), copy, check=True)
+        self.assertEqual(pathlib.Path(page).read_bytes(), pathlib.Path(copy[:-4] + ".html").read_bytes())
+        # The command-line run still writes only beside the log, and says why it cannot.
+        cli = run(os.path.join(self.app, "zintor"), log)
+        self.assertEqual(cli.returncode, 1)
+        self.assertIn("vorlix_report202601.html", cli.stderr)
+        p.keys(win, "Escape")
+        self.assertEqual(p.wait_exit(), 0)
+        self.assertNotIn("LogFile=", self.saved())  # nobody chose a log
 
     def test_following_outlives_the_folder_being_removed_and_made_again(self):
         log = self.write_log("vorlix_report202611.log", 2026, 11, 72)
