@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <wx/app.h>
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
     }
+    // A data folder of the tests' own: a window started without LogFile opens on the newest
+    // log of the recorder's folder there, which must not be the user's.
+    ::setenv("XDG_DATA_HOME", ZINTOR_BUILD_DIR "/gui-tests-data", 1);
     wxApp::SetInstance(new wxApp);
     int wxArgc = 1;
     char* wxArgv[] = {argv[0], nullptr};
