@@ -44,11 +44,10 @@ LockResult LockFolder(const std::string& folder) {
         close(fd);
         return result;
     }
+    // The id in the file is for people and for a second recorder's message; the lock itself
+    // is what keeps the folder to one recorder, so a failed write of it changes nothing.
     std::string pid = std::to_string(getpid()) + "\n";
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, pid.data(), pid.size(), 0) < 0) {
-        // the id in the file is for people and for a second recorder's message; the lock
-        // itself is what keeps the folder to one recorder
-    }
+    if (ftruncate(fd, 0) == 0) (void)!pwrite(fd, pid.data(), pid.size(), 0);
     result.fd = fd;
     return result;
 }

@@ -1,36 +1,25 @@
 // Reading the kernel's counters: one read of /proc/net/dev and a link per interface.
 #include "record/SystemCounters.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
+#include "platform/RegularFile.h"
 #include "record/NetDevText.h"
 
 namespace zintor {
 namespace {
 
-// The whole of a file of /proc, read until its end (its size is not known beforehand).
+// /proc/net/dev, read to its end through the file layer's reader (its size is not known
+// beforehand, and a FIFO in its place, in a tree given with --root, is refused rather than
+// waited on). A line per interface: 16 MiB is far more than any machine's list.
 bool ReadWhole(const std::string& path, std::string& text, std::string& why) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = path + ": " + std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char buffer[4096];
-    for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) why = path + ": " + std::strerror(errno);
-        if (n <= 0) {
-            close(fd);
-            return n == 0;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
+    Failure failure = ReadRegularFile(path, 16u << 20, text);
+    if (!failure) return true;
+    why = path + ": " +
+          (failure.error > 0 ? std::strerror(failure.error) : std::string("not a regular file"));
+    return false;
 }
 
 }  // namespace
