@@ -1,15 +1,11 @@
 // Choosing the folder of a log's page by what the window may write.
 #include "app/PageLocation.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 #include "report/ReportGenerator.h"
 
@@ -25,23 +21,9 @@ std::uint64_t PathHash(const std::string& path) {
     return hash;
 }
 
-// The folder and the folders above it that are missing, each made with mode (0700).
-int MakeFolders(const std::string& folder, mode_t mode) {
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        std::string path = folder.substr(0, end);
-        if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST) return errno;
-        if (end == std::string::npos) break;
-    }
-    struct stat info;
-    if (::stat(folder.c_str(), &info) != 0) return errno;
-    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
-}
-
 }  // namespace
 
-bool FolderWritable(const std::string& folder) {
-    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK, AT_EACCESS) == 0;
-}
+bool FolderWritable(const std::string& folder) { return MayWrite(folder); }
 
 std::string CachedPageName(const std::string& absolutePath) {
     std::string stem = ReplaceExtension(FileNameOf(absolutePath), "").substr(0, kMaxNameStem);

@@ -1,8 +1,11 @@
 // stat, chdir, links and /proc/self/exe.
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 
@@ -17,6 +20,24 @@ bool FileExists(const std::string& path) {
 
 bool ChangeDirectory(const std::string& path) {
     return !path.empty() && ::chdir(path.c_str()) == 0;
+}
+
+bool MayWrite(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.empty() ? "." : path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+int MakeFolders(const std::string& folder, unsigned mode) {
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        std::string part = folder.substr(0, end);
+        if (::mkdir(part.c_str(), mode) == 0)
+            ::chmod(part.c_str(), mode);
+        else if (errno != EEXIST)
+            return errno;
+        if (end == std::string::npos) break;
+    }
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
 namespace {

@@ -11,6 +11,14 @@ bool FileExists(const std::string& path);
 // Makes the folder the process's current directory; false when it is not one.
 bool ChangeDirectory(const std::string& path);
 
+// True when the user may write to path (a file, or new files into a folder; "" is the current
+// folder), by the effective user's rights and the file system's own (read-only, immutable).
+bool MayWrite(const std::string& path);
+
+// Makes folder and the folders above it that are missing, each with exactly mode (whatever
+// the umask). 0 when folder is then a folder, else the errno value of what failed.
+int MakeFolders(const std::string& folder, unsigned mode);
+
 // The path a chain of symbolic links at path ends at: path itself when it is no link. A
 // link's relative target counts from the link's folder. The end need not exist (a link to a
 // file not made yet); after 40 links the last one reached is returned.

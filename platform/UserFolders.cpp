@@ -16,6 +16,10 @@ std::string UserDataFolder(const char* xdgDataHome, const char* home) {
     return OwnFolder(xdgDataHome, home, "/.local/share");
 }
 
+std::string UserConfigFolder(const char* xdgConfigHome, const char* home) {
+    return OwnFolder(xdgConfigHome, home, "/.config");
+}
+
 std::string UserCacheFolder(const char* xdgCacheHome, const char* home) {
     return OwnFolder(xdgCacheHome, home, "/.cache");
 }

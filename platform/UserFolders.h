@@ -15,6 +15,10 @@ namespace zintor {
 // unless told otherwise.
 std::string UserDataFolder(const char* xdgDataHome, const char* home);
 
+// $XDG_CONFIG_HOME/zintor, else $HOME/.config/zintor: the settings file's folder when the
+// program's own folder cannot hold it.
+std::string UserConfigFolder(const char* xdgConfigHome, const char* home);
+
 // $XDG_CACHE_HOME/zintor, else $HOME/.cache/zintor.
 std::string UserCacheFolder(const char* xdgCacheHome, const char* home);
 

@@ -8,25 +8,15 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileSystem.h"
+
 namespace zintor {
 
 bool MakeFolder(const std::string& folder, std::string& why) {
-    for (std::size_t end = 1; end <= folder.size(); ++end) {
-        if (end < folder.size() && folder[end] != '/') continue;
-        std::string part = folder.substr(0, end);
-        if (mkdir(part.c_str(), 0755) == 0) {
-            chmod(part.c_str(), 0755);  // the folder is readable to all whatever the umask
-        } else if (errno != EEXIST) {
-            why = part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    struct stat st;
-    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        why = folder + ": " + std::strerror(errno ? errno : ENOTDIR);
-        return false;
-    }
-    return true;
+    // Readable to all whatever the umask, so that desktop users can read the logs.
+    int error = MakeFolders(folder, 0755);
+    if (error != 0) why = folder + ": " + std::strerror(error);
+    return error == 0;
 }
 
 bool CutTornLine(int fd) {
