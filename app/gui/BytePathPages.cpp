@@ -1,10 +1,8 @@
 // The zintor-file:// scheme: a page read by the bytes of its path and handed to WebKit.
 #include "app/gui/BytePathPages.h"
 
-#include <unistd.h>
 #include <webkit2/webkit2.h>
 
-#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -17,17 +15,10 @@ namespace {
 
 constexpr const char* kServedKey = "zintor-byte-path-pages";
 
-// The whole file at path, or the errno value (or Failure reason) of why not.
+// The whole page at path (a page may be as large as its template makes it), or the errno
+// value (or Failure reason) of why not.
 int ReadWholeFile(const std::string& path, std::string& bytes) {
-    int fd = -1;
-    if (Failure failure = OpenRegularFile(path, fd)) return failure.error;
-    char buffer[65536];
-    ssize_t got;
-    while ((got = ReadSome(fd, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    int error = got < 0 ? errno : 0;
-    ::close(fd);
-    return error;
+    return ReadRegularFile(path, bytes.max_size() / 2, bytes).error;
 }
 
 extern "C" void ServePage(WebKitURISchemeRequest* request, gpointer) {
