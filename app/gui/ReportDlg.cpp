@@ -311,11 +311,13 @@ void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
         case FrameVerdict::Take:
             normalRect_ = outer;
             settleWaits_ = 0;
+            settledNormal_ = true;
             break;
         case FrameVerdict::Wait:  // asked again a little later, a few times at most
             if (++settleWaits_ < kMostSettleWaits) geometryTimer_.StartOnce(kGeometrySettleMs);
             break;
         case FrameVerdict::NotANormal:
+            settledNormal_ = false;
             break;
     }
 }
@@ -429,9 +431,11 @@ void CReportDlg::SaveSettings() {
     bool maximized = IsMaximized();
     // The outer rectangle as the manager has it: the frame it draws is part of the place the
     // window comes back to. One the manager has not confirmed (still at work on a change of
-    // state or size) gives way to the last one it did.
+    // state or size) gives way to the last one it did. A window closed the moment it leaves
+    // the maximised state can look normal while it still has the maximised size: only a
+    // window that was normal when it last settled is read again here.
     wxRect normal = normalRect_, now;
-    if (ReadSettledFrame(*this, now) == FrameVerdict::Take) normal = now;
+    if (settledNormal_ && ReadSettledFrame(*this, now) == FrameVerdict::Take) normal = now;
     SaveWindowSettings(
         settings_, {.topMost = topMost != 0,
                     .sideMenu = sideMenu != 0,

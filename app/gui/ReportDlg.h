@@ -127,6 +127,8 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     bool placing_ = false;            // on screen, the manager's placement not yet looked at
     bool maximizeWhenPlaced_ = false;
     int settleWaits_ = 0;  // readings of the rectangle the manager has not confirmed yet
+    bool settledNormal_ =
+        true;  // at its last settled look the window was neither maximised nor minimised
     bool settingsSaved_ = false;
     int exitCode_ = 0;
     int uiLanguage_;
