@@ -88,13 +88,12 @@ bool PageNeedsWriting(const std::string& logPath) {
 }
 
 int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& err, int workers) {
-    if (!ChangeDirectory(folder)) {
-        int error = errno;
-        err << "zintor: " << FailureText({Failure::kRead, folder, error ? error : ENOTDIR}) << '\n';
+    if (int error = FolderAccess(folder)) {
+        err << "zintor: " << FailureText({Failure::kRead, folder, error}) << '\n';
         return 1;
     }
     // Every log of the folder: the side menu's limit is for a menu, not for this run.
-    std::vector<std::string> logs = ListReportLogs("./", kNoLogLimit);
+    std::vector<std::string> logs = ListReportLogs(folder, kNoLogLimit);
     SortReportLogs(logs);
     std::vector<std::string> needed;
     for (const std::string& log : logs)

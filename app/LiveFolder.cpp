@@ -37,7 +37,7 @@ ChangeEffect EffectOnPath(FolderChange change, const std::string& path, const st
     }
     effect.regenerate = path == shownLog;
     effect.relist = change != FolderChange::Modified && !sideMenuFolder.empty() &&
-                    FolderOf(path) == sideMenuFolder && MatchesReportLogPattern(FileNameOf(path));
+                    FolderOf(path) == sideMenuFolder && IsReportLogFileName(FileNameOf(path));
     return effect;
 }
 

@@ -48,7 +48,15 @@ ReportNavigator::ReportNavigator(ReportGenerator& report, SettingsFile& settings
       pages_(UserCacheFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"))) {}
 
 void ReportNavigator::SetStartLog(std::string logFile, const std::string& recorderFolder) {
-    startLog_ = logFile.empty() ? NewestReportLog(recorderFolder) : std::move(logFile);
+    if (logFile.empty()) {
+        startLog_ = NewestReportLog(recorderFolder);
+        return;
+    }
+    // A LogFile written by hand may be relative: it counts from the folder the window was
+    // started in, and its folder's logs are listed as for any other.
+    std::error_code error;
+    std::string absolute = std::filesystem::absolute(logFile, error).string();
+    startLog_ = error ? std::move(logFile) : std::move(absolute);
 }
 
 bool ReportNavigator::ShowLogReport(const std::string& logPath, bool sayWhy) {
@@ -108,7 +116,7 @@ void ReportNavigator::OpenChosenLog(const std::string& path) {
 void ReportNavigator::OpenDroppedFiles(const std::vector<std::string>& names) {
     std::vector<std::string> files;
     for (const std::string& name : names) {
-        if (!ChangeDirectory(name)) files.push_back(name);
+        if (FolderAccess(name) != 0) files.push_back(name);  // a folder is no log
     }
     // A log that does not read gives way to the next; when none reads, the first says why.
     Failure firstFailure;

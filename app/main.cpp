@@ -43,8 +43,9 @@ int main(int argc, char** argv) {
     // The applications menu runs the same line without a file: then the window as usual.
     if (option == "--show")
         return zintor::RunWindow(argv[0], std::cerr, zintor::CommandLineTail(argc - 1, argv + 1));
-    // A tail that names a folder starts the window there (it becomes the current directory).
-    if (tail.empty() || zintor::ChangeDirectory(tail)) return zintor::RunWindow(argv[0], std::cerr);
+    // A tail that names a folder starts the window as without one.
+    if (tail.empty() || zintor::FolderAccess(tail) == 0)
+        return zintor::RunWindow(argv[0], std::cerr);
     // Interrupted, the run takes its temporary file with it; the window has its own way.
     zintor::RemoveTemporaryFilesOnSignals();
     return zintor::RunCommandLine(tail, std::cerr);

@@ -1,29 +1,23 @@
-// The report logs of the side menu: the "vorlix_report*.log" files of the log folder,
-// sorted, and grouped under the years whose key ("vorlix_report" and the four-digit year)
-// their paths contain.
+// The report logs of the side menu and of "--all": the files of a folder whose names are
+// report logs' (ReportLogName.h), sorted, and grouped under the years their paths name.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "logs/ReportLogName.h"
+
 namespace zintor {
 
 constexpr std::size_t kMaxReportLogs = 32000;  // what the side menu holds
 constexpr std::size_t kNoLogLimit = static_cast<std::size_t>(-1);
-constexpr int kFirstSideMenuYear = 1990;
-constexpr int kLastSideMenuYear = 2089;
-// The names the side menu lists; letter case does not count.
-constexpr const char* kReportLogPattern = "vorlix_report*.log";
-
-// True when a file of this name (without its folder) is one the side menu lists.
-bool MatchesReportLogPattern(const std::string& fileName);
-
 // The full paths of the report logs in directory (a folder path ending in '/'), at most
-// maxLogs, in the order the search delivers them: regular files and links to them only
-// (a folder, a FIFO or a device named like a log is no log to choose). The directory
-// becomes the process's current directory; when it cannot (empty or missing) the list is
-// empty.
+// maxLogs, in the order the search delivers them: files whose names pass
+// IsReportLogFileName, regular files and links to them only (a folder, a FIFO or a device
+// named like a log is no log to choose). The paths begin with the directory's own absolute
+// path, links resolved; a relative directory counts from the current one, which stays as it
+// is. Empty when the directory is empty or missing.
 std::vector<std::string> ListReportLogs(const std::string& directory,
                                         std::size_t maxLogs = kMaxReportLogs);
 
@@ -31,8 +25,7 @@ std::vector<std::string> ListReportLogs(const std::string& directory,
 void SortReportLogs(std::vector<std::string>& logFiles);
 
 // The log of the latest month in directory, as the side menu sorts them: of the logs named
-// exactly "vorlix_reportYYYYMM.log", the last; "" when there is none. As ListReportLogs, the
-// directory becomes the current directory.
+// exactly "vorlix_reportYYYYMM.log", the last; "" when there is none.
 std::string NewestReportLog(const std::string& directory);
 
 // The folder whose logs the side menu lists: the folder of the last log shown, or the

@@ -245,11 +245,6 @@ bool LogLineScanner::ReadInSteps() {
 
 }  // namespace
 
-bool HasReportLogName(std::string_view path) {
-    return path.find("vorlix_report") != std::string_view::npos &&
-           path.find(".log") != std::string_view::npos;
-}
-
 Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
                           std::size_t mapAtMost, LogRowSink* sink) {
     if (!HasReportLogName(path)) return {Failure::kNotAReportLog, path, 0};

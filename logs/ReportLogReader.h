@@ -6,14 +6,11 @@
 #include <string_view>
 
 #include "logs/LogTable.h"
+#include "logs/ReportLogName.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 
 namespace zintor {
-
-// The name test of a report log: the whole path contains "vorlix_report" and ".log"
-// (letter case counts).
-bool HasReportLogName(std::string_view path);
 
 // A log of up to this many bytes is mapped and its rows kept where they lie; a larger one is
 // read in steps and only its rows kept (a month of rows, one a second, is some 80 MB).
@@ -32,10 +29,10 @@ class LogRowSink {
 };
 
 // Reads the data lines of the file at path into table, at most 65,535 of them (also none).
-// A failure when the name test failed (the table is left as it was), or the file is missing,
-// is not a regular file, cannot be opened or could not be read to its end (the table is left
-// empty). mapAtMost other than kMappedLogAtMost is for tests of both ways. sink, when given,
-// is told of every row added (also of those of a read that then fails).
+// A failure when the path fails HasReportLogName (the table is left as it was), or the file
+// is missing, is not a regular file, cannot be opened or could not be read to its end (the
+// table is left empty). mapAtMost other than kMappedLogAtMost is for tests of both ways. sink, when
+// given, is told of every row added (also of those of a read that then fails).
 Failure ReadReportLogFile(const std::string& path, TextEncoding encoding, LogTable& table,
                           std::size_t mapAtMost = kMappedLogAtMost, LogRowSink* sink = nullptr);
 

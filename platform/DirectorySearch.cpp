@@ -1,23 +1,21 @@
-// A folder's entries through std::filesystem, names matched with fnmatch, letter case folded.
+// A folder's entries through std::filesystem, each looked at by its path within the folder.
 #include "platform/DirectorySearch.h"
-
-#include <fnmatch.h>
 
 #include <filesystem>
 
 namespace zintor {
 
-bool SearchDirectory(const std::string& folder, std::string_view pattern,
+bool SearchDirectory(const std::string& folder,
+                     const std::function<bool(std::string_view name)>& wanted,
                      const std::function<bool(const DirectoryEntry&)>& visit) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::directory_iterator entries(folder.empty() ? "." : folder, error);
     if (error) return false;
-    const std::string wildcard(pattern);
     for (; entries != fs::directory_iterator(); entries.increment(error)) {
         if (error) break;
         std::string name = entries->path().filename().string();
-        if (::fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD | FNM_PERIOD) != 0) continue;
+        if (!wanted(name)) continue;
         // A link counts as what it leads to.
         std::error_code unknown;
         if (!visit(DirectoryEntry{std::move(name), entries->is_regular_file(unknown)})) break;

@@ -1,5 +1,4 @@
-// Searching one folder for entries whose names match a wildcard pattern ('*' and '?'),
-// with letter case not counting.
+// Searching one folder for the entries whose names pass a test.
 #pragma once
 
 #include <functional>
@@ -13,9 +12,12 @@ struct DirectoryEntry {
     bool isRegularFile;  // also true for a link to one; false for folders, FIFOs, devices
 };
 
-// Calls visit for every entry of folder whose name matches pattern, in the order the
-// system delivers them, until visit returns false. False when the folder cannot be read.
-bool SearchDirectory(const std::string& folder, std::string_view pattern,
+// Calls visit for every entry of folder whose name passes wanted, in the order the system
+// delivers them, until visit returns false. The folder is reached by its path ("" is the
+// current one); the process's current directory stays as it is. False when the folder cannot
+// be read.
+bool SearchDirectory(const std::string& folder,
+                     const std::function<bool(std::string_view name)>& wanted,
                      const std::function<bool(const DirectoryEntry&)>& visit);
 
 // The process's current directory, or empty when it cannot be told.

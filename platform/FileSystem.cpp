@@ -1,4 +1,4 @@
-// stat, chdir, links and /proc/self/exe.
+// stat, access, links and /proc/self/exe.
 #include "platform/FileSystem.h"
 
 #include <fcntl.h>
@@ -18,8 +18,12 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
-bool ChangeDirectory(const std::string& path) {
-    return !path.empty() && ::chdir(path.c_str()) == 0;
+int FolderAccess(const std::string& path) {
+    struct stat st;
+    if (path.empty()) return ENOENT;
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    return ::faccessat(AT_FDCWD, path.c_str(), X_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 bool MayWrite(const std::string& path) {

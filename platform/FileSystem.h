@@ -8,8 +8,10 @@ namespace zintor {
 // True when an entry (file or folder) exists at exactly this path.
 bool FileExists(const std::string& path);
 
-// Makes the folder the process's current directory; false when it is not one.
-bool ChangeDirectory(const std::string& path);
+// 0 when path is a folder whose entries the user may reach (search permission), else the
+// errno value that says why not (ENOENT, ENOTDIR, EACCES, ...). The current directory stays
+// as it is.
+int FolderAccess(const std::string& path);
 
 // True when the user may write to path (a file, or new files into a folder; "" is the current
 // folder), by the effective user's rights and the file system's own (read-only, immutable).

@@ -26,7 +26,9 @@ TEST(EffectOfChange, OnlyTheShownLogGivesAPageAndOnlyLogsOfTheMenusFolderChangeT
          false},                                       // ... put in place
         {Renamed, "/l/.new", log, true, true, false},  // the log replaced
         {Removed, log, "", true, true, false},
-        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, true, false},    // next month's log
+        {Created, "/l/vorlix_report202612.log", "", false, true, false},   // next month's log
+        {Created, "/l/VORLIX_REPORT202612.LOG", "", false, false, false},  // the reader's no log
+        {Created, "/l/vorlix_report202612.log.tmp", "", false, false, false},
         {Modified, "/l/vorlix_report202612.log", "", false, false, false},  // not the shown log
         {Created, "/l/notes.txt", "", false, false, false},
         {Created, "/m/vorlix_report202612.log", "", false, false, false},  // another folder

@@ -1,5 +1,5 @@
-// Listing, sorting and grouping the report logs of the side menu, and their names as the menu
-// shows them.
+// What a report log's name is, listing, sorting and grouping the report logs of the side
+// menu, and their names as the menu shows them.
 #include "logs/ReportLogList.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "logs/ReportLogName.h"
 #include "platform/DirectorySearch.h"
 #include "platform/DisplayText.h"
 
@@ -15,7 +16,8 @@ namespace {
 
 using test::TempDir;
 
-// Keeps the test process's current directory, which ListReportLogs changes.
+// Keeps the test process's current directory, which a test may change to list a relative
+// folder.
 class ReportLogListTest : public ::testing::Test {
   protected:
     void SetUp() override { saved_ = CurrentDirectory(); }
@@ -27,6 +29,51 @@ std::vector<std::string> Names(const std::vector<std::string>& paths, const std:
     std::vector<std::string> names;
     for (const std::string& p : paths) names.push_back(p.substr(folder.size() + 1));
     return names;
+}
+
+// The rules of a log's name agree: every name listed is one the reader takes, wherever it lies.
+TEST(ReportLogName, ListedNamesAreReadersNamesAndGiveTheirYearAndMonth) {
+    struct Case {
+        const char* name;
+        bool reader;  // HasReportLogName of "/l/" + name
+        bool listed;  // IsReportLogFileName
+        int year;     // the one year it names, 0 for none
+        bool month;   // IsMonthLogName
+    };
+    const Case cases[] = {
+        {"vorlix_report202611.log", true, true, 2026, true},
+        {"vorlix_report2024.log", true, true, 2024, false},
+        {"vorlix_report.log", true, true, 0, false},  // no year: listed, grouped under none
+        {"vorlix_report_home.log", true, true, 0, false},
+        {"vorlix_report198912.log", true, true, 0, true},  // before the side menu's years
+        {"vorlix_report209001.log", true, true, 0, true},  // after them
+        {"vorlix_report2026x1.log", true, true, 2026, false},
+        {"vorlix_report2026011.log", true, true, 2026, false},
+        {"VORLIX_REPORT2025.LOG", false, false, 0, false},  // refused by the reader: not listed
+        {"Vorlix_Report202611.log", false, false, 0, false},
+        {"vorlix_report202611.LOG", false, false, 2026, false},
+        {"vorlix_report202611.log.bak", true, false, 2026, false},  // read when given, not listed
+        {"old.vorlix_report202611.log", true, false, 2026, false},
+        {"vorlix_report202611.txt", false, false, 2026, false},
+        {"vorlix_report", false, false, 0, false},
+        {".log", false, false, 0, false},
+        {"", false, false, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(HasReportLogName(std::string("/l/") + c.name), c.reader);
+        EXPECT_EQ(IsReportLogFileName(c.name), c.listed);
+        if (c.listed) {
+            EXPECT_TRUE(HasReportLogName(std::string("/other/") + c.name));
+        }
+        for (int year = kFirstSideMenuYear - 1; year <= kLastSideMenuYear + 1; ++year)
+            EXPECT_EQ(NamesYear(c.name, year), year == c.year) << year;
+        EXPECT_EQ(IsMonthLogName(c.name), c.month);
+    }
+    // The reader looks at the whole path, folders included.
+    EXPECT_TRUE(HasReportLogName("/vorlix_report/x.log/data.txt"));
+    EXPECT_TRUE(NamesYear("/vorlix_report2020/vorlix_report2023.log", 2020));
+    EXPECT_TRUE(NamesYear("/vorlix_report2020/vorlix_report2023.log", 2023));
 }
 
 TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
@@ -43,13 +90,21 @@ TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
     ::symlink("vorlix_report2021.log", (dir / "vorlix_report2018.log").c_str());
     ::symlink("gone", (dir / "vorlix_report2017.log").c_str());
     ::symlink("vorlix_report2023.log", (dir / "vorlix_report2016.log").c_str());
-    std::vector<std::string> logs = ListReportLogs(dir.path() + "/");
-    SortReportLogs(logs);
-    EXPECT_EQ(Names(logs, dir.path()),
-              (std::vector<std::string>{"VORLIX_REPORT2022.LOG", "vorlix_report.log",
-                                        "vorlix_report2016.log", "vorlix_report2023.log",
-                                        "vorlix_report2024.log", "vorlix_report2024b.log"}));
-    EXPECT_EQ(CurrentDirectory(), dir.path());  // the search leaves us in the folder
+    const std::vector<std::string> expected{"vorlix_report.log", "vorlix_report2016.log",
+                                            "vorlix_report2023.log", "vorlix_report2024.log",
+                                            "vorlix_report2024b.log"};
+    // The folder as given, through a link, and relative to the current directory, which the
+    // listing never changes: the same paths each time, in the folder's own name.
+    ::symlink(dir.path().c_str(), (dir / "link").c_str());
+    ::mkdir((dir / "sub").c_str(), 0755);
+    ASSERT_EQ(::chdir((dir / "sub").c_str()), 0);
+    for (const std::string& folder :
+         {dir.path() + "/", dir / "link/", std::string("../"), std::string("../sub/../")}) {
+        std::vector<std::string> logs = ListReportLogs(folder);
+        SortReportLogs(logs);
+        EXPECT_EQ(Names(logs, dir.path()), expected) << folder;
+        EXPECT_EQ(CurrentDirectory(), dir / "sub") << folder;
+    }
 }
 
 TEST_F(ReportLogListTest, MissingOrEmptyDirectoryGivesNoLogs) {

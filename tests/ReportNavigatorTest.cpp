@@ -163,7 +163,7 @@ TEST_F(ReportNavigatorTest, EachRoadShowsThePageOrTheHintAndWritesLogFileOnlyWhe
         EXPECT_EQ(window_.asked, c.asked) << c.what;
         EXPECT_EQ(LogFile(), c.logFileAfter) << c.what;
     }
-    EXPECT_EQ(CurrentDirectory(), logs_ + "/folder.log");  // the folder test of a drop
+    EXPECT_EQ(CurrentDirectory(), cwd_);  // the folder test of a drop enters no folder
 }
 
 TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) {
@@ -178,8 +178,8 @@ TEST_F(ReportNavigatorTest, StartOnMessagePageShowsTheHintWhateverLogFileHolds) 
 TEST_F(ReportNavigatorTest, TheFirstReportNeverReplacesALogChosenBeforeIt) {
     Start(Log("2024"));
     navigator_.ListSideMenu();
-    navigator_.ChooseSideMenuItem("2023", 1);  // a year item chooses nothing
-    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
+    navigator_.ChooseSideMenuItem("2023", 0);  // a year item chooses nothing
+    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 0);
     navigator_.ShowFirstReport();
     EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2023.html"});
     EXPECT_FALSE(test::Exists(logs_ + "/vorlix_report2024.html"));
@@ -211,19 +211,47 @@ TEST_F(ReportNavigatorTest, TheSideMenuListsTheLastLogsFolderAndOnlyLogItemsOpen
     Start(Log("2024"));
     EXPECT_EQ(navigator_.OpenDialogFolder(), logs_ + "/");
     const std::vector<std::string> listed = navigator_.ListSideMenu();
-    EXPECT_EQ(listed, (std::vector<std::string>{logs_ + "/vorlix_report2021.LOG", Log("2023"),
-                                                Log("2024"), Log("2024x")}));  // no FIFO, no folder
-    navigator_.ChooseSideMenuItem("2023", 1);                                  // a year item
+    // No FIFO, no folder, and no name the reader refuses (vorlix_report2021.LOG).
+    EXPECT_EQ(listed, (std::vector<std::string>{Log("2023"), Log("2024"), Log("2024x")}));
+    navigator_.ChooseSideMenuItem("2023", 0);  // a year item
     navigator_.ChooseSideMenuItem("vorlix_report2023.log", 99);
     EXPECT_TRUE(window_.asked.empty());
-    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 1);
+    navigator_.ChooseSideMenuItem("vorlix_report2023.log", 0);
     EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2023.html"});
     EXPECT_EQ(LogFile(), Log("2023"));
     // A listed log that went since: the hint says so, and LogFile stays.
     ::unlink(Log("2024").c_str());
-    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 2);
+    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 1);
     EXPECT_EQ(window_.asked.back(), "hint | vorlix_report2024.log: No such file or directory");
     EXPECT_EQ(LogFile(), Log("2023"));
+}
+
+// A LogFile written by hand relative to the folder the window starts in: its page shows, its
+// folder is listed, and listing it again (as the folder watch does) keeps it there.
+TEST_F(ReportNavigatorTest, ARelativeLogFileShowsItsPageAndStaysInTheSideMenu) {
+    struct Case {
+        std::string startFolder, logFile;
+    };
+    const Case cases[] = {
+        {dir_.path(), "logs/vorlix_report2024.log"},
+        {dir_.path(), "./logs/../logs/vorlix_report2024.log"},
+        {logs_, "vorlix_report2024.log"},
+        {logs_ + "/folder.log", "../vorlix_report2024.log"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logFile);
+        ASSERT_EQ(::chdir(c.startFolder.c_str()), 0);
+        window_.asked.clear();
+        Start(c.logFile);
+        const std::vector<std::string> expected{Log("2023"), Log("2024"), Log("2024x")};
+        EXPECT_EQ(navigator_.ListSideMenu(), expected);
+        navigator_.ShowFirstReport();
+        EXPECT_EQ(window_.asked, std::vector<std::string>{"page vorlix_report2024.html"});
+        EXPECT_TRUE(navigator_.RelistSideMenu().empty());
+        EXPECT_EQ(navigator_.LogFiles(), expected);
+        EXPECT_EQ(CurrentDirectory(), c.startFolder);
+        EXPECT_EQ(LogFile(), c.logFile);  // as written: only a choice writes LogFile
+    }
 }
 
 TEST_F(ReportNavigatorTest, TheFollowedLogIsWrittenAgainOnlyForChangesOfItsOwn) {
@@ -328,7 +356,7 @@ TEST_F(ReportNavigatorTest, ThePageOfALogInAFolderThatCannotBeWrittenGoesToTheCa
     Start(Log("2024"));
     navigator_.ListSideMenu();
     navigator_.ShowFirstReport();
-    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 2);
+    navigator_.ChooseSideMenuItem("vorlix_report2024.log", 1);
     ASSERT_EQ(::chdir(dir_.path().c_str()), 0);
     navigator_.OpenDroppedFiles({relative});
     WriteFile(Log("2024"), LogRows(2024, 2, 90));

@@ -20,7 +20,7 @@ namespace zintor {
 namespace {
 
 extern "C" gboolean IsReportLogFile(const GtkFileFilterInfo* info, gpointer) {
-    return info->filename && MatchesReportLogPattern(FileNameOf(info->filename));
+    return info->filename && IsReportLogFileName(FileNameOf(info->filename));
 }
 
 // The dialog matches its patterns against the names it shows, and shows a name that is not
