@@ -6,6 +6,7 @@
 #include <new>
 #include <ostream>
 
+#include "app/ErrorLine.h"
 #include "app/FailureText.h"
 #include "platform/FileSystem.h"
 #include "report/JsonFigures.h"
@@ -33,8 +34,8 @@ Failure WriteLogPage(ReportGenerator& generator, const std::string& logPath) {
 
 // Every failure but the missing template is one line after the program's name.
 std::string CommandLineFailureLine(const Failure& failure) {
-    return (failure.what == Failure::kTemplateMissing ? "" : "zintor: ") + FailureText(failure) +
-           '\n';
+    return (failure.what == Failure::kTemplateMissing ? "" : kErrorLinePrefix) +
+           FailureText(failure) + '\n';
 }
 
 int RunCommandLine(const std::string& logPath, std::ostream& err) {

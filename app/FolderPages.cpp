@@ -16,6 +16,7 @@
 #include <ostream>
 
 #include "app/CommandLine.h"
+#include "app/ErrorLine.h"
 #include "app/FailureText.h"
 #include "logs/ReportLogList.h"
 #include "platform/FileSystem.h"
@@ -51,7 +52,7 @@ int WritePagesFromQueue(const std::vector<std::string>& logs, std::atomic<std::u
         if (failure) {
             std::string line = CommandLineFailureLine(failure);
             if (failure.what == Failure::kTemplateMissing)
-                line = "zintor: " + logs[index] + ": " + line;
+                line = kErrorLinePrefix + logs[index] + ": " + line;
             WriteAll(STDERR_FILENO, line.data(), line.size());
         }
         std::uint32_t report = index | (failure ? 0 : kWritten);
@@ -89,7 +90,7 @@ bool PageNeedsWriting(const std::string& logPath) {
 
 int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& err, int workers) {
     if (int error = FolderAccess(folder)) {
-        err << "zintor: " << FailureText({Failure::kRead, folder, error}) << '\n';
+        err << kErrorLinePrefix << FailureText({Failure::kRead, folder, error}) << '\n';
         return 1;
     }
     // Every log of the folder: the side menu's limit is for a menu, not for this run.
@@ -138,17 +139,18 @@ int RunFolderPages(const std::string& folder, std::ostream& out, std::ostream& e
         // A log no worker finished (none could start, or one was ended by a crash).
         for (std::size_t i = 0; i < needed.size(); ++i)
             if (!done[i])
-                err << "zintor: " << needed[i] << ": its page's run ended without an answer\n";
+                err << kErrorLinePrefix << needed[i]
+                    << ": its page's run ended without an answer\n";
     } else if (!needed.empty()) {
-        err << "zintor: cannot start the page runs: " << std::strerror(errno) << '\n';
+        err << kErrorLinePrefix << "cannot start the page runs: " << std::strerror(errno) << '\n';
     }
     const std::size_t failed = needed.size() - written;
     out << written << " pages written, " << upToDate << " up to date, " << failed << " failed\n";
     errno = 0;
     out.flush();
     if (!out)
-        err << "zintor: " << FailureText({Failure::kWrite, "standard output", errno ? errno : EIO})
-            << '\n';
+        err << kErrorLinePrefix
+            << FailureText({Failure::kWrite, "standard output", errno ? errno : EIO}) << '\n';
     return failed == 0 && out ? 0 : 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "app/ErrorLine.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 
@@ -24,7 +25,8 @@ bool HasDisplay() {
 
 int RunWindow(const char* programName, std::ostream& err, const std::string& logToShow) {
     if (!HasDisplay()) {
-        err << "zintor: no display to open the window on (DISPLAY is not set); "
+        err << kErrorLinePrefix
+            << "no display to open the window on (DISPLAY is not set); "
                "give a report log to write its page without a window\n";
         return 1;
     }
@@ -32,13 +34,14 @@ int RunWindow(const char* programName, std::ostream& err, const std::string& log
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = ::dlerror();
-        err << "zintor: cannot load the window module: " << (why ? why : module.c_str()) << '\n';
+        err << kErrorLinePrefix << "cannot load the window module: " << (why ? why : module.c_str())
+            << '\n';
         return 1;
     }
     using Entry = int (*)(int, char**, const char*);
     auto run = reinterpret_cast<Entry>(::dlsym(handle, "zintor_gui_run"));
     if (!run) {
-        err << "zintor: cannot load the window module: " << module
+        err << kErrorLinePrefix << "cannot load the window module: " << module
             << " has no entry zintor_gui_run\n";
         return 1;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ErrorLine.h"
 #include "app/FolderPages.h"
 #include "app/WindowLauncher.h"
 #include "platform/FileSystem.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     if (option == "--json" || option == "--all") {
         std::string path = zintor::CommandLineTail(argc - 1, argv + 1);
         if (path.empty()) {
-            std::cerr << "zintor: " << option
+            std::cerr << zintor::kErrorLinePrefix << option
                       << (option == "--json" ? " needs a report log" : " needs a folder")
                       << " (see zintor --help)\n";
             return 1;
