@@ -517,6 +517,26 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(poll(lambda: os.path.exists(log2023[:-4] + ".html")))
         self.assertTrue(poll(lambda: f"LogFile={log2023}\n" in self.saved()))
 
+    def test_a_relative_log_file_shows_its_page_and_stays_in_the_side_menu(self):
+        # LogFile written by hand, relative to the folder the window is started in.
+        self.write_log("vorlix_report2023.log", 2023, 5, 100)
+        log = self.write_log("vorlix_report2024.log", 2024, 2, 100)
+        self.settings("IsSideMenu=1\nIsTopMost=0\nLogFile=logs/vorlix_report2024.log\n"
+                      "Position=0:1:-1:-1:-1:-1:40:40:1040:740\n")
+        p = self.start(prefix=("env", "-C", self.root))
+        win = p.wait_window(MAIN_EN)
+        self.assertTrue(poll(lambda: os.path.exists(log[:-4] + ".html")), "the hint, not the page")
+        # A log coming lists the folder again: its logs stay, the new one under its year.
+        side_menu = lambda: screen.pixels(win, 0, 60, 190, 200)  # noqa: E731
+        menu_before = side_menu()
+        new = self.write_log("vorlix_report2025.part", 2025, 1, 100)
+        os.rename(new, new[:-5] + ".log")
+        self.assertTrue(poll(lambda: side_menu() != menu_before, 10), "the side menu stayed as it was")
+        self.shot("relative-log-file")
+        p.click(win, 120, 26 + 18 + 8 + 21 * 4)  # 2023, 2024, its log, 2025, the new log
+        self.assertTrue(poll(lambda: os.path.exists(new[:-5] + ".html")), os.listdir(self.logs))
+        self.assertIn("LogFile=/", self.saved())  # a log chosen is kept by its whole path
+
     def test_a_side_menu_log_named_with_bytes_that_are_no_text_opens(self):
         odd = os.path.join(self.logs, "vorlix_report2023\udcff\udcfe.log")  # bytes 0xFF 0xFE
         with open(odd, "w", newline="") as f:
