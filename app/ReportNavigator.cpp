@@ -14,7 +14,7 @@
 #include "app/WindowSettings.h"
 #include "html/UiLanguage.h"
 #include "logs/ReportLogList.h"
-#include "logs/ReportLogReader.h"
+#include "logs/ReportLogName.h"
 #include "platform/DisplayText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"

@@ -12,7 +12,7 @@
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
-#include "logs/ReportLogList.h"
+#include "logs/ReportLogName.h"
 #include "platform/PathParts.h"
 #include "resources/ResourceSet.h"
 
