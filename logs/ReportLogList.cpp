@@ -5,16 +5,18 @@
 #include <filesystem>
 
 #include "platform/DirectorySearch.h"
+#include "platform/FileSystem.h"
 #include "platform/PathParts.h"
 
 namespace zintor {
 
 // The folder is named by its canonical path, so that a log's path stays the same whatever
 // way its folder was reached (a link, "..", a relative path) and whatever the current
-// directory becomes.
+// directory becomes. A folder the user may read but not search lists nothing: none of its
+// logs could be opened.
 std::vector<std::string> ListReportLogs(const std::string& directory, std::size_t maxLogs) {
     std::vector<std::string> logFiles;
-    if (directory.empty()) return logFiles;
+    if (FolderAccess(directory) != 0) return logFiles;
     std::error_code error;
     std::string folder = std::filesystem::canonical(directory, error).string();
     if (error || folder.empty()) return logFiles;

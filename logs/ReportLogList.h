@@ -17,7 +17,7 @@ constexpr std::size_t kNoLogLimit = static_cast<std::size_t>(-1);
 // IsReportLogFileName, regular files and links to them only (a folder, a FIFO or a device
 // named like a log is no log to choose). The paths begin with the directory's own absolute
 // path, links resolved; a relative directory counts from the current one, which stays as it
-// is. Empty when the directory is empty or missing.
+// is. Empty when the directory is empty, missing or may not be searched.
 std::vector<std::string> ListReportLogs(const std::string& directory,
                                         std::size_t maxLogs = kMaxReportLogs);
 

@@ -109,7 +109,9 @@ TEST_F(ReportLogListTest, ListsMatchingFilesOnlyAndSortsThem) {
 
 TEST_F(ReportLogListTest, MissingOrEmptyDirectoryGivesNoLogs) {
     TempDir dir;
+    test::WriteFile(dir / "vorlix_report2024.log", "x");
     EXPECT_TRUE(ListReportLogs(dir / "gone/").empty());
+    EXPECT_TRUE(ListReportLogs(dir / "vorlix_report2024.log/").empty());  // a file
     EXPECT_TRUE(ListReportLogs("").empty());
 }
 
