@@ -12,6 +12,7 @@ namespace zintor {
 
 constexpr std::size_t kMaxReportLogs = 32000;  // what the side menu holds
 constexpr std::size_t kNoLogLimit = static_cast<std::size_t>(-1);
+
 // The full paths of the report logs in directory (a folder path ending in '/'), at most
 // maxLogs, in the order the search delivers them: files whose names pass
 // IsReportLogFileName, regular files and links to them only (a folder, a FIFO or a device
