@@ -8,7 +8,6 @@
 
 #include "app/ErrorLine.h"
 #include "app/FailureText.h"
-#include "platform/FileSystem.h"
 #include "report/JsonFigures.h"
 #include "report/ReportGenerator.h"
 
@@ -23,16 +22,8 @@ std::string CommandLineTail(int argc, char** argv) {
     return tail;
 }
 
-// A missing template is said before anything of the log, in the words of the window's box.
-// The template is looked for first and loaded once, by the page run.
-Failure WriteLogPage(ReportGenerator& generator, const std::string& logPath) {
-    if (!FileExists(generator.TemplatePath()))
-        return {Failure::kTemplateMissing, generator.TemplatePath(), ENOENT};
-    if (Failure failure = generator.ReadReportLog(logPath)) return failure;
-    return generator.GenerateReport(ReportGenerator::PagePathOf(logPath));
-}
-
-// Every failure but the missing template is one line after the program's name.
+// Every failure but the missing template is one line after the program's name; a missing
+// template is said in the words of the window's box.
 std::string CommandLineFailureLine(const Failure& failure) {
     return (failure.what == Failure::kTemplateMissing ? "" : kErrorLinePrefix) +
            FailureText(failure) + '\n';
@@ -40,7 +31,7 @@ std::string CommandLineFailureLine(const Failure& failure) {
 
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
-    Failure failure = WriteLogPage(generator, logPath);
+    Failure failure = generator.WriteLogPage(logPath);
     if (!failure) return 0;
     err << CommandLineFailureLine(failure);
     return 1;
@@ -51,12 +42,8 @@ int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& 
     Failure failure;
     try {
         ReportGenerator generator;
-        failure = generator.ReadReportLog(logPath);
-        if (!failure) failure = generator.CheckFigures(logPath);
-        if (failure.what == Failure::kNoPage) failure.what = Failure::kNoFigures;
-        if (!failure)
-            json = JsonFigures(generator.logTable(), generator.totals(), generator.aggregation(),
-                               logPath);
+        failure = generator.ReadFigures(logPath);
+        if (!failure) json = JsonFigures(generator.figures(), logPath);
     } catch (const std::bad_alloc&) {
         failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
     }

@@ -13,11 +13,6 @@ constexpr const char* kVersionText = "zintor 0.70";
 // The program's arguments joined by single blanks.
 std::string CommandLineTail(int argc, char** argv);
 
-class ReportGenerator;
-
-// Checks the template, reads the log, writes the page beside it with generator.
-Failure WriteLogPage(ReportGenerator& generator, const std::string& logPath);
-
 // Checks the template, reads the log, writes the page. Returns the exit status: 0 when the
 // page was written, 1 otherwise, with one line on err for the failure.
 int RunCommandLine(const std::string& logPath, std::ostream& err);

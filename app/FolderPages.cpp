@@ -48,7 +48,7 @@ int WritePagesFromQueue(const std::vector<std::string>& logs, std::atomic<std::u
     for (;;) {
         std::uint32_t index = next.fetch_add(1);
         if (index >= logs.size()) return 0;
-        Failure failure = WriteLogPage(generator, logs[index]);
+        Failure failure = generator.WriteLogPage(logs[index]);
         if (failure) {
             std::string line = CommandLineFailureLine(failure);
             if (failure.what == Failure::kTemplateMissing)

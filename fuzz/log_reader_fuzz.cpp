@@ -8,6 +8,8 @@
 // reader; the second byte moves that boundary.
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <numeric>
 #include <string>
 
 #include "app/FailureText.h"
@@ -17,7 +19,7 @@
 #include "logs/ReportLogReader.h"
 #include "platform/TextFileReader.h"
 #include "report/LogRow.h"
-#include "report/TrafficTotals.h"
+#include "report/MonthFigures.h"
 
 namespace {
 
@@ -62,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static LogTable table;
     for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
         const std::string way = mapAtMost ? "mapped" : "in steps";
-        static TrafficTotals added;
-        TrafficAdder adder(added);
+        static MonthFigures added;
+        MonthAdder adder(added);
         Failure failure = ReadReportLogFile(path, encoding, table, mapAtMost, &adder);
         fuzz::Check(!failure, "a readable log was not read:", way + ": " + FailureText(failure));
         fuzz::Check(table.RowCount() == static_cast<int>(plain.size()),
@@ -87,20 +89,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(table.Field(-1, 0).empty() && table.Field(table.RowCount(), 0).empty(),
                     "a missing row has text");
 
-        static TrafficTotals totals;
-        Aggregation run = AggregateLogTable(table, totals);
-        fuzz::Check(run.usableRows <= table.RowCount(), "more usable rows than rows");
-        fuzz::Check(totals.daySend[32] == totals.hourSend[24] &&
-                        totals.hourSend[24] == totals.weekdaySend[7] &&
-                        totals.dayRecv[32] == totals.hourRecv[24] &&
-                        totals.hourRecv[24] == totals.weekdayRecv[7],
+        static MonthFigures figures;
+        AddUpLogTable(table, figures);
+        fuzz::Check(figures.usableRows <= table.RowCount() && figures.rowsRead == table.RowCount(),
+                    "more usable rows than rows, or rows not counted");
+        auto sum = [](const auto& values) {
+            return std::accumulate(std::begin(values), std::end(values), std::int64_t{0});
+        };
+        fuzz::Check(sum(figures.daySend) == figures.monthSend &&
+                        sum(figures.hourSend) == figures.monthSend &&
+                        sum(figures.weekdaySend) == figures.monthSend &&
+                        sum(figures.dayRecv) == figures.monthRecv &&
+                        sum(figures.hourRecv) == figures.monthRecv &&
+                        sum(figures.weekdayRecv) == figures.monthRecv &&
+                        sum(figures.hourCapture) == figures.monthCapture &&
+                        sum(figures.weekdayCapture) == figures.monthCapture,
                     "the month totals disagree");
         // Added up while reading, the rows give what adding up the table gives.
-        fuzz::Check(adder.Result().usableRows == run.usableRows &&
-                        adder.Result().reportYear == run.reportYear &&
-                        adder.Result().reportMonth == run.reportMonth &&
-                        std::memcmp(&added, &totals, sizeof totals) == 0,
-                    "totals added while reading differ from the table's", way);
+        fuzz::Check(std::memcmp(&added, &figures, sizeof figures) == 0,
+                    "figures added while reading differ from the table's", way);
     }
     table.Clear();
     return 0;

@@ -13,7 +13,7 @@ std::u16string DayNameTag(int year, int month, int day) {
 }
 
 TableLayout DailyTable(const ReportMonth& m) {
-    const TrafficTotals& t = m.totals;
+    const MonthFigures& t = m.figures;
     TableLayout table;
     table.title = MonthTableTitle(m, u"Daily Reports ", u"の日別送受信量");
     table.nameTag = MonthNameTag(m, u"-day");
@@ -36,7 +36,7 @@ TableLayout DailyTable(const ReportMonth& m) {
         table.scaleValues.push_back(t.daySend[day]);
         table.scaleValues.push_back(t.dayRecv[day]);
     }
-    CloseWithMonthTotals(m, t.daySend[32], t.dayRecv[32], table);
+    CloseWithMonthTotals(m, table);
     table.averageLabel = m.English() ? u"Average daily" : u"1日あたりの平均";
     return table;
 }

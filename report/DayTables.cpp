@@ -6,12 +6,8 @@
 
 namespace zintor {
 
-bool DayHasTable(const TrafficTotals& t, int day) {
-    return t.dayHourSend[day][24] != 0 || t.dayHourRecv[day][24] != 0;
-}
-
 TableLayout DayTable(const ReportMonth& m, int day) {
-    const TrafficTotals& t = m.totals;
+    const MonthFigures& t = m.figures;
     TableLayout table;
     table.title = m.English() ? Join(u"Reports ", Decimal(day, 2), u".", MonthAbbreviation(m.month))
                               : Join(Decimal(m.month, 2), u"月", Decimal(day, 2), u"日の送受信量");
@@ -21,8 +17,8 @@ TableLayout DayTable(const ReportMonth& m, int day) {
         table.scaleValues.push_back(t.dayHourSend[day][h]);
         table.scaleValues.push_back(t.dayHourRecv[day][h]);
     }
-    std::int64_t send = t.dayHourSend[day][24];
-    std::int64_t recv = t.dayHourRecv[day][24];
+    std::int64_t send = t.daySend[day];
+    std::int64_t recv = t.dayRecv[day];
     table.shareSend = send;
     table.shareRecv = recv;
     table.totalLabel = m.English()

@@ -7,9 +7,6 @@
 
 namespace zintor {
 
-// True when day (1..31) has traffic and therefore a table.
-bool DayHasTable(const TrafficTotals& t, int day);
-
 TableLayout DayTable(const ReportMonth& m, int day);
 
 }  // namespace zintor

@@ -6,7 +6,7 @@
 namespace zintor {
 
 TableLayout HourTable(const ReportMonth& m) {
-    const TrafficTotals& t = m.totals;
+    const MonthFigures& t = m.figures;
     TableLayout table;
     table.title = MonthTableTitle(m, u"Hourly Reports ", u"の時間別送受信量");
     table.nameTag = MonthNameTag(m, u"-time");
@@ -15,7 +15,7 @@ TableLayout HourTable(const ReportMonth& m) {
         table.scaleValues.push_back(t.hourSend[h]);
         table.scaleValues.push_back(t.hourRecv[h]);
     }
-    CloseWithMonthTotals(m, t.hourSend[24], t.hourRecv[24], table);
+    CloseWithMonthTotals(m, table);
     return table;
 }
 

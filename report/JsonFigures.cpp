@@ -7,34 +7,11 @@
 
 #include "logs/Calendar.h"
 #include "platform/DisplayText.h"
-#include "report/LogRow.h"
 
 namespace zintor {
 namespace {
 
 constexpr const char* kWeekdayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-
-// The capture time per weekday and per hour of the day, which the page does not add up: a
-// step counts for the weekday and hour of its later row, by the page's own rule for days.
-struct CaptureByTime {
-    std::int64_t weekday[7] = {};
-    std::int64_t hour[24] = {};
-};
-
-CaptureByTime AddUpCapture(const LogTable& table) {
-    CaptureByTime capture;
-    std::int64_t previousStamp = 0;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        LogRow r = DecodeLogRow(table, row);
-        if (!r.usable) continue;
-        std::int64_t stamp = r.Stamp();
-        std::int64_t step = CapturedSeconds(previousStamp, stamp);
-        capture.weekday[r.weekday] += step;
-        capture.hour[r.hour % 24] += step;
-        previousStamp = stamp;
-    }
-    return capture;
-}
 
 void Append(std::string& out, std::int64_t value) {
     char digits[24];
@@ -80,31 +57,29 @@ std::string JsonString(std::string_view text) {
     return out + '"';
 }
 
-std::string JsonFigures(const LogTable& table, const TrafficTotals& t, const Aggregation& run,
-                        std::string_view logPath) {
-    CaptureByTime capture = AddUpCapture(table);
+std::string JsonFigures(const MonthFigures& t, std::string_view logPath) {
     std::string out;
     out.reserve(64 * 1024);
     out += "{\n  \"format_version\": ";
     Append(out, kJsonFormatVersion);
     out += ",\n  \"log\": " + JsonString(logPath);
     out += ",\n  \"year\": ";
-    Append(out, run.reportYear);
+    Append(out, t.year);
     out += ",\n  \"month\": ";
-    Append(out, run.reportMonth);
+    Append(out, t.month);
     out += ",\n  \"rows\": {\"read\": ";
-    Append(out, table.RowCount());
+    Append(out, t.rowsRead);
     out += ", \"skipped\": ";
-    Append(out, table.RowCount() - run.usableRows);
+    Append(out, t.RowsSkipped());
     out += "},\n  \"totals\": ";
-    AppendSums(out, t.daySend[32], t.dayRecv[32], t.dayCapture[32]);
+    AppendSums(out, t.monthSend, t.monthRecv, t.monthCapture);
 
     out += ",\n  \"days\": [";
-    int days = std::clamp(DaysInMonth(run.reportYear, run.reportMonth), 1, 31);
+    int days = std::clamp(DaysInMonth(t.year, t.month), 1, 31);
     for (int day = 1; day <= days; ++day) {
         char date[48];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", run.reportYear, run.reportMonth, day);
-        int weekday = DayOfWeek(run.reportYear, run.reportMonth, day);
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", t.year, t.month, day);
+        int weekday = DayOfWeek(t.year, t.month, day);
         out += day > 1 ? ",\n    " : "\n    ";
         out += "{\"day\": ";
         Append(out, day);
@@ -129,12 +104,12 @@ std::string JsonFigures(const LogTable& table, const TrafficTotals& t, const Agg
     out += "\n  ],\n  \"weekdays\": [";
     for (int w = 0; w < 7; ++w) {
         out += w ? ",\n    " : "\n    ";
-        AppendSums(out, t.weekdaySend[w], t.weekdayRecv[w], capture.weekday[w]);
+        AppendSums(out, t.weekdaySend[w], t.weekdayRecv[w], t.weekdayCapture[w]);
     }
     out += "\n  ],\n  \"hours\": [";
     for (int h = 0; h < 24; ++h) {
         out += h ? ",\n    " : "\n    ";
-        AppendSums(out, t.hourSend[h], t.hourRecv[h], capture.hour[h]);
+        AppendSums(out, t.hourSend[h], t.hourRecv[h], t.hourCapture[h]);
     }
     out += "\n  ]\n}\n";
     return out;

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "logs/LogTable.h"
-#include "report/TrafficTotals.h"
+#include "report/MonthFigures.h"
 
 namespace zintor {
 
@@ -17,11 +16,9 @@ constexpr int kJsonFormatVersion = 1;
 // name is any bytes; JSON text is Unicode).
 std::string JsonString(std::string_view text);
 
-// The object of the month that AggregateLogTable added up from table into totals and run,
-// ending in a line feed: format_version, log (logPath), year, month, rows (read, skipped),
-// totals, days (1 to the month's length, each with its 24 hours), weekdays (Sunday first) and
-// hours. A capture step counts for the day, weekday and hour of the later row, as on the page.
-std::string JsonFigures(const LogTable& table, const TrafficTotals& totals, const Aggregation& run,
-                        std::string_view logPath);
+// The object of the month's figures, ending in a line feed: format_version, log (logPath),
+// year, month, rows (read, skipped), totals, days (1 to the month's length, each with its 24
+// hours), weekdays (Sunday first) and hours.
+std::string JsonFigures(const MonthFigures& figures, std::string_view logPath);
 
 }  // namespace zintor

@@ -43,14 +43,13 @@ std::u16string MonthNameTag(const ReportMonth& m, std::u16string_view suffix) {
     return Join(Decimal(m.year, 4), u"-", Decimal(m.month, 2), suffix);
 }
 
-void CloseWithMonthTotals(const ReportMonth& m, std::int64_t send, std::int64_t recv,
-                          TableLayout& table) {
-    table.shareSend = table.totalSend = send;
-    table.shareRecv = table.totalRecv = recv;
+void CloseWithMonthTotals(const ReportMonth& m, TableLayout& table) {
+    table.shareSend = table.totalSend = m.figures.monthSend;
+    table.shareRecv = table.totalRecv = m.figures.monthRecv;
     table.totalLabel = MonthTotalLabel(m);
-    table.speedSend = m.totals.daySend[32];
-    table.speedRecv = m.totals.dayRecv[32];
-    table.captureSeconds = m.totals.dayCapture[32];
+    table.speedSend = m.figures.monthSend;
+    table.speedRecv = m.figures.monthRecv;
+    table.captureSeconds = m.figures.monthCapture;
 }
 
 std::u16string HourLabel(const ReportMonth& m, int hour) {

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "report/MonthFigures.h"
 #include "report/TableFrame.h"
-#include "report/TrafficTotals.h"
 
 namespace zintor {
 
 // What a report run knows when it writes its tables.
 struct ReportMonth {
-    const TrafficTotals& totals;
+    const MonthFigures& figures;
     int year;
     int month;
     int language;  // 0 Japanese, 1 English
@@ -35,10 +35,9 @@ std::u16string MonthTableTitle(const ReportMonth& m, std::u16string_view english
 // The anchor name of a table over the whole month: 2024-03 + suffix ("-day", "-week", ...).
 std::u16string MonthNameTag(const ReportMonth& m, std::u16string_view suffix);
 
-// The closing rows of a table over the whole month: the table's own totals (which its row
-// shares are shares of), then the month's capture time and the month's average speed.
-void CloseWithMonthTotals(const ReportMonth& m, std::int64_t send, std::int64_t recv,
-                          TableLayout& table);
+// The closing rows of a table over the whole month: the month's totals (which its row shares
+// are shares of), then the month's capture time and the month's average speed.
+void CloseWithMonthTotals(const ReportMonth& m, TableLayout& table);
 
 // 03:00～03:59, or 03:00 - 03:59: the label of an hour row.
 std::u16string HourLabel(const ReportMonth& m, int hour);

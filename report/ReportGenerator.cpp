@@ -1,4 +1,5 @@
-// The report run: template, rows, totals, then the page from its first section to its last.
+// The report run: template, rows and their figures, then the page from its first section to
+// its last.
 #include "report/ReportGenerator.h"
 
 #include <new>
@@ -22,18 +23,32 @@ ReportGenerator::ReportGenerator(std::string path, int uiLanguage)
     : modulePath_(std::move(path)),
       language_(uiLanguage == kJapanese ? kJapanese : kEnglish),
       logTable_(std::make_unique<LogTable>()),
-      totals_(std::make_unique<TrafficTotals>()) {}
+      figures_(std::make_unique<MonthFigures>()) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
+Failure ReportGenerator::WriteLogPage(const std::string& logPath) {
+    Failure templateFailure = LoadTemplate();
+    if (templateFailure.what == Failure::kTemplateMissing) return templateFailure;
+    if (Failure failure = ReadReportLog(logPath)) return failure;
+    if (templateFailure) return templateFailure;
+    return WritePage(PagePathOf(logPath));
+}
+
+Failure ReportGenerator::ReadFigures(const std::string& logPath) {
+    Failure failure = ReadReportLog(logPath);
+    if (!failure) failure = CheckFigures(logPath);
+    if (failure.what == Failure::kNoPage) failure.what = Failure::kNoFigures;
+    return failure;
+}
+
 Failure ReportGenerator::ReadReportLog(const std::string& path) {
-    TrafficAdder adder(*totals_);
+    MonthAdder adder(*figures_, intervals_);
     Failure failure = ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_,
                                         kMappedLogAtMost, &adder);
-    aggregation_ = adder.Result();
     // A failed read left the table empty, or as it was when the name was no log's: the
-    // totals follow it.
-    if (failure) aggregation_ = AggregateLogTable(*logTable_, *totals_);
+    // figures follow it.
+    if (failure) AddUpLogTable(*logTable_, *figures_, intervals_);
     return failure;
 }
 
@@ -54,18 +69,20 @@ std::string ReportGenerator::PagePathOf(const std::string& logPath) {
 
 Failure ReportGenerator::CheckFigures(const std::string& outputPath) const {
     auto noPage = [&](int why) { return Failure{Failure::kNoPage, outputPath, why}; };
-    if (logTable_->RowCount() < 2) return noPage(Failure::kTooFewRows);
+    if (figures_->rowsRead < 2) return noPage(Failure::kTooFewRows);
     if (logTable_->SourceChanged()) return noPage(Failure::kLogChanged);
-    if (aggregation_.usableRows == 0) return noPage(Failure::kNoUsableRow);
+    if (figures_->usableRows == 0) return noPage(Failure::kNoUsableRow);
     return {};
 }
 
 Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
     if (Failure failure = LoadTemplate()) return failure;
+    return WritePage(outputPath);
+}
+
+Failure ReportGenerator::WritePage(const std::string& outputPath) {
     try {
         if (Failure failure = CheckFigures(outputPath)) return failure;
-        const TrafficTotals& totals = *totals_;
-        const Aggregation& run = aggregation_;
         // A log named like a page (vorlix_report.log.html) would be replaced by its own page.
         if (logTable_->IsSourceFile(outputPath))
             return {Failure::kNoPage, outputPath, Failure::kPageIsTheLog};
@@ -75,7 +92,8 @@ Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
         // its log's (rows added since, or the log replaced) is known to need writing again.
         if (const struct timespec* modified = logTable_->SourceModified())
             page.SetModificationTime(*modified);
-        ReportMonth month{totals, run.reportYear, run.reportMonth, language_};
+        const MonthFigures& figures = *figures_;
+        ReportMonth month{figures, figures.year, figures.month, language_};
 
         page.ClearPlaceholderSlots();
         page.Set(kTitle, PageTitle(month));
@@ -84,7 +102,7 @@ Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
         WriteTable(page, WeekdayTable(month));
         WriteTable(page, HourTable(month));
         for (int day = 1; day <= 31; ++day)
-            if (DayHasTable(totals, day)) WriteTable(page, DayTable(month, day));
+            if (figures.DayHasTraffic(day)) WriteTable(page, DayTable(month, day));
         page.WriteRawSection(Section::html_footer);
         return page.Commit();
     } catch (const std::bad_alloc&) {

@@ -1,5 +1,7 @@
-// The report engine: reads a report log, loads the template beside the program and writes
-// the month's report page. The main window owns one; the command-line run uses one directly.
+// The report engine: reads a report log, adding its month's figures up on the way, loads the
+// template beside the program and writes the month's report page. Each road has one call: a
+// page beside its log (the command-line run, --all), the figures alone (--json), or the page
+// of the log just read at a place the caller chose (the window). The main window owns one.
 #pragma once
 
 #include <memory>
@@ -8,7 +10,7 @@
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
 #include "platform/Failure.h"
-#include "report/TrafficTotals.h"
+#include "report/MonthFigures.h"
 
 namespace zintor {
 
@@ -21,8 +23,26 @@ class ReportGenerator {
     ReportGenerator(std::string modulePath, int uiLanguage);
     ~ReportGenerator();
 
-    // Reads a report log into the LogTable, adding its rows up on the way.
+    // The page of the log at logPath written beside it (PagePathOf). The template is loaded
+    // once, first: a missing template is said before anything of the log, an unreadable one
+    // after a log that cannot be read; then the failures GenerateReport gives.
+    Failure WriteLogPage(const std::string& logPath);
+
+    // The log at logPath read for its figures alone, no template needed: a failure
+    // (Failure::kNoFigures at logPath) where its page would have been refused for its rows.
+    // The figures are then figures().
+    Failure ReadFigures(const std::string& logPath);
+
+    // Reads a report log into the LogTable, adding its month's figures up on the way.
     Failure ReadReportLog(const std::string& path);
+
+    // Writes the page of the log read last at outputPath, loading the template first. A
+    // failure when no page was written: the template is missing or unreadable, the log has
+    // fewer than 2 rows or none that can be placed in a month, outputPath is the log itself,
+    // or the file could not be written (an existing page is then left as it was). The tables
+    // are written through a PageWriter, whose steps (ClearPlaceholderSlots, WriteSection,
+    // WriteRawSection) the run hands them.
+    Failure GenerateReport(const std::string& outputPath);
 
     // Reloads the template beside the program: Failure::kTemplateMissing when it is not there,
     // Failure::kReadTemplate when it cannot be read.
@@ -31,34 +51,29 @@ class ReportGenerator {
     // Japanese user interface or ".htm_en.txt" for English.
     std::string TemplatePath() const;
 
-    // Loads the template and writes the page of the LogTable's month to outputPath. A failure
-    // when no page was written: the template is missing or unreadable, the log has fewer than
-    // 2 rows or none that can be placed in a month, outputPath is the log itself, or the file
-    // could not be written (an existing page is then left as it was). The tables are written
-    // through a PageWriter, whose steps (ClearPlaceholderSlots, WriteSection, WriteRawSection)
-    // the run hands them.
-    Failure GenerateReport(const std::string& outputPath);
-
-    // Whether the LogTable's rows, added up as they were read, give a page at outputPath: a
-    // failure (Failure::kNoPage at outputPath) for fewer than 2 rows, none that can be placed
-    // in a month, or a log that changed while it was read. The sums are then totals() and
-    // aggregation(), the figures the page is made from.
-    Failure CheckFigures(const std::string& outputPath) const;
-    const TrafficTotals& totals() const { return *totals_; }
-    const Aggregation& aggregation() const { return aggregation_; }
+    // The figures of the log read last, added up as it was read.
+    const MonthFigures& figures() const { return *figures_; }
+    const LogTable& logTable() const { return *logTable_; }
+    // Told of every usable row of each log read from now on (nullptr: none), as the figures
+    // are added up; intervals must outlive the reads.
+    void SetIntervalConsumer(IntervalConsumer* intervals) { intervals_ = intervals; }
 
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);
 
-    const LogTable& logTable() const { return *logTable_; }
-
   private:
+    // Whether the figures give a page at outputPath: a failure (Failure::kNoPage at
+    // outputPath) for fewer than 2 rows, none that can be placed in a month, or a log that
+    // changed while it was read.
+    Failure CheckFigures(const std::string& outputPath) const;
+    // GenerateReport with the template loaded.
+    Failure WritePage(const std::string& outputPath);
+
     std::string modulePath_;
     int language_;
     std::unique_ptr<LogTable> logTable_;
-    // The traffic of the rows in the LogTable, added up as they were read.
-    std::unique_ptr<TrafficTotals> totals_;
-    Aggregation aggregation_;
+    std::unique_ptr<MonthFigures> figures_;  // of the rows in the LogTable
+    IntervalConsumer* intervals_ = nullptr;
     PageSections sections_;  // the template, in the page's encoding
 };
 

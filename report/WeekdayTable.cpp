@@ -6,7 +6,7 @@
 namespace zintor {
 
 TableLayout WeekdayTable(const ReportMonth& m) {
-    const TrafficTotals& t = m.totals;
+    const MonthFigures& t = m.figures;
     TableLayout table;
     table.title = MonthTableTitle(m, u"Weekly Reports ", u"の曜日別送受信量");
     table.nameTag = MonthNameTag(m, u"-week");
@@ -20,7 +20,7 @@ TableLayout WeekdayTable(const ReportMonth& m) {
         table.scaleValues.push_back(t.weekdaySend[w]);
         table.scaleValues.push_back(t.weekdayRecv[w]);
     }
-    CloseWithMonthTotals(m, t.weekdaySend[7], t.weekdayRecv[7], table);
+    CloseWithMonthTotals(m, table);
     return table;
 }
 

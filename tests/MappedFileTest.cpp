@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "logs/ReportLogReader.h"
-#include "report/TrafficTotals.h"
+#include "report/MonthFigures.h"
 #include "tests/TestSupport.h"
 
 namespace zintor {
@@ -71,8 +71,8 @@ TEST(MappedFile, ALogThatShrinksAfterReadingMakesNoPage) {
     ASSERT_EQ(ReadReportLogFile(dir / "vorlix_report2024.log", TextEncoding::Latin1, table),
               test::kNoFailure);
     ASSERT_EQ(::truncate((dir / "vorlix_report2024.log").c_str(), 10), 0);
-    auto totals = std::make_unique<TrafficTotals>();
-    AggregateLogTable(table, *totals);  // must not crash
+    auto figures = std::make_unique<MonthFigures>();
+    AddUpLogTable(table, *figures);  // must not crash
     EXPECT_TRUE(table.SourceChanged());
 }
 

@@ -380,6 +380,89 @@ TEST(ReportPage, ATemplateThatCannotBeReadLeavesTheOlderPage) {
     }
 }
 
+// The page beside a log in one call: the template is loaded once, first, yet the failures
+// come in the order the command-line run says them: a missing template before anything of
+// the log, the log before an unreadable template, then the rows and the page.
+TEST(ReportPage, ThePageBesideALogSaysTheFirstFailureInItsOrder) {
+    enum Template { kGood, kMissing, kFolder };
+    struct Case {
+        const char* name;
+        Template templ;
+        const char* log;  // nullptr: no log
+        Failure::What what;
+        bool logPathNamed;  // the failure names the log, else the template or the page
+    };
+    const std::string good = LogOfDays({1, 2});
+    const Case cases[] = {
+        {"missing template, missing log", kMissing, nullptr, Failure::kTemplateMissing, false},
+        {"missing template, good log", kMissing, good.c_str(), Failure::kTemplateMissing, false},
+        {"unreadable template, missing log", kFolder, nullptr, Failure::kRead, true},
+        {"unreadable template, good log", kFolder, good.c_str(), Failure::kReadTemplate, false},
+        {"unreadable template, one row", kFolder, "20240401,0,1,1\n", Failure::kReadTemplate,
+         false},
+        {"good template, missing log", kGood, nullptr, Failure::kRead, true},
+        {"good template, one row", kGood, "20240401,0,1,1\n", Failure::kNoPage, false},
+        {"good template, good log", kGood, good.c_str(), Failure::kNone, false},
+    };
+    for (const Case& c : cases) {
+        PageRun run(false, c.templ == kGood ? ProbeTemplate() : "");
+        const std::string templatePath = run.dir / "zintor.htm_en.txt";
+        if (c.templ == kFolder) ::mkdir(templatePath.c_str(), 0755);
+        if (c.log) test::WriteFile(run.LogPath(), c.log);
+        if (c.log) test::WriteFile(run.PagePath(), "older page");
+        Failure failure = run.generator->WriteLogPage(run.LogPath());
+        EXPECT_EQ(failure.what, c.what) << c.name;
+        const std::string named = c.logPathNamed               ? run.LogPath()
+                                  : c.what == Failure::kNoPage ? run.PagePath()
+                                  : c.what == Failure::kNone   ? std::string()
+                                                               : templatePath;
+        EXPECT_EQ(failure.path, named) << c.name;
+        if (c.log) {
+            EXPECT_EQ(run.Page() == "older page", c.what != Failure::kNone) << c.name;
+            EXPECT_EQ(test::CountEntries(run.dir.path()), c.templ == kMissing ? 2 : 3) << c.name;
+        } else {
+            EXPECT_FALSE(test::Exists(run.PagePath())) << c.name;
+        }
+    }
+}
+
+// The figures alone need no template; a log that gives no page gives no figures either. A
+// per-interval figure set on the engine sees the usable rows of every log it reads.
+TEST(ReportPage, FiguresAloneNeedNoTemplate) {
+    struct Case {
+        const char* name;
+        std::string log;
+        Failure::What what;
+        std::int64_t monthSend;
+        int usableRows;
+    };
+    const Case cases[] = {
+        {"two rows", "20240401,000000,10,1\n20240401,000040,20,2\n", Failure::kNone, 30, 2},
+        {"one row", "20240401,000000,10,1\n", Failure::kNoFigures, 0, 1},
+        {"no usable row", "20241301,000000,1,1\n-1,0,0,0\n", Failure::kNoFigures, 0, 0},
+    };
+    struct Counter final : IntervalConsumer {
+        int rows = 0;
+        void StartMonth() override { rows = 0; }
+        void AddRow(const UsableRow&) override { ++rows; }
+    };
+    for (const Case& c : cases) {
+        PageRun run(false, "");
+        Counter counter;
+        run.generator->SetIntervalConsumer(&counter);
+        test::WriteFile(run.LogPath(), c.log);
+        Failure failure = run.generator->ReadFigures(run.LogPath());
+        EXPECT_EQ(counter.rows, c.usableRows) << c.name;
+        EXPECT_EQ(failure.what, c.what) << c.name;
+        if (failure) {
+            EXPECT_EQ(failure.path, run.LogPath()) << c.name;
+        } else {
+            EXPECT_EQ(run.generator->figures().monthSend, c.monthSend) << c.name;
+        }
+        EXPECT_EQ(test::CountEntries(run.dir.path()), 1) << c.name;  // the log alone
+    }
+}
+
 TEST(ReportPage, ReplacesAnOlderPageWholly) {
     PageRun run;
     test::WriteFile(run.PagePath(), std::string(1 << 20, 'x'));

@@ -1,12 +1,16 @@
-// Decoding log rows and adding them up per day, hour, weekday and day-and-hour.
-#include "report/TrafficTotals.h"
+// Decoding log rows and adding them up into the month's figures: per day, hour, weekday and
+// day-and-hour, capture time, rows, the month, and the rows handed on to per-interval figures.
+#include "report/MonthFigures.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <random>
+#include <vector>
 
 #include "logs/ReportLogReader.h"
 #include "report/LogRow.h"
@@ -24,16 +28,12 @@ std::unique_ptr<LogTable> TableOf(std::initializer_list<std::u16string_view> lin
     return table;
 }
 
-struct Totals {
-    std::unique_ptr<TrafficTotals> t = std::make_unique<TrafficTotals>();
-    Aggregation run;
-};
-
-Totals Aggregate(std::initializer_list<std::u16string_view> lines) {
+std::unique_ptr<MonthFigures> Aggregate(std::initializer_list<std::u16string_view> lines,
+                                        IntervalConsumer* intervals = nullptr) {
     auto table = TableOf(lines);
-    Totals result;
-    result.run = AggregateLogTable(*table, *result.t);
-    return result;
+    auto figures = std::make_unique<MonthFigures>();
+    AddUpLogTable(*table, *figures, intervals);
+    return figures;
 }
 
 TEST(LogRow, FieldsReadAsWrappingDecimalNumbers) {
@@ -90,10 +90,10 @@ TEST(LogRow, ByteCountsUpTo48BitsReadExactly) {
         EXPECT_EQ(ParseLogCountField(std::u16string_view(c.text)), c.value)
             << std::string(c.text.begin(), c.text.end());
     // Through the reader into the totals, on the plain road and the general one (quoted).
-    Totals t = Aggregate({u"20261201,000000,5000000000,281474976710655\n",
-                          u"\"20261201\",000100,\"5000000000\",281474976710656\n"});
-    EXPECT_EQ(t.t->daySend[32], 10000000000);
-    EXPECT_EQ(t.t->dayRecv[32], 281474976710655);
+    auto t = Aggregate({u"20261201,000000,5000000000,281474976710655\n",
+                        u"\"20261201\",000100,\"5000000000\",281474976710656\n"});
+    EXPECT_EQ(t->monthSend, 10000000000);
+    EXPECT_EQ(t->monthRecv, 281474976710655);
 }
 
 TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
@@ -135,97 +135,210 @@ TEST(LogRow, DateAndTimeSplitFromTheirZeroPaddedDigits) {
     }
 }
 
-TEST(TrafficTotals, ARowAddsToItsDayHourWeekdayAndTotals) {
-    Totals a = Aggregate({u"20240105,103000,1000,2000\n", u"20240105,103000,0,0\n"});
-    const TrafficTotals& t = *a.t;
+TEST(MonthFigures, ARowAddsToItsDayHourWeekdayAndTotals) {
+    auto a = Aggregate({u"20240105,103000,1000,2000\n", u"20240105,103000,0,0\n"});
+    const MonthFigures& t = *a;
     EXPECT_EQ(t.daySend[5], 1000);
-    EXPECT_EQ(t.daySend[32], 1000);
+    EXPECT_EQ(t.monthSend, 1000);
     EXPECT_EQ(t.hourSend[10], 1000);
-    EXPECT_EQ(t.hourSend[24], 1000);
     EXPECT_EQ(t.dayHourSend[5][10], 1000);
-    EXPECT_EQ(t.dayHourSend[5][24], 1000);
     EXPECT_EQ(t.weekdaySend[5], 1000);  // 5 January 2024 was a Friday
-    EXPECT_EQ(t.weekdaySend[7], 1000);
     EXPECT_EQ(t.dayRecv[5], 2000);
     EXPECT_EQ(t.hourRecv[10], 2000);
     EXPECT_EQ(t.dayHourRecv[5][10], 2000);
     EXPECT_EQ(t.weekdayRecv[5], 2000);
-    EXPECT_EQ(t.dayRecv[32] + t.hourRecv[24] + t.weekdayRecv[7], 6000);
-    EXPECT_EQ(a.run.reportYear, 2024);
-    EXPECT_EQ(a.run.reportMonth, 1);
+    EXPECT_EQ(t.monthRecv, 2000);
+    EXPECT_TRUE(t.DayHasTraffic(5));
+    EXPECT_FALSE(t.DayHasTraffic(6));
+    EXPECT_EQ(t.year, 2024);
+    EXPECT_EQ(t.month, 1);
+    EXPECT_EQ(t.rowsRead, 2);
+    EXPECT_EQ(t.RowsSkipped(), 0);
 }
 
-TEST(TrafficTotals, ByteCountsAreExactOrUnsigned32BitValues) {
-    Totals a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n",
-                          u"20240105,0,-1,-2\n", u"20240105,0,5\n"});
-    EXPECT_EQ(a.t->daySend[32], 4294967295LL + 4294967296LL + 4294967295LL + 5);
-    EXPECT_EQ(a.t->dayRecv[32], 1 + 0 + 4294967294LL + 0);  // a missing field reads 0
+TEST(MonthFigures, ByteCountsAreExactOrUnsigned32BitValues) {
+    auto a = Aggregate({u"20240105,0,4294967295,1\n", u"20240105,0,4294967296\n",
+                        u"20240105,0,-1,-2\n", u"20240105,0,5\n"});
+    EXPECT_EQ(a->monthSend, 4294967295LL + 4294967296LL + 4294967295LL + 5);
+    EXPECT_EQ(a->monthRecv, 1 + 0 + 4294967294LL + 0);  // a missing field reads 0
 }
 
-TEST(TrafficTotals, OddDaysAndHoursWrapIntoTheirArrays) {
-    Totals a = Aggregate({u"20240100,250000,7,0\n", u"20240140,0,11,0\n"});
-    const TrafficTotals& t = *a.t;
+TEST(MonthFigures, OddDaysAndHoursWrapIntoTheirArrays) {
+    auto a = Aggregate({u"20240100,250000,7,0\n", u"20240140,0,11,0\n"});
+    const MonthFigures& t = *a;
     EXPECT_EQ(t.hourSend[1], 7);  // hour 25
     EXPECT_EQ(t.daySend[0], 7);   // day 0
     EXPECT_EQ(t.daySend[8], 11);  // day 40 is 8 mod 32
     EXPECT_EQ(t.dayHourSend[8][0], 11);
     EXPECT_EQ(t.weekdaySend[1], 11);  // 8 January 2024, a Monday
-    EXPECT_EQ(t.daySend[32], 18);
+    EXPECT_EQ(t.monthSend, 18);
 }
 
-TEST(TrafficTotals, CaptureTimeCountsStepsOfOneTo61Seconds) {
+// A step counts for the day, the weekday and the hour of its later row, and for the month.
+TEST(MonthFigures, CaptureTimeCountsStepsOfOneTo61Seconds) {
     struct Case {
         const char* name;
         std::initializer_list<std::u16string_view> lines;
-        int day;
+        int day, weekday, hour;  // of the later row
         std::int64_t seconds;
     };
     const Case cases[] = {
-        {"60 s", {u"20240105,100000,1,1\n", u"20240105,100100,1,1\n"}, 5, 60},
-        {"61 s", {u"20240105,100000,1,1\n", u"20240105,100101,1,1\n"}, 5, 61},
-        {"62 s", {u"20240105,100000,1,1\n", u"20240105,100102,1,1\n"}, 5, 0},
-        {"same stamp", {u"20240105,100000,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
-        {"backwards", {u"20240105,100100,1,1\n", u"20240105,100000,1,1\n"}, 5, 0},
+        {"60 s", {u"20240105,100000,1,1\n", u"20240105,100100,1,1\n"}, 5, 5, 10, 60},
+        {"61 s", {u"20240105,100000,1,1\n", u"20240105,100101,1,1\n"}, 5, 5, 10, 61},
+        {"62 s", {u"20240105,100000,1,1\n", u"20240105,100102,1,1\n"}, 5, 5, 10, 0},
+        {"same stamp", {u"20240105,100000,1,1\n", u"20240105,100000,1,1\n"}, 5, 5, 10, 0},
+        {"backwards", {u"20240105,100100,1,1\n", u"20240105,100000,1,1\n"}, 5, 5, 10, 0},
         {"over midnight to the later day",
          {u"20240105,235930,1,1\n", u"20240106,000020,1,1\n"},
          6,
+         6,
+         0,
          50},
-        {"first row never counts", {u"20240105,000001,1,1\n"}, 5, 0},
+        {"over the hour to the later hour",
+         {u"20240105,105950,1,1\n", u"20240105,110005,1,1\n"},
+         5,
+         5,
+         11,
+         15},
+        {"first row never counts", {u"20240105,000001,1,1\n"}, 5, 5, 0, 0},
         {"month and year take no part",
          {u"20240105,100000,1,1\n", u"20230605,100030,1,1\n"},
          5,
+         1,
+         10,
          30},
         {"an unusable row keeps the previous stamp",
          {u"20240105,100000,1,1\n", u"20241305,100020,1,1\n", u"20240105,100040,1,1\n"},
          5,
+         5,
+         10,
          40},
         {"a header line between rows is skipped",
          {u"20240105,100000,1,1\n", u"date,time\n", u"20240105,100010,1,1\n"},
          5,
+         5,
+         10,
          10},
         {"a stamp of 0 does not start counting",
          {u"20240100,000000,1,1\n", u"20240100,000030,1,1\n"},
          0,
+         0,
+         0,
          0},
     };
     for (const auto& c : cases) {
-        Totals a = Aggregate(c.lines);
-        EXPECT_EQ(a.t->dayCapture[c.day], c.seconds) << c.name;
-        EXPECT_EQ(a.t->dayCapture[32], c.seconds) << c.name;
+        auto a = Aggregate(c.lines);
+        EXPECT_EQ(a->dayCapture[c.day], c.seconds) << c.name;
+        EXPECT_EQ(a->weekdayCapture[c.weekday], c.seconds) << c.name;
+        EXPECT_EQ(a->hourCapture[c.hour], c.seconds) << c.name;
+        EXPECT_EQ(a->monthCapture, c.seconds) << c.name;
     }
 }
 
-TEST(TrafficTotals, ReportMonthComesFromTheLastUsableRow) {
-    Totals a =
+TEST(MonthFigures, ReportMonthComesFromTheLastUsableRow) {
+    auto a =
         Aggregate({u"20240305,0,1,1\n", u"20240405,0,2,2\n", u"20241305,0,4,4\n", u"garbage\n"});
-    EXPECT_EQ(a.run.usableRows, 2);
-    EXPECT_EQ(a.run.reportMonth, 4);
-    EXPECT_EQ(a.t->daySend[5], 3);  // both months add into day 5
-    EXPECT_EQ(a.t->daySend[32], 3);
+    EXPECT_EQ(a->usableRows, 2);
+    EXPECT_EQ(a->rowsRead, 4);
+    EXPECT_EQ(a->RowsSkipped(), 2);
+    EXPECT_EQ(a->month, 4);
+    EXPECT_EQ(a->daySend[5], 3);  // both months add into day 5
+    EXPECT_EQ(a->monthSend, 3);
 
-    Totals none = Aggregate({u"date,time,sent,recv\n", u"# not a comment here\n"});
-    EXPECT_EQ(none.run.usableRows, 0);
-    EXPECT_EQ(none.t->daySend[32], 0);
+    auto none = Aggregate({u"date,time,sent,recv\n", u"# not a comment here\n"});
+    EXPECT_EQ(none->usableRows, 0);
+    EXPECT_EQ(none->monthSend, 0);
+}
+
+// Every way of adding up gives the same month: the days, the hours and the weekdays each add
+// up to the month's totals, and each day's hours to the day.
+TEST(MonthFigures, TheTablesOfTheMonthAddUpToItsTotals) {
+    std::vector<std::u16string> lines;
+    std::mt19937 random(7);
+    int second = 0;
+    for (int i = 0; i < 3000; ++i) {
+        // Rows 40 or 50 seconds apart, with a gap now and then, over several days.
+        second += random() % 11 == 0 ? 3600 : 40 + static_cast<int>(random() % 2) * 10;
+        char line[64];
+        std::snprintf(line, sizeof line, "202403%02d,%02d%02d%02d,%u,%u\n", 10 + second / 86400,
+                      second / 3600 % 24, second / 60 % 60, second % 60,
+                      static_cast<unsigned>(random() % 100000),
+                      static_cast<unsigned>(random() % 100000));
+        if (i % 97 == 0) std::memcpy(line, "202413", 6);  // unusable
+        lines.emplace_back(line, line + std::strlen(line));
+    }
+    auto table = std::make_unique<LogTable>();
+    for (const auto& line : lines)
+        table->AddWideRow(std::u16string_view(line).substr(0, line.size() - 1), true);
+    auto f = std::make_unique<MonthFigures>();
+    AddUpLogTable(*table, *f);
+    auto sum = [](const auto& values) {
+        return std::accumulate(std::begin(values), std::end(values), std::int64_t{0});
+    };
+    const std::int64_t month[3] = {f->monthSend, f->monthRecv, f->monthCapture};
+    const std::int64_t byDay[3] = {sum(f->daySend), sum(f->dayRecv), sum(f->dayCapture)};
+    const std::int64_t byHour[3] = {sum(f->hourSend), sum(f->hourRecv), sum(f->hourCapture)};
+    const std::int64_t byWeekday[3] = {sum(f->weekdaySend), sum(f->weekdayRecv),
+                                       sum(f->weekdayCapture)};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(byDay[i], month[i]) << i;
+        EXPECT_EQ(byHour[i], month[i]) << i;
+        EXPECT_EQ(byWeekday[i], month[i]) << i;
+    }
+    EXPECT_GT(f->monthCapture, 0);
+    for (int day = 0; day < 32; ++day) {
+        EXPECT_EQ(sum(f->dayHourSend[day]), f->daySend[day]) << day;
+        EXPECT_EQ(sum(f->dayHourRecv[day]), f->dayRecv[day]) << day;
+    }
+    EXPECT_EQ(f->rowsRead, 3000);
+    EXPECT_EQ(f->RowsSkipped(), 31);
+}
+
+// What a per-interval figure is told: every usable row in the order of the log, its stamp,
+// its step from the previous usable row and the capture time that step counts; a new month
+// starts it again.
+TEST(MonthFigures, PerIntervalFiguresSeeEveryUsableRowInTurn) {
+    struct Seen {
+        std::int64_t stamp, step, captured;
+        std::uint64_t sent, received;
+        bool operator==(const Seen&) const = default;
+    };
+    struct Recorder final : IntervalConsumer {
+        int starts = 0;
+        std::vector<Seen> rows;
+        void StartMonth() override {
+            ++starts;
+            rows.clear();
+        }
+        void AddRow(const UsableRow& r) override {
+            rows.push_back({r.stamp, r.step, r.captured, r.row.sent, r.row.received});
+        }
+    };
+    const std::int64_t day2 = 2 * 86400;
+    const struct {
+        const char* name;
+        std::initializer_list<std::u16string_view> lines;
+        std::vector<Seen> seen;
+    } cases[] = {
+        {"steps, a gap and a step back",
+         {u"20240102,000010,1,2\n", u"20240102,000050,3,4\n", u"20240102,000300,5,6\n",
+          u"20240102,000200,7,8\n"},
+         {{day2 + 10, 0, 0, 1, 2},
+          {day2 + 50, 40, 40, 3, 4},
+          {day2 + 180, 130, 0, 5, 6},
+          {day2 + 120, -60, 0, 7, 8}}},
+        {"unusable rows are not seen",
+         {u"date,time\n", u"20240102,000010,1,2\n", u"20241302,000020,9,9\n",
+          u"20240102,000030,3,4\n"},
+         {{day2 + 10, 0, 0, 1, 2}, {day2 + 30, 20, 20, 3, 4}}},
+        {"no usable row", {u"garbage\n", u"20240002,0,1,1\n"}, {}},
+    };
+    Recorder recorder;
+    for (const auto& c : cases) {
+        Aggregate(c.lines, &recorder);
+        EXPECT_EQ(recorder.rows, c.seen) << c.name;
+    }
+    EXPECT_EQ(recorder.starts, 3);
 }
 
 }  // namespace
@@ -235,8 +348,8 @@ namespace zintor {
 namespace {
 
 // Added up as the reader finds the rows (plain ones straight from their bytes), a log gives
-// the totals that adding up its table gives, however it is read.
-TEST(TrafficTotals, AddingUpWhileReadingAgreesWithTheTable) {
+// the figures that adding up its table gives, however it is read.
+TEST(MonthFigures, AddingUpWhileReadingAgreesWithTheTable) {
     const std::string rows = "20261201,000000,100,200\n20261201,000040,7,9\r\n";
     const struct {
         const char* name;
@@ -258,14 +371,15 @@ TEST(TrafficTotals, AddingUpWhileReadingAgreesWithTheTable) {
         for (TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Cp932})
             for (std::size_t mapAtMost : {kMappedLogAtMost, std::size_t{0}}) {
                 LogTable table;
-                auto added = std::make_unique<TrafficTotals>();
-                TrafficAdder adder(*added);
+                auto added = std::make_unique<MonthFigures>();
+                MonthAdder adder(*added);
                 ASSERT_EQ(ReadReportLogFile(path, encoding, table, mapAtMost, &adder),
                           test::kNoFailure);
-                auto whole = std::make_unique<TrafficTotals>();
-                Aggregation run = AggregateLogTable(table, *whole);
-                EXPECT_EQ(adder.Result().usableRows, run.usableRows) << c.name;
-                EXPECT_EQ(adder.Result().reportMonth, run.reportMonth) << c.name;
+                auto whole = std::make_unique<MonthFigures>();
+                AddUpLogTable(table, *whole);
+                EXPECT_EQ(added->rowsRead, table.RowCount()) << c.name;
+                EXPECT_EQ(added->usableRows, whole->usableRows) << c.name;
+                EXPECT_EQ(added->month, whole->month) << c.name;
                 EXPECT_EQ(std::memcmp(added.get(), whole.get(), sizeof *whole), 0)
                     << c.name << (mapAtMost ? ", mapped" : ", in steps");
             }
