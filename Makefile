@@ -134,7 +134,8 @@ deb: deb-deps
 	@ls $(DEB_BUILD)/*.deb
 
 # The packages on this machine: installed with apt, the programs, manual pages, units and
-# metainfo they brought checked, then removed; of their files only conffiles may stay behind.
+# metainfo they brought checked, then removed; of their files only conffiles may stay behind
+# (the system recorder's logs in /var/lib/zintor stay too, until purged; none are made here).
 deb-check: deb
 	DEBIAN_FRONTEND=noninteractive apt-get install -y ./$(DEB_BUILD)/*.deb
 	zintor --version
@@ -144,10 +145,14 @@ deb-check: deb
 	systemd-analyze verify --man=no $$(dpkg -L zintor-record | grep '/systemd/system/zintor-')
 	XDG_RUNTIME_DIR=$$(mktemp -d) systemd-analyze verify --man=no --user $$(dpkg -L zintor-record | grep '/systemd/user/zintor-')
 	appstreamcli validate --no-net /usr/share/metainfo/org.zintor.zintor.metainfo.xml
+	@# the system user is made, and no service is enabled, neither the system's nor the users'
+	getent passwd zintor
+	! systemctl is-enabled --quiet zintor-record.service zintor-pages.timer
+	! systemctl --global is-enabled --quiet zintor-record.service
 	@dpkg-query -W -f='$${Conffiles}\n' zintor zintor-record | awk 'NF {print $$1}' | sort > $(DEB_BUILD)/conffiles
 	@dpkg -L zintor zintor-record | sort -u > $(DEB_BUILD)/installed
 	DEBIAN_FRONTEND=noninteractive apt-get remove -y zintor-record zintor
-	@left=$$(while read -r f; do { [ -L "$$f" ] || [ -f "$$f" ]; } && echo "$$f"; done < $(DEB_BUILD)/installed \
+	@left=$$(while read -r f; do [ ! -d "$$f" ] && { [ -L "$$f" ] || [ -e "$$f" ]; } && echo "$$f"; done < $(DEB_BUILD)/installed \
 	         | grep -vxF -f $(DEB_BUILD)/conffiles; [ ! -d /usr/lib/zintor ] || echo /usr/lib/zintor); \
 	  if [ -n "$$left" ]; then echo "Left behind after apt-get remove:"; echo "$$left"; exit 1; fi; \
 	  echo "Removed: nothing of either package is left but its conffiles ($$(wc -l < $(DEB_BUILD)/conffiles))."
