@@ -64,12 +64,16 @@ fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINTOR_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 
-test: format-check build asan-build fuzz-build
-	@# Tests that act as an unprivileged user reach their temporary folders through /. A root
-	@# folder closed to other users (a root made with mktemp -d has mode 0700; no installed
-	@# system has one) is opened as an installed system's is, and said so.
+# Tests that act as an unprivileged user reach their temporary folders through /. A root
+# folder closed to other users (a root made with mktemp -d has mode 0700; no installed
+# system has one) is opened as an installed system's is, and said so.
+define open_root
 	@if [ "$$(id -u)" -eq 0 ] && [ $$(( 0$$(stat -c %a /) & 1 )) -eq 0 ]; then \
-	  echo "make test: / (mode $$(stat -c %a /)) is closed to other users; chmod o+x /"; chmod o+x /; fi
+	  echo "make $@: / (mode $$(stat -c %a /)) is closed to other users; chmod o+x /"; chmod o+x /; fi
+endef
+
+test: format-check build asan-build fuzz-build
+	$(open_root)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -127,6 +131,7 @@ deb: deb-deps
 	@cd $(DEB_BUILD)/zintor-$(VERSION) && dpkg-checkbuilddeps 2>/dev/null || { \
 	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
 	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get build-dep -y --no-install-recommends ./; }
+	$(open_root)
 	cd $(DEB_BUILD)/zintor-$(VERSION) && DEB_BUILD_OPTIONS="noddebs parallel=$(JOBS)" dpkg-buildpackage -us -uc
 	lintian --info --display-info --pedantic $(DEB_BUILD)/zintor_$(VERSION)_*.changes > $(DEB_BUILD)/lintian.txt 2>&1 || true
 	@cat $(DEB_BUILD)/lintian.txt
