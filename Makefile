@@ -3,6 +3,8 @@
 #   make test   install what is missing, build, run every test (also under the sanitizers,
 #               and each fuzz target briefly)
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (default 60)
+#   make deb    build the Debian packages zintor and zintor-record into build-deb/
+#   make deb-check  build them, install them here, check what they installed, remove them
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -17,9 +19,25 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev \
             xvfb xauth xdotool x11-utils python3 time tidy desktop-file-utils chromium \
             openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
             clang libclang-rt-14-dev clang-format groff-base systemd \
-            locales wx3.2-i18n fonts-noto-cjk
+            locales wx3.2-i18n fonts-noto-cjk appstream
 
-.PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check
+# Debian packages `make deb` makes and checks the packages with; what the package's own build
+# needs comes from the Build-Depends of debian/control (`apt-get build-dep`).
+DEB_PACKAGES := dpkg-dev debhelper lintian appstream man-db
+DEB_BUILD  ?= build-deb
+VERSION    := $(shell sed -n 's/^project.zintor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+.PHONY: run test deps build asan-build fuzz-build fuzz clean format format-check deb deb-deps deb-check
+
+# Installs the Debian packages named in $(1) that are missing.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
+	fi
+endef
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -46,12 +64,16 @@ fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINTOR_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 
-test: format-check build asan-build fuzz-build
-	@# Tests that act as an unprivileged user reach their temporary folders through /. A root
-	@# folder closed to other users (a root made with mktemp -d has mode 0700; no installed
-	@# system has one) is opened as an installed system's is, and said so.
+# Tests that act as an unprivileged user reach their temporary folders through /. A root
+# folder closed to other users (a root made with mktemp -d has mode 0700; no installed
+# system has one) is opened as an installed system's is, and said so.
+define open_root
 	@if [ "$$(id -u)" -eq 0 ] && [ $$(( 0$$(stat -c %a /) & 1 )) -eq 0 ]; then \
-	  echo "make test: / (mode $$(stat -c %a /)) is closed to other users; chmod o+x /"; chmod o+x /; fi
+	  echo "make $@: / (mode $$(stat -c %a /)) is closed to other users; chmod o+x /"; chmod o+x /; fi
+endef
+
+test: format-check build asan-build fuzz-build
+	$(open_root)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -93,5 +115,52 @@ run: deps
 	  ./$(BUILD)/zintor --show $(CURDIR)/$(SAMPLE); \
 	else echo "No display: open the page in a browser, or run make run on a desktop to see the window."; fi
 
+# The Debian packages, built by debhelper from a copy of this tree (without its build folders)
+# in $(DEB_BUILD)/zintor-VERSION: the source package and the two binary packages land in
+# $(DEB_BUILD)/, lintian's report in $(DEB_BUILD)/lintian.txt. Fails on any lintian error or
+# warning but the one every first upload without a bug to close has.
+deb-deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
+deb: deb-deps
+	rm -rf $(DEB_BUILD)
+	mkdir -p $(DEB_BUILD)/zintor-$(VERSION)
+	tar -c --exclude-vcs --exclude='./build*' --exclude='./obj-*' --exclude='./bench/out' \
+	    --exclude='./samples/*.html' --exclude=__pycache__ --exclude='*.swp' . \
+	  | tar -x -C $(DEB_BUILD)/zintor-$(VERSION)
+	@cd $(DEB_BUILD)/zintor-$(VERSION) && dpkg-checkbuilddeps 2>/dev/null || { \
+	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get build-dep -y --no-install-recommends ./; }
+	$(open_root)
+	cd $(DEB_BUILD)/zintor-$(VERSION) && DEB_BUILD_OPTIONS="noddebs parallel=$(JOBS)" dpkg-buildpackage -us -uc
+	lintian --info --display-info --pedantic $(DEB_BUILD)/zintor_$(VERSION)_*.changes > $(DEB_BUILD)/lintian.txt 2>&1 || true
+	@cat $(DEB_BUILD)/lintian.txt
+	@! grep -E '^[EW]: ' $(DEB_BUILD)/lintian.txt | grep -v ' initial-upload-closes-no-bugs'
+	@ls $(DEB_BUILD)/*.deb
+
+# The packages on this machine: installed with apt, the programs, manual pages, units and
+# metainfo they brought checked, then removed; of their files only conffiles may stay behind
+# (the system recorder's logs in /var/lib/zintor stay too, until purged; none are made here).
+deb-check: deb
+	DEBIAN_FRONTEND=noninteractive apt-get install -y ./$(DEB_BUILD)/*.deb
+	zintor --version
+	@folder=$$(mktemp -d) && cp -r samples/. $$folder && zintor --all $$folder && \
+	  test -s $$folder/$(notdir $(SAMPLE:.log=.html)) && echo "Page written: $$folder/$(notdir $(SAMPLE:.log=.html))" && rm -rf $$folder
+	man -w zintor zintor-record
+	systemd-analyze verify --man=no $$(dpkg -L zintor-record | grep '/systemd/system/zintor-')
+	XDG_RUNTIME_DIR=$$(mktemp -d) systemd-analyze verify --man=no --user $$(dpkg -L zintor-record | grep '/systemd/user/zintor-')
+	appstreamcli validate --no-net /usr/share/metainfo/org.zintor.zintor.metainfo.xml
+	@# the system user is made, and no service is enabled, neither the system's nor the users'
+	getent passwd zintor
+	! systemctl is-enabled --quiet zintor-record.service zintor-pages.timer
+	! systemctl --global is-enabled --quiet zintor-record.service
+	@dpkg-query -W -f='$${Conffiles}\n' zintor zintor-record | awk 'NF {print $$1}' | sort > $(DEB_BUILD)/conffiles
+	@dpkg -L zintor zintor-record | sort -u > $(DEB_BUILD)/installed
+	DEBIAN_FRONTEND=noninteractive apt-get remove -y zintor-record zintor
+	@left=$$(while read -r f; do [ ! -d "$$f" ] && { [ -L "$$f" ] || [ -e "$$f" ]; } && echo "$$f"; done < $(DEB_BUILD)/installed \
+	         | grep -vxF -f $(DEB_BUILD)/conffiles; [ ! -d /usr/lib/zintor ] || echo /usr/lib/zintor); \
+	  if [ -n "$$left" ]; then echo "Left behind after apt-get remove:"; echo "$$left"; exit 1; fi; \
+	  echo "Removed: nothing of either package is left but its conffiles ($$(wc -l < $(DEB_BUILD)/conffiles))."
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "platform/Failure.h"
+#include "resources/Version.h"
 
 namespace zintor {
 
-constexpr const char* kVersionText = "zintor 0.70";
+constexpr const char* kVersionText = "zintor " ZINTOR_PROGRAM_VERSION;
 
 // The program's arguments joined by single blanks.
 std::string CommandLineTail(int argc, char** argv);

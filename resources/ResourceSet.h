@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "resources/Version.h"
+
 namespace zintor {
 
 // Command ids of the main window.
@@ -50,7 +52,7 @@ struct ResourceSet {
 const ResourceSet& ResourcesFor(int uiLanguage);
 
 // Texts shared by both sets.
-constexpr std::string_view kVersionLabel = "Version 0.70";
+constexpr std::string_view kVersionLabel = "Version " ZINTOR_PROGRAM_VERSION;
 constexpr std::string_view kTemplateNotFound = "Template File is Not Found.";
 constexpr std::string_view kCouldNotOpen = "Could not Open.";
 constexpr std::string_view kCreditLine = "Copyright (C) 2026 the zintor developers";

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "resources/Version.h"
 #include "tests/FaultyFileOps.h"
 #include "tests/ProgramRun.h"
 #include "tests/TestSupport.h"
@@ -278,7 +279,7 @@ TEST(CommandLine, HelpVersionAndTheWindowWithoutADisplay) {
     EXPECT_NE(help.out.find("Usage: zintor"), std::string::npos);
     Result version = app.Zintor({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "zintor 0.70\n");
+    EXPECT_EQ(version.out, "zintor " ZINTOR_PROGRAM_VERSION "\n");
     for (std::vector<std::string> args :
          {std::vector<std::string>{}, std::vector<std::string>{app.dir.path()}}) {
         Result window = app.Zintor(args);

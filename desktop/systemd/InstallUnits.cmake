@@ -1,23 +1,28 @@
 # Run by `cmake --install`: the service units, timer and system user of the recorder, with the
 # folder the programs were installed in written into them, and the hardening shared by the two
-# system services. ZINTOR_UNIT_SOURCE (this folder) and ZINTOR_INSTALL_DIR are set by the caller.
+# system services. ZINTOR_UNIT_SOURCE (this folder), ZINTOR_INSTALL_DIR and the three folders
+# the files go to (ZINTOR_SYSTEM_UNIT_DIR, ZINTOR_USER_UNIT_DIR, ZINTOR_SYSUSERS_DIR: under the
+# prefix, or absolute) are set by the caller.
 set(programs "${CMAKE_INSTALL_PREFIX}/${ZINTOR_INSTALL_DIR}")
 file(STRINGS "${ZINTOR_UNIT_SOURCE}/hardening.conf" hardening REGEX "^[^#]")
 list(JOIN hardening "\n" hardening)
-set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 
-macro(install_unit source destination)
+macro(install_unit source folder name)
+  if(IS_ABSOLUTE "${folder}")
+    set(destination "$ENV{DESTDIR}${folder}/${name}")
+  else()
+    set(destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${folder}/${name}")
+  endif()
   file(READ "${ZINTOR_UNIT_SOURCE}/${source}" text)
   string(REPLACE "@PROGRAMS@" "${programs}" text "${text}")
   string(REPLACE "@HARDENING@" "${hardening}" text "${text}")
-  message(STATUS "Installing: ${root}/${destination}")
-  file(WRITE "${root}/${destination}" "${text}")
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${root}/${destination}")
+  message(STATUS "Installing: ${destination}")
+  file(WRITE "${destination}" "${text}")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${destination}")
 endmacro()
 
-# User units: PREFIX/share/systemd/user is searched both for ~/.local and for /usr/local.
-install_unit(zintor-record.user.service share/systemd/user/zintor-record.service)
-install_unit(zintor-record.service lib/systemd/system/zintor-record.service)
-install_unit(zintor-pages.service lib/systemd/system/zintor-pages.service)
-install_unit(zintor-pages.timer lib/systemd/system/zintor-pages.timer)
-install_unit(zintor.sysusers lib/sysusers.d/zintor.conf)
+install_unit(zintor-record.user.service "${ZINTOR_USER_UNIT_DIR}" zintor-record.service)
+install_unit(zintor-record.service "${ZINTOR_SYSTEM_UNIT_DIR}" zintor-record.service)
+install_unit(zintor-pages.service "${ZINTOR_SYSTEM_UNIT_DIR}" zintor-pages.service)
+install_unit(zintor-pages.timer "${ZINTOR_SYSTEM_UNIT_DIR}" zintor-pages.timer)
+install_unit(zintor.sysusers "${ZINTOR_SYSUSERS_DIR}" zintor.conf)

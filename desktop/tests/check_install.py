@@ -96,6 +96,7 @@ def expected_files(install_dir, has_gui):
         files.add(f"{install_dir}/zintor_gui.so")
         files.add("share/applications/zintor.desktop")
         files.add("share/mime/packages/zintor.xml")
+        files.add("share/metainfo/org.zintor.zintor.metainfo.xml")
         files |= {f"share/icons/hicolor/{s}x{s}/apps/zintor.png" for s in ICON_SIZES}
     return files
 

@@ -4,7 +4,8 @@
 Usage:
   check_manual.py MANUAL_PAGE PROGRAM
       groff renders the page with every warning on (-ww) and says nothing, and the options the
-      page's OPTIONS section describes are the ones `PROGRAM --help` lists.
+      page's OPTIONS section describes are the ones `PROGRAM --help` lists, and its title
+      line names the source as "zintor VERSION" with the version `PROGRAM --version` prints.
 """
 import re
 import subprocess
@@ -26,6 +27,12 @@ def main(manual, program):
     if not in_help or in_manual != in_help:
         failures.append("options of the manual %s, of --help %s" % (sorted(in_manual),
                                                                       sorted(in_help)))
+    title = re.search(r'^\.TH \S+ \d+ "[^"]*" "([^"]*)"', text, re.M)
+    version = subprocess.run([program, "--version"], capture_output=True, text=True).stdout.split()
+    expected = "zintor " + version[-1] if version else None
+    if not title or title.group(1) != expected:
+        failures.append("title line names %r, expected %r from --version"
+                        % (title.group(1) if title else None, expected))
     for failure in failures:
         print(failure)
     return 1 if failures else 0

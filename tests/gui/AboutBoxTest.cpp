@@ -12,6 +12,7 @@
 #include "app/gui/AddressOpener.h"
 #include "app/gui/LinkLabel.h"
 #include "app/gui/MessageBox.h"
+#include "resources/Version.h"
 
 namespace zintor {
 namespace {
@@ -25,7 +26,7 @@ TEST(AboutBox, ShowsNameVersionAndTheLinkInTheirColoursAndFonts) {
         auto* name = dynamic_cast<wxStaticText*>(about.FindWindow(CAboutDlg::kNameId));
         auto* version = dynamic_cast<wxStaticText*>(about.FindWindow(CAboutDlg::kVersionId));
         ASSERT_TRUE(name && version);
-        EXPECT_EQ(version->GetLabel(), "Version 0.70");
+        EXPECT_EQ(version->GetLabel(), "Version " ZINTOR_PROGRAM_VERSION);
         EXPECT_EQ(name->GetLabel().utf8_string(), language == 0
                                                       ? "zintor トラフィックレポート集計ツール"
                                                       : "zintor - Traffic Report Aggregation Tool");
