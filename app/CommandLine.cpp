@@ -6,6 +6,7 @@
 #include <new>
 #include <ostream>
 
+#include "app/AllowanceSettings.h"
 #include "app/FailureText.h"
 #include "platform/FileSystem.h"
 #include "report/JsonFigures.h"
@@ -39,6 +40,7 @@ std::string CommandLineFailureLine(const Failure& failure) {
 
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
+    generator.SetAllowance(ReadProgramAllowance(ModulePath()));
     Failure failure = WriteLogPage(generator, logPath);
     if (!failure) return 0;
     err << CommandLineFailureLine(failure);
@@ -50,12 +52,15 @@ int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& 
     Failure failure;
     try {
         ReportGenerator generator;
+        generator.SetAllowance(ReadProgramAllowance(ModulePath()));
         failure = generator.ReadReportLog(logPath);
         if (!failure) failure = generator.CheckFigures(logPath);
         if (failure.what == Failure::kNoPage) failure.what = Failure::kNoFigures;
-        if (!failure)
+        if (!failure) {
+            MonthGlance glance = generator.Glance();
             json = JsonFigures(generator.logTable(), generator.totals(), generator.aggregation(),
-                               logPath);
+                               logPath, &glance);
+        }
     } catch (const std::bad_alloc&) {
         failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
     }

@@ -7,6 +7,7 @@
 
 #include "logs/Calendar.h"
 #include "platform/DisplayText.h"
+#include "report/GlanceJson.h"
 #include "report/LogRow.h"
 
 namespace zintor {
@@ -81,7 +82,7 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string JsonFigures(const LogTable& table, const TrafficTotals& t, const Aggregation& run,
-                        std::string_view logPath) {
+                        std::string_view logPath, const MonthGlance* glance) {
     CaptureByTime capture = AddUpCapture(table);
     std::string out;
     out.reserve(64 * 1024);
@@ -136,7 +137,12 @@ std::string JsonFigures(const LogTable& table, const TrafficTotals& t, const Agg
         out += h ? ",\n    " : "\n    ";
         AppendSums(out, t.hourSend[h], t.hourRecv[h], capture.hour[h]);
     }
-    out += "\n  ]\n}\n";
+    out += "\n  ]";
+    if (glance) {
+        out += ",\n  \"figures\": ";
+        AppendGlanceJson(out, *glance);
+    }
+    out += "\n}\n";
     return out;
 }
 

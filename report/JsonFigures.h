@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "logs/LogTable.h"
+#include "report/MonthGlance.h"
 #include "report/TrafficTotals.h"
 
 namespace zintor {
@@ -20,8 +21,9 @@ std::string JsonString(std::string_view text);
 // The object of the month that AggregateLogTable added up from table into totals and run,
 // ending in a line feed: format_version, log (logPath), year, month, rows (read, skipped),
 // totals, days (1 to the month's length, each with its 24 hours), weekdays (Sunday first) and
-// hours. A capture step counts for the day, weekday and hour of the later row, as on the page.
+// hours, then figures (the glance: peak, percentile95, estimate, allowance) when glance is
+// given. A capture step counts for the day, weekday and hour of the later row, as on the page.
 std::string JsonFigures(const LogTable& table, const TrafficTotals& totals, const Aggregation& run,
-                        std::string_view logPath);
+                        std::string_view logPath, const MonthGlance* glance = nullptr);
 
 }  // namespace zintor

@@ -9,6 +9,7 @@
 #include "platform/PathParts.h"
 #include "report/DailyTable.h"
 #include "report/DayTables.h"
+#include "report/GlanceSlots.h"
 #include "report/HourTable.h"
 #include "report/PageTexts.h"
 #include "report/PageWriter.h"
@@ -22,18 +23,19 @@ ReportGenerator::ReportGenerator(std::string path, int uiLanguage)
     : modulePath_(std::move(path)),
       language_(uiLanguage == kJapanese ? kJapanese : kEnglish),
       logTable_(std::make_unique<LogTable>()),
-      totals_(std::make_unique<TrafficTotals>()) {}
+      totals_(std::make_unique<TrafficTotals>()),
+      figures_(std::make_unique<IntervalFigures>()) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
 Failure ReportGenerator::ReadReportLog(const std::string& path) {
-    TrafficAdder adder(*totals_);
+    TrafficAdder adder(*totals_, figures_.get());
     Failure failure = ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_,
                                         kMappedLogAtMost, &adder);
     aggregation_ = adder.Result();
     // A failed read left the table empty, or as it was when the name was no log's: the
     // totals follow it.
-    if (failure) aggregation_ = AggregateLogTable(*logTable_, *totals_);
+    if (failure) aggregation_ = AggregateLogTable(*logTable_, *totals_, figures_.get());
     return failure;
 }
 
@@ -60,6 +62,10 @@ Failure ReportGenerator::CheckFigures(const std::string& outputPath) const {
     return {};
 }
 
+MonthGlance ReportGenerator::Glance() const {
+    return GlanceAt(*figures_, *totals_, aggregation_, allowance_);
+}
+
 Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
     if (Failure failure = LoadTemplate()) return failure;
     try {
@@ -79,6 +85,7 @@ Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
 
         page.ClearPlaceholderSlots();
         page.Set(kTitle, PageTitle(month));
+        SetGlanceSlots(page, Glance());
         page.WriteSection(Section::html_header);
         WriteTable(page, DailyTable(month));
         WriteTable(page, WeekdayTable(month));

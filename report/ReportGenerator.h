@@ -8,6 +8,9 @@
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
 #include "platform/Failure.h"
+#include "report/Allowance.h"
+#include "report/IntervalFigures.h"
+#include "report/MonthGlance.h"
 #include "report/TrafficTotals.h"
 
 namespace zintor {
@@ -47,6 +50,12 @@ class ReportGenerator {
     const TrafficTotals& totals() const { return *totals_; }
     const Aggregation& aggregation() const { return aggregation_; }
 
+    // The user's monthly allowance, which the next pages and Glance() set the month against.
+    void SetAllowance(const AllowancePlan& plan) { allowance_ = plan; }
+    // The month's peak, percentile, estimate and allowance, after a read that CheckFigures
+    // passes.
+    MonthGlance Glance() const;
+
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);
 
@@ -58,6 +67,8 @@ class ReportGenerator {
     std::unique_ptr<LogTable> logTable_;
     // The traffic of the rows in the LogTable, added up as they were read.
     std::unique_ptr<TrafficTotals> totals_;
+    std::unique_ptr<IntervalFigures> figures_;  // fed with the rows as the totals are
+    AllowancePlan allowance_;
     Aggregation aggregation_;
     PageSections sections_;  // the template, in the page's encoding
 };

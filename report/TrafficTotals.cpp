@@ -7,14 +7,17 @@
 
 namespace zintor {
 
-Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals) {
-    TrafficAdder adder(totals);
+Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals,
+                              IntervalFigures* figures) {
+    TrafficAdder adder(totals, figures);
     for (int row = 0; row < table.RowCount(); ++row) adder.RowAdded(table, row, nullptr);
     return adder.Result();
 }
 
-TrafficAdder::TrafficAdder(TrafficTotals& totals) : totals_(totals) {
+TrafficAdder::TrafficAdder(TrafficTotals& totals, IntervalFigures* figures)
+    : totals_(totals), figures_(figures) {
     std::memset(&totals, 0, sizeof totals);
+    if (figures) figures->Reset();
 }
 
 void TrafficAdder::RowAdded(const LogTable& table, int row, const std::int64_t* numbers) {
@@ -65,6 +68,7 @@ void TrafficAdder::Add(const LogRow& r) {
     totals.dayCapture[d] += step;
     totals.dayCapture[32] += step;
     previousStamp_ = stamp;
+    if (figures_) figures_->Add(stamp, step, r.sent, r.received);
 
     ++result_.usableRows;
     result_.reportYear = r.year;

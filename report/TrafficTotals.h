@@ -6,6 +6,7 @@
 
 #include "logs/LogTable.h"
 #include "logs/ReportLogReader.h"
+#include "report/IntervalFigures.h"
 #include "report/LogRow.h"
 
 namespace zintor {
@@ -26,14 +27,16 @@ struct Aggregation {
 
 // Adds up every usable row of the table into totals (zeroed first). Capture time counts the
 // step from the previous usable row when it is 1 to 61 seconds, for the day of the later row.
-Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals);
+// figures, when given, is reset and receives every usable row as well.
+Aggregation AggregateLogTable(const LogTable& table, TrafficTotals& totals,
+                              IntervalFigures* figures = nullptr);
 
 // The same adding up, one row at a time as the reader finds the rows: the totals of all rows
 // added are those AggregateLogTable gives for the table.
 class TrafficAdder final : public LogRowSink {
   public:
-    // Zeroes totals, which then receive the rows.
-    explicit TrafficAdder(TrafficTotals& totals);
+    // Zeroes totals (and resets figures, when given), which then receive the rows.
+    explicit TrafficAdder(TrafficTotals& totals, IntervalFigures* figures = nullptr);
 
     void RowAdded(const LogTable& table, int row, const std::int64_t* numbers) override;
     const Aggregation& Result() const { return result_; }
@@ -42,6 +45,7 @@ class TrafficAdder final : public LogRowSink {
     void Add(const LogRow& r);
 
     TrafficTotals& totals_;
+    IntervalFigures* figures_;
     Aggregation result_;
     std::int64_t previousStamp_ = 0;
     // The last date number of a plain row and what it gave: the rows of a date are placed in
