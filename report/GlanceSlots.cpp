@@ -21,13 +21,15 @@ std::u16string Size(std::uint64_t bytes) {
     return Bare(FormatSize(static_cast<std::int64_t>(bytes), 0));
 }
 
+constexpr std::u16string_view kNone = u"-";
+
 std::u16string Rate(const ExactRate& rate, int unit) {
-    return rate.Known() ? Bare(FormatRate(rate.PerSecond(), unit)) : std::u16string();
+    return rate.Known() ? Bare(FormatRate(rate.PerSecond(), unit)) : std::u16string(kNone);
 }
 
-// Seconds as days with one decimal, rounded down: 9.6.
+// Seconds as days with one decimal, to the nearest tenth: 9.6.
 std::u16string Days(std::int64_t seconds) {
-    std::int64_t tenths = seconds * 10 / kDay;
+    std::int64_t tenths = (seconds * 10 + kDay / 2) / kDay;
     return Join(Decimal(tenths / 10), u".", Decimal(tenths % 10));
 }
 
@@ -112,20 +114,20 @@ std::u16string_view AllowanceLevelClass(const MonthGlance& glance) {
 void SetGlanceSlots(PageWriter& page, const MonthGlance& glance) {
     int language = page.Language();
     const IntervalResult& in = glance.interval;
+    auto at = [&](const PeakRate& peak) {
+        return peak.rate.Known() ? StampLabel(glance, peak.stamp, language) : std::u16string(kNone);
+    };
     page.Set(kPeakSend, Rate(in.peakSent.rate, 0));
     page.Set(kPeakRecv, Rate(in.peakReceived.rate, 0));
-    if (in.peakSent.rate.Known())
-        page.Set(kPeakSendAt, StampLabel(glance, in.peakSent.stamp, language));
-    if (in.peakReceived.rate.Known())
-        page.Set(kPeakRecvAt, StampLabel(glance, in.peakReceived.stamp, language));
+    page.Set(kPeakSendAt, at(in.peakSent));
+    page.Set(kPeakRecvAt, at(in.peakReceived));
     page.Set(kPctlSend, Rate(in.percentile.sent, 0));
     page.Set(kPctlRecv, Rate(in.percentile.received, 0));
     page.Set(kPctlBilled, Rate(in.percentile.Billed(), 0));
     page.Set(kPctlMbps, Rate(in.percentile.Billed(), 3));
-    if (in.estimate.Given()) {
-        page.Set(kEstSend, Size(in.estimate.sent));
-        page.Set(kEstRecv, Size(in.estimate.received));
-    }
+    bool estimate = in.estimate.Given();
+    page.Set(kEstSend, estimate ? Size(in.estimate.sent) : std::u16string(kNone));
+    page.Set(kEstRecv, estimate ? Size(in.estimate.received) : std::u16string(kNone));
     page.Set(kEstNote, EstimateNote(in.estimate, language));
     SetAllowanceSlots(page, glance, language != 0);
 }

@@ -1,6 +1,7 @@
 // The month at a glance as page values: the slots from $PEAK_SEND$ to $ALLOW_COUNTS$, in the
-// page's language. A figure the month does not have leaves its slots empty; $ALLOW_LEVEL$ is
-// then "unset", so that a template can hide the allowance's part by that class.
+// page's language. A peak, percentile or estimate the month does not have reads "-" (and
+// $EST_NOTE$ says why there is no estimate). Without an allowance its slots are empty and
+// $ALLOW_LEVEL$ is "unset", so that a template can hide the allowance's part by that class.
 #pragma once
 
 #include <string>

@@ -267,9 +267,9 @@ TEST(MonthGlance, PageWordsAndJson) {
     EXPECT_EQ(test::U8(StampLabel(g, 5 * 86400 + 14 * 3600 + 23 * 60, 1)), "05.Nov 14:23:00");
     EXPECT_EQ(test::U8(StampLabel(g, 5 * 86400 + 14 * 3600 + 23 * 60, 0)), "11月05日 14:23:00");
     EXPECT_EQ(test::U8(EstimateNote(g.interval.estimate, 1)),
-              "from the first 2.0 of 30 days, capture time 100.0%");
+              "from the first 2.1 of 30 days, capture time 100.0%");
     EXPECT_EQ(test::U8(EstimateNote(g.interval.estimate, 0)),
-              "30日のうち最初の2.0日分から (記録時間 100.0%)");
+              "30日のうち最初の2.1日分から (記録時間 100.0%)");
     EXPECT_EQ(test::U8(AllowanceLevelClass(g)), "over");  // 3,000,000 of 1,048,576 bytes
     std::string json;
     AppendGlanceJson(json, g);
