@@ -91,7 +91,9 @@ AllowanceDlg::AllowanceDlg(wxWindow* parent, int uiLanguage, const AllowancePlan
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, kNoneId, FromUtf8(words.none)));
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK), 0, wxRIGHT, 4);
+    auto* ok = new wxButton(this, wxID_OK);
+    ok->SetDefault();  // Enter in the number sets it
+    buttons->Add(ok, 0, wxRIGHT, 4);
     buttons->Add(new wxButton(this, wxID_CANCEL));
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, 0, wxALL | wxEXPAND, 12);
