@@ -6,6 +6,7 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/notifmsg.h>
 #include <wx/sizer.h>
@@ -177,6 +178,7 @@ void CReportDlg::NoteAllowance(const std::string& url) {
                     FromUtf8(AllowanceNoticeTitle(told, uiLanguage_)),
                     FromUtf8(AllowanceNoticeText(glance, uiLanguage_)), this,
                     told == AllowanceLevel::kOver100 ? wxICON_WARNING : wxICON_INFORMATION);
+                wxLogNull quiet;  // a desktop without the service shows nothing, and says nothing
                 notice.Show();
             }
             return;
