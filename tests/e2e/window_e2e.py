@@ -683,7 +683,7 @@ class WindowTest(unittest.TestCase):
 
     def test_new_rows_past_80_and_100_percent_of_the_allowance_notify_once_each(self):
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
-                               stdout=subprocess.PIPE, text=True)
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.addCleanup(lambda: (bus.kill(), bus.wait(), bus.stdout.close()))
         address = bus.stdout.readline().strip()
         notices = os.path.join(self.root, "notices")
