@@ -17,7 +17,7 @@ SAMPLE     := samples/vorlix_report202611.log
 PACKAGES := cmake make g++ pkg-config libgtest-dev \
             libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev \
             xvfb xauth xdotool x11-utils python3 time tidy desktop-file-utils chromium \
-            openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 \
+            openbox icewm wmctrl python3-gi gir1.2-gtk-3.0 dbus-daemon \
             clang libclang-rt-14-dev clang-format groff-base systemd \
             locales wx3.2-i18n fonts-noto-cjk appstream
 

@@ -6,8 +6,10 @@
 #include <new>
 #include <ostream>
 
+#include "app/AllowanceSettings.h"
 #include "app/ErrorLine.h"
 #include "app/FailureText.h"
+#include "platform/FileSystem.h"
 #include "report/JsonFigures.h"
 #include "report/ReportGenerator.h"
 
@@ -31,6 +33,7 @@ std::string CommandLineFailureLine(const Failure& failure) {
 
 int RunCommandLine(const std::string& logPath, std::ostream& err) {
     ReportGenerator generator;
+    generator.SetAllowance(ReadProgramAllowance(ModulePath()));
     Failure failure = generator.WriteLogPage(logPath);
     if (!failure) return 0;
     err << CommandLineFailureLine(failure);
@@ -42,8 +45,12 @@ int RunJsonCommand(const std::string& logPath, std::ostream& out, std::ostream& 
     Failure failure;
     try {
         ReportGenerator generator;
+        generator.SetAllowance(ReadProgramAllowance(ModulePath()));
         failure = generator.ReadFigures(logPath);
-        if (!failure) json = JsonFigures(generator.figures(), logPath);
+        if (!failure) {
+            MonthGlance glance = generator.Glance();
+            json = JsonFigures(generator.figures(), logPath, &glance);
+        }
     } catch (const std::bad_alloc&) {
         failure = {Failure::kRead, logPath, Failure::kOutOfMemory};
     }

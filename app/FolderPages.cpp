@@ -15,6 +15,7 @@
 #include <new>
 #include <ostream>
 
+#include "app/AllowanceSettings.h"
 #include "app/CommandLine.h"
 #include "app/ErrorLine.h"
 #include "app/FailureText.h"
@@ -45,6 +46,7 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 int WritePagesFromQueue(const std::vector<std::string>& logs, std::atomic<std::uint32_t>& next,
                         int reports) {
     ReportGenerator generator;
+    generator.SetAllowance(ReadProgramAllowance(ModulePath()));
     for (;;) {
         std::uint32_t index = next.fetch_add(1);
         if (index >= logs.size()) return 0;

@@ -12,7 +12,11 @@
 
 namespace zintor {
 
-std::string SettingsFileLocation(const std::string& besideProgram) {
+namespace {
+
+// The choice of both: makeFolder creates the user's configuration folder when it is missing;
+// without it a missing folder means that no settings were ever kept there.
+std::string ChooseSettingsFile(const std::string& besideProgram, bool makeFolder) {
     bool exists = ::access(besideProgram.c_str(), F_OK) == 0;
     if (MayWrite(FolderOf(besideProgram)) && (!exists || MayWrite(besideProgram)))
         return besideProgram;
@@ -20,9 +24,19 @@ std::string SettingsFileLocation(const std::string& besideProgram) {
     if (own.empty()) return besideProgram;
     own += '/';
     std::error_code ec;
-    std::filesystem::create_directories(own, ec);
+    if (makeFolder) std::filesystem::create_directories(own, ec);
     if (ec || !MayWrite(own)) return besideProgram;
     return own + FileNameOf(besideProgram);
+}
+
+}  // namespace
+
+std::string SettingsFileLocation(const std::string& besideProgram) {
+    return ChooseSettingsFile(besideProgram, true);
+}
+
+std::string SettingsFileToRead(const std::string& besideProgram) {
+    return ChooseSettingsFile(besideProgram, false);
 }
 
 }  // namespace zintor

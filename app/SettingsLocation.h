@@ -14,4 +14,8 @@ namespace zintor {
 // neither can be made.
 std::string SettingsFileLocation(const std::string& besideProgram);
 
+// The same file for a run that only reads the settings: no folder is made, and a missing
+// configuration folder leaves besideProgram.
+std::string SettingsFileToRead(const std::string& besideProgram);
+
 }  // namespace zintor

@@ -10,7 +10,12 @@ const std::array<std::u16string_view, kSlotCount> kPlaceholders = {
     u"$SEND_GB$",       u"$RECV_GB$",       u"$SEND_PER$",      u"$RECV_PER$",
     u"$SEND_H$",        u"$RECV_H$",        u"$CAP_TIME$",      u"$SEND_SPD$",
     u"$RECV_SPD$",      u"$SEND_SPD_MB$",   u"$RECV_SPD_MB$",   u"$SEND_SPD_KBPS$",
-    u"$RECV_SPD_KBPS$", u"$SEND_SPD_MBPS$", u"$RECV_SPD_MBPS$",
+    u"$RECV_SPD_KBPS$", u"$SEND_SPD_MBPS$", u"$RECV_SPD_MBPS$", u"$PEAK_SEND$",
+    u"$PEAK_RECV$",     u"$PEAK_SEND_AT$",  u"$PEAK_RECV_AT$",  u"$PCTL_SEND$",
+    u"$PCTL_RECV$",     u"$PCTL_BILLED$",   u"$PCTL_MBPS$",     u"$EST_SEND$",
+    u"$EST_RECV$",      u"$EST_NOTE$",      u"$ALLOW$",         u"$ALLOW_USED$",
+    u"$ALLOW_LEFT$",    u"$ALLOW_PER$",     u"$ALLOW_DAY$",     u"$ALLOW_W$",
+    u"$ALLOW_LEVEL$",   u"$ALLOW_COUNTS$",
 };
 
 namespace {

@@ -1,4 +1,4 @@
-// The 27 placeholders of a template section and the value slots that fill them.
+// The 46 placeholders of a template section and the value slots that fill them.
 #pragma once
 
 #include <array>
@@ -37,10 +37,31 @@ enum Slot : int {
     kRecvSpdKbps,
     kSendSpdMbps,
     kRecvSpdMbps,
+    // The month at a glance, filled for html_header: peak one-interval rates and their rows,
+    // the 95th percentile of five-minute rates, the month-end estimate and the allowance.
+    kPeakSend,
+    kPeakRecv,
+    kPeakSendAt,
+    kPeakRecvAt,
+    kPctlSend,
+    kPctlRecv,
+    kPctlBilled,
+    kPctlMbps,
+    kEstSend,
+    kEstRecv,
+    kEstNote,
+    kAllow,
+    kAllowUsed,
+    kAllowLeft,
+    kAllowPer,
+    kAllowDay,
+    kAllowW,
+    kAllowLevel,
+    kAllowCounts,
     kSlotCount
 };
 
-// The placeholder text of each slot, "$TITLE$" to "$RECV_SPD_MBPS$", in slot order.
+// The placeholder text of each slot, "$TITLE$" to "$ALLOW_COUNTS$", in slot order.
 extern const std::array<std::u16string_view, kSlotCount> kPlaceholders;
 
 // The value slots, of characters (char16_t) or of the page's bytes (char): a page is filled
@@ -50,7 +71,7 @@ class BasicPlaceholderSlots {
   public:
     static constexpr std::size_t kMaxValue = 1023;  // a slot holds 1,024 code units with its NUL
 
-    // Empties all 27 slots; they keep their room, so that filling them again allocates nothing.
+    // Empties all the slots; they keep their room, so that filling them again allocates nothing.
     void Clear() {
         for (auto& value : values_) value.clear();
     }
@@ -173,7 +194,8 @@ void FillPlaceholdersByPasses(std::type_identity_t<std::basic_string_view<Char>>
     }
 }
 
-// Replacement is defined as 27 passes, one per placeholder in slot order. A placeholder is
+// Replacement is defined as one pass per placeholder, one per placeholder in slot order. A
+// placeholder is
 // "$NAME$" with no '$' inside, so each occurrence spans two consecutive '$' of the text.
 // When the occurrences share no '$', no value holds a '$', and no value can join the text
 // beside it into a new "$NAME$", the passes replace exactly the occurrences found in the

@@ -7,6 +7,7 @@
 
 #include "logs/Calendar.h"
 #include "platform/DisplayText.h"
+#include "report/GlanceJson.h"
 
 namespace zintor {
 namespace {
@@ -57,7 +58,8 @@ std::string JsonString(std::string_view text) {
     return out + '"';
 }
 
-std::string JsonFigures(const MonthFigures& t, std::string_view logPath) {
+std::string JsonFigures(const MonthFigures& t, std::string_view logPath,
+                        const MonthGlance* glance) {
     std::string out;
     out.reserve(64 * 1024);
     out += "{\n  \"format_version\": ";
@@ -111,7 +113,12 @@ std::string JsonFigures(const MonthFigures& t, std::string_view logPath) {
         out += h ? ",\n    " : "\n    ";
         AppendSums(out, t.hourSend[h], t.hourRecv[h], t.hourCapture[h]);
     }
-    out += "\n  ]\n}\n";
+    out += "\n  ]";
+    if (glance) {
+        out += ",\n  \"figures\": ";
+        AppendGlanceJson(out, *glance);
+    }
+    out += "\n}\n";
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "report/MonthFigures.h"
+#include "report/MonthGlance.h"
 
 namespace zintor {
 
@@ -18,7 +19,9 @@ std::string JsonString(std::string_view text);
 
 // The object of the month's figures, ending in a line feed: format_version, log (logPath),
 // year, month, rows (read, skipped), totals, days (1 to the month's length, each with its 24
-// hours), weekdays (Sunday first) and hours.
-std::string JsonFigures(const MonthFigures& figures, std::string_view logPath);
+// hours), weekdays (Sunday first) and hours, then figures (the glance: peak, percentile95,
+// estimate, allowance) when glance is given.
+std::string JsonFigures(const MonthFigures& figures, std::string_view logPath,
+                        const MonthGlance* glance = nullptr);
 
 }  // namespace zintor

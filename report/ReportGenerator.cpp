@@ -10,6 +10,7 @@
 #include "platform/PathParts.h"
 #include "report/DailyTable.h"
 #include "report/DayTables.h"
+#include "report/GlanceSlots.h"
 #include "report/HourTable.h"
 #include "report/PageTexts.h"
 #include "report/PageWriter.h"
@@ -23,7 +24,8 @@ ReportGenerator::ReportGenerator(std::string path, int uiLanguage)
     : modulePath_(std::move(path)),
       language_(uiLanguage == kJapanese ? kJapanese : kEnglish),
       logTable_(std::make_unique<LogTable>()),
-      figures_(std::make_unique<MonthFigures>()) {}
+      figures_(std::make_unique<MonthFigures>()),
+      intervals_(std::make_unique<IntervalFigures>()) {}
 
 ReportGenerator::~ReportGenerator() = default;
 
@@ -43,12 +45,12 @@ Failure ReportGenerator::ReadFigures(const std::string& logPath) {
 }
 
 Failure ReportGenerator::ReadReportLog(const std::string& path) {
-    MonthAdder adder(*figures_, intervals_);
+    MonthAdder adder(*figures_, intervals_.get());
     Failure failure = ReadReportLogFile(path, EncodingForLanguage(language_), *logTable_,
                                         kMappedLogAtMost, &adder);
     // A failed read left the table empty, or as it was when the name was no log's: the
     // figures follow it.
-    if (failure) AddUpLogTable(*logTable_, *figures_, intervals_);
+    if (failure) AddUpLogTable(*logTable_, *figures_, intervals_.get());
     return failure;
 }
 
@@ -75,6 +77,8 @@ Failure ReportGenerator::CheckFigures(const std::string& outputPath) const {
     return {};
 }
 
+MonthGlance ReportGenerator::Glance() const { return GlanceAt(*intervals_, *figures_, allowance_); }
+
 Failure ReportGenerator::GenerateReport(const std::string& outputPath) {
     if (Failure failure = LoadTemplate()) return failure;
     return WritePage(outputPath);
@@ -97,6 +101,7 @@ Failure ReportGenerator::WritePage(const std::string& outputPath) {
 
         page.ClearPlaceholderSlots();
         page.Set(kTitle, PageTitle(month));
+        SetGlanceSlots(page, Glance());
         page.WriteSection(Section::html_header);
         WriteTable(page, DailyTable(month));
         WriteTable(page, WeekdayTable(month));

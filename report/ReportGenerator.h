@@ -10,7 +10,10 @@
 #include "html/TemplateSet.h"
 #include "logs/LogTable.h"
 #include "platform/Failure.h"
+#include "report/Allowance.h"
+#include "report/IntervalFigures.h"
 #include "report/MonthFigures.h"
+#include "report/MonthGlance.h"
 
 namespace zintor {
 
@@ -54,9 +57,12 @@ class ReportGenerator {
     // The figures of the log read last, added up as it was read.
     const MonthFigures& figures() const { return *figures_; }
     const LogTable& logTable() const { return *logTable_; }
-    // Told of every usable row of each log read from now on (nullptr: none), as the figures
-    // are added up; intervals must outlive the reads.
-    void SetIntervalConsumer(IntervalConsumer* intervals) { intervals_ = intervals; }
+
+    // The user's monthly allowance, which the next pages and Glance() set the month against.
+    void SetAllowance(const AllowancePlan& plan) { allowance_ = plan; }
+    // The month's peak, percentile, estimate and allowance, of the log read last when it
+    // gives figures (WriteLogPage or ReadFigures succeeded).
+    MonthGlance Glance() const;
 
     // The page beside a log: the log's folder and base name with ".html".
     static std::string PagePathOf(const std::string& logPath);
@@ -73,7 +79,9 @@ class ReportGenerator {
     int language_;
     std::unique_ptr<LogTable> logTable_;
     std::unique_ptr<MonthFigures> figures_;  // of the rows in the LogTable
-    IntervalConsumer* intervals_ = nullptr;
+    // Fed with every usable row as the figures are added up: peaks, percentile, estimate.
+    std::unique_ptr<IntervalFigures> intervals_;
+    AllowancePlan allowance_;
     PageSections sections_;  // the template, in the page's encoding
 };
 

@@ -20,6 +20,7 @@ enum CommandId : int {
     kCmdCollapseAll = 32778,
     kCmdExpandAll = 32779,
     kCmdRefresh = 32780,      // View > Refresh, F5: the shown log's page written and shown again
+    kCmdAllowance = 32781,    // View > Monthly Allowance...: set or clear the allowance
     kCmdFirstReport = 32869,  // posted by the start-up timer
 };
 
@@ -35,7 +36,7 @@ struct MenuItemText {
 
 struct MenuText {
     std::string_view title;
-    std::array<MenuItemText, 4> items;  // unused places have id 0 and an empty label
+    std::array<MenuItemText, 5> items;  // unused places have id 0 and an empty label
     int count;
 };
 

@@ -350,9 +350,21 @@ TEST(CommandLine, JsonGivesTheExactFiguresOfTheMonth) {
          "enumerate(d['hours']) if x['sent']]",
          "[(8, 7, 7, 0), (12, 1011, 2022, 62), (13, 3000000100, 4000000200, 0), (23, 5, 6, 0)]"},
         {"sorted(d), sorted(d['days'][0]), sorted(d['weekdays'][0]), sorted(d['hours'][0])",
-         "(['days', 'format_version', 'hours', 'log', 'month', 'rows', 'totals', 'weekdays', "
-         "'year'], ['capture_seconds', 'date', 'day', 'hours', 'received', 'sent', 'weekday'], "
-         "['capture_seconds', 'received', 'sent'], ['capture_seconds', 'received', 'sent'])"},
+         "(['days', 'figures', 'format_version', 'hours', 'log', 'month', 'rows', 'totals', "
+         "'weekdays', 'year'], ['capture_seconds', 'date', 'day', 'hours', 'received', 'sent', "
+         "'weekday'], ['capture_seconds', 'received', 'sent'], ['capture_seconds', 'received', "
+         "'sent'])"},
+        // The highest rate is the 1 s step (a row of October counts for the 5th, as on the
+        // page); the 62 s step gives none.
+        {"[(x['bytes'], x['seconds'], x['bytes_per_second'], x['date'], x['time']) for x in "
+         "(d['figures']['peak']['sent'], d['figures']['peak']['received'])]",
+         "[(1, 1, 1, '2026-11-05', '12:00:01'), (2, 1, 2, '2026-11-05', '12:00:01')]"},
+        // Four five-minute bins: index round(4 × 0.95) - 1 = 3, the largest.
+        {"(p := d['figures']['percentile95'])['bins'], p['sent']['bytes'], "
+         "p['sent']['bytes_per_second'], p['received']['bytes_per_second'], "
+         "p['billed']['direction'], p['billed']['bytes_per_second']",
+         "(4, 3000000100, 10000000, 13333334, 'received', 13333334)"},
+        {"d['figures']['estimate'], d['figures']['allowance']", "(None, None)"},
     };
     std::string english;
     for (const char* lang : {"C", "ja_JP.UTF-8"}) {
@@ -370,6 +382,40 @@ TEST(CommandLine, JsonGivesTheExactFiguresOfTheMonth) {
     ASSERT_EQ(values.size(), std::size(queries));
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(values[i], queries[i].value) << queries[i].expr;
+}
+
+// The allowance beside the program counts for --json, the page and --all, which only read
+// the settings file.
+TEST(CommandLine, TheAllowanceOfTheSettingsFileIsReadNotWritten) {
+    Installation app;
+    TempDir logs;
+    const std::string settings = "[Settings]\nMonthlyAllowance=40K\nAllowanceCounts=received\n";
+    test::WriteFile(app.dir / "zintor.ini", settings);
+    // Five days of hourly rows in November: over 600,000 bytes received, of 40,960.
+    test::WriteFile(logs / "vorlix_report202611.log", test::LogRows(2026, 11, 5 * 24));
+    Result json = app.Zintor({"--json", logs / "vorlix_report202611.log"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    test::WriteFile(logs / "figures.json", json.out);
+    std::vector<std::string> values =
+        QueryJson(logs / "figures.json",
+                  {"(a := d['figures']['allowance'])['bytes'], a['counts'], a['used'] == "
+                   "d['totals']['received'], a['left'], a['level']"});
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0], "(40960, 'received', True, 0, 'over_100')");
+
+    for (const char* lang : {"C", "ja_JP.UTF-8"}) {
+        test::WriteFile(app.dir / "zintor.htm_en.txt",
+                        "; html_header_start\n[$ALLOW$ $ALLOW_LEVEL$]\n");
+        test::WriteFile(app.dir / "zintor.htm.txt",
+                        "; html_header_start\n[$ALLOW$ $ALLOW_LEVEL$]\n");
+        ASSERT_EQ(app.Zintor({logs / "vorlix_report202611.log"}, lang).status, 0);
+        EXPECT_EQ(test::ReadFile(logs / "vorlix_report202611.html"), "[40.0 KB over]\r\n") << lang;
+        std::filesystem::remove(logs / "vorlix_report202611.html");
+        ASSERT_EQ(app.Zintor({"--all", logs.path()}, lang).status, 0);
+        EXPECT_EQ(test::ReadFile(logs / "vorlix_report202611.html"), "[40.0 KB over]\r\n") << lang;
+    }
+    EXPECT_EQ(test::ReadFile(app.dir / "zintor.ini"), settings);
+    EXPECT_EQ(test::CountEntries(app.dir.path()), 4) << "program, two templates, settings";
 }
 
 // A log that gives no page gives no JSON; a failed write to standard output is a failure;

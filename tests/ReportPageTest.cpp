@@ -426,38 +426,33 @@ TEST(ReportPage, ThePageBesideALogSaysTheFirstFailureInItsOrder) {
     }
 }
 
-// The figures alone need no template; a log that gives no page gives no figures either. A
-// per-interval figure set on the engine sees the usable rows of every log it reads.
+// The figures alone need no template; a log that gives no page gives no figures either. The
+// per-interval figures are fed from the same read: the highest one-interval rate is there.
 TEST(ReportPage, FiguresAloneNeedNoTemplate) {
     struct Case {
         const char* name;
         std::string log;
         Failure::What what;
         std::int64_t monthSend;
-        int usableRows;
+        std::uint64_t peakSentPerSecond;
     };
     const Case cases[] = {
-        {"two rows", "20240401,000000,10,1\n20240401,000040,20,2\n", Failure::kNone, 30, 2},
-        {"one row", "20240401,000000,10,1\n", Failure::kNoFigures, 0, 1},
+        {"two rows", "20240401,000000,10,1\n20240401,000040,20,2\n", Failure::kNone, 30, 0},
+        {"one row", "20240401,000000,10,1\n", Failure::kNoFigures, 0, 0},
         {"no usable row", "20241301,000000,1,1\n-1,0,0,0\n", Failure::kNoFigures, 0, 0},
-    };
-    struct Counter final : IntervalConsumer {
-        int rows = 0;
-        void StartMonth() override { rows = 0; }
-        void AddRow(const UsableRow&) override { ++rows; }
     };
     for (const Case& c : cases) {
         PageRun run(false, "");
-        Counter counter;
-        run.generator->SetIntervalConsumer(&counter);
         test::WriteFile(run.LogPath(), c.log);
         Failure failure = run.generator->ReadFigures(run.LogPath());
-        EXPECT_EQ(counter.rows, c.usableRows) << c.name;
         EXPECT_EQ(failure.what, c.what) << c.name;
         if (failure) {
             EXPECT_EQ(failure.path, run.LogPath()) << c.name;
         } else {
             EXPECT_EQ(run.generator->figures().monthSend, c.monthSend) << c.name;
+            EXPECT_EQ(run.generator->Glance().interval.peakSent.rate.FlooredPerSecond(),
+                      c.peakSentPerSecond)
+                << c.name;
         }
         EXPECT_EQ(test::CountEntries(run.dir.path()), 1) << c.name;  // the log alone
     }

@@ -111,7 +111,11 @@ void CReportDlg::OnFollowTimer(wxTimerEvent&) {
     // received before is read below.
     WatchFolders(effect.rewatch);
     if (effect.relist) UpdateSideMenu();
-    if (effect.regenerate) navigator_.RegenerateFollowedLog();
+    if (effect.regenerate) {
+        appending_ = true;
+        navigator_.RegenerateFollowedLog();
+        appending_ = false;
+    }
 }
 
 void CReportDlg::RefreshFromFolder() {

@@ -13,6 +13,7 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "app/AllowanceSettings.h"
 #include "app/ScreenFit.h"
 #include "app/SideMenuWidth.h"
 #include "app/WindowSettings.h"
@@ -65,6 +66,8 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
                        wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
                            wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE);
     tree->Hide();
+    allowance_ = ReadAllowancePlan(settings.Read());
+    report.SetAllowance(allowance_);
     browser.Create(clientPane_);
     CreateMenus();
 
@@ -356,6 +359,9 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
             break;
         case kCmdRefresh:
             RefreshFromFolder();
+            break;
+        case kCmdAllowance:
+            ChangeAllowance();
             break;
         case kCmdFirstReport:
             ShowFirstReport();

@@ -12,6 +12,7 @@
 #include <wx/timer.h>
 #include <wx/treectrl.h>
 
+#include "app/AllowanceCrossing.h"
 #include "app/ReportNavigator.h"
 #include "app/WindowSettings.h"
 #include "app/gui/WebBrowser2.h"
@@ -61,6 +62,10 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     // again, at once; the folders are watched anew too.
     void RefreshFromFolder();
 
+    // View > Monthly Allowance...: the allowance asked for, saved, and the page written again
+    // (AllowanceDlg.cpp).
+    void ChangeAllowance();
+
     // Posts a command of the menus to the window, as the keys and the toolbar do.
     void PostCommand(int id);
 
@@ -77,8 +82,17 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
 
   private:
     // What the navigator asks of the window.
-    void ShowInPane(const std::string& url) override { browser.Navigate(url); }
-    void ShowAgainInPane(const std::string& url) override { browser.ShowAgain(url); }
+    void ShowInPane(const std::string& url) override {
+        NoteAllowance(url);
+        browser.Navigate(url);
+    }
+    void ShowAgainInPane(const std::string& url) override {
+        NoteAllowance(url);
+        browser.ShowAgain(url);
+    }
+    // The page just written against the allowance: a desktop notice when new rows (appending_)
+    // took the running month past 80 % or 100 % (AllowanceDlg.cpp).
+    void NoteAllowance(const std::string& url);
     void FollowedLogChanged() override { WatchFolders(false); }
 
     void LayoutAndRepaint();
@@ -133,6 +147,10 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     int exitCode_ = 0;
     int uiLanguage_;
     ReportNavigator navigator_;
+
+    AllowancePlan allowance_;
+    AllowanceCrossing allowanceCrossing_;
+    bool appending_ = false;  // the page is written again for rows added to its log
 
     std::unique_ptr<wxFileSystemWatcher> watcher_;  // none while no folder can be watched
     std::vector<std::string> watchedFolders_;

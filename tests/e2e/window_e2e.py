@@ -88,6 +88,42 @@ Gtk.main()
 """
 
 
+# The desktop's notification service, as far as the window uses it: each notice's summary
+# is written as a line to the file named by the first argument.
+NOTIFICATION_SERVICE = r"""
+import sys
+from gi.repository import Gio, GLib
+XML = ('<node><interface name="org.freedesktop.Notifications">'
+       '<method name="GetCapabilities"><arg type="as" direction="out"/></method>'
+       '<method name="GetServerInformation"><arg type="s" direction="out"/>'
+       '<arg type="s" direction="out"/><arg type="s" direction="out"/>'
+       '<arg type="s" direction="out"/></method>'
+       '<method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/><arg type="s"/>'
+       '<arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/>'
+       '<arg type="u" direction="out"/></method>'
+       '<method name="CloseNotification"><arg type="u"/></method>'
+       '</interface></node>')
+def call(connection, sender, path, interface, method, args, invocation):
+    if method == "Notify":
+        with open(sys.argv[1], "a") as f:
+            f.write(args[3] + "\n")
+        invocation.return_value(GLib.Variant("(u)", (1,)))
+    elif method == "GetCapabilities":
+        invocation.return_value(GLib.Variant("(as)", (["body"],)))
+    elif method == "GetServerInformation":
+        invocation.return_value(GLib.Variant("(ssss)", ("fake", "test", "1", "1.2")))
+    else:
+        invocation.return_value(None)
+def acquired(connection, name):
+    connection.register_object("/org/freedesktop/Notifications",
+                               Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call)
+    print("ready", flush=True)
+Gio.bus_own_name(Gio.BusType.SESSION, "org.freedesktop.Notifications",
+                 Gio.BusNameOwnerFlags.NONE, None, acquired, None)
+GLib.MainLoop().run()
+"""
+
+
 def log_rows(year, month, rows, first=0):
     return "".join(f"{year:04d}{month:02d}{1 + i // 24:02d},{i % 24:02d}0000,{1000 + i},{5000 + i}\r\n"
                    for i in range(first, rows))
@@ -664,6 +700,47 @@ class WindowTest(unittest.TestCase):
                 p.stop()
 
     # -- following the log as the monitor writes it --------------------------------------
+
+    def test_new_rows_past_80_and_100_percent_of_the_allowance_notify_once_each(self):
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(lambda: (bus.kill(), bus.wait(), bus.stdout.close()))
+        address = bus.stdout.readline().strip()
+        notices = os.path.join(self.root, "notices")
+        service = subprocess.Popen(["/usr/bin/python3", "-c", NOTIFICATION_SERVICE, notices],
+                                   stdout=subprocess.PIPE, text=True,
+                                   env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=address))
+        self.addCleanup(lambda: (service.kill(), service.wait(), service.stdout.close()))
+        self.assertEqual(service.stdout.readline().strip(), "ready")
+        now = time.localtime()
+
+        def minutes(first, last):  # a row a minute from the 1st, 1,000,000 bytes received each
+            return "".join(f"{now.tm_year:04d}{now.tm_mon:02d}{1 + m // 1440:02d},"
+                           f"{m % 1440 // 60:02d}{m % 60:02d}00,1000,1000000\r\n"
+                           for m in range(first, last))
+        log = os.path.join(self.logs, f"vorlix_report{now.tm_year:04d}{now.tm_mon:02d}.log")
+        with open(log, "w", newline="") as f:
+            f.write(minutes(0, 600))  # 78.9 % of the allowance
+        self.settings(f"IsTopMost=0\nLogFile={log}\nMonthlyAllowance=760000000\n"
+                      "AllowanceCounts=received\n")
+        p = self.start(env={**ENGLISH, "DBUS_SESSION_BUS_ADDRESS": address})
+        win = p.wait_window(MAIN_EN)
+        page = log[:-4] + ".html"
+        self.assertTrue(poll(lambda: os.path.exists(page)))
+        eighty, used_up = "80% of the monthly allowance used", "Monthly allowance used up"
+        told = lambda: (pathlib.Path(notices).read_text().splitlines()  # noqa: E731
+                        if os.path.exists(notices) else [])
+        for rows, expected in (((600, 620), [eighty]),  # 81.6 %
+                               ((620, 770), [eighty, used_up]),  # 101.3 %
+                               ((770, 800), [eighty, used_up])):  # over still: nothing more
+            written = os.stat(page).st_mtime_ns
+            append_in_bursts(log, minutes(*rows))
+            self.assertTrue(poll(lambda: os.stat(page).st_mtime_ns != written, 10), "no new page")
+            self.assertTrue(poll(lambda: told() == expected, 5), told())
+        p.keys(win, "F5")  # a refresh tells nothing
+        time.sleep(2)
+        self.assertEqual(told(), [eighty, used_up])
+        self.assertEqual(p.stderr_so_far(), "")
 
     def test_the_window_follows_the_log_and_its_folder(self):
         log = self.write_log("vorlix_report202611.log", 2026, 11, 72)  # days 1 to 3

@@ -25,6 +25,7 @@ are saved under --save-dir.  The exit status is 1 when any case disagreed.
 import argparse
 import concurrent.futures
 import json
+from fractions import Fraction
 import os
 import shutil
 import subprocess
@@ -145,7 +146,68 @@ def expected_figures(log_bytes, language, log_argument):
                       "capture_seconds": weekday_capture[w]} for w in range(7)],
         "hours": [{"sent": t.hour_send[h], "received": t.hour_recv[h],
                    "capture_seconds": hour_capture[h]} for h in range(24)],
+        "figures": expected_glance(rows, t),
     }
+
+
+def expected_glance(rows, t):
+    """The month at a glance by its definition, kept apart from the program's way of
+    computing it: exact fractions for the rates, the bins as a dictionary, sorted lists."""
+    rp = reference_page
+    peaks = {"sent": None, "received": None}  # (rate, bytes, seconds, stamp)
+    bins = {}
+    previous = last = 0
+    for row in rows:
+        decoded = rp.decode_row(row)
+        if decoded is None:
+            continue
+        day, hour, minute, second, sent, received = decoded[2:]
+        stamp = day * 86400 + hour * 3600 + minute * 60 + second
+        step = stamp - previous
+        if previous > 0 and 1 <= step <= 61:
+            for name, value in (("sent", sent), ("received", received)):
+                rate = Fraction(value, step)
+                if peaks[name] is None or rate > peaks[name][0]:
+                    peaks[name] = (rate, value, step, stamp)
+        if 86400 <= stamp < 32 * 86400:  # the five-minute bins of days 1 to 31
+            key = (stamp - 86400) // 300
+            bins[key] = [a + b for a, b in zip(bins.get(key, [0, 0]), (sent, received))]
+        previous = last = stamp
+
+    def peak_of(name):
+        _, value, step, stamp = peaks[name]
+        seconds = stamp % 86400
+        return {"bytes": value, "seconds": step, "bytes_per_second": value // step,
+                "date": "%04d-%02d-%02d" % (t.year, t.month, stamp // 86400),
+                "time": "%02d:%02d:%02d" % (seconds // 3600, seconds // 60 % 60, seconds % 60)}
+
+    def rate_of(value):
+        return {"bytes": value, "seconds": 300, "bytes_per_second": value // 300}
+
+    percentile = None
+    if bins:
+        n = len(bins)
+        index = int(Fraction(95 * n, 100) + Fraction(1, 2)) - 1
+        sent = sorted(v[0] for v in bins.values())[index]
+        received = sorted(v[1] for v in bins.values())[index]
+        billed = dict(rate_of(max(sent, received)),
+                      direction="sent" if sent > received else "received")
+        percentile = {"bins": n, "sent": rate_of(sent), "received": rate_of(received),
+                      "billed": billed}
+    estimate = None
+    month_days = max(1, min(31, rp.days_in_month(t.year, t.month)))
+    elapsed = max(0, last - 86400)
+    capture = t.day_capture[32]
+    if last // 86400 < month_days and elapsed >= 86400 and 2 * capture >= elapsed:
+        month_seconds = month_days * 86400
+        estimate = {"sent": t.day_send[32] * month_seconds // elapsed,
+                    "received": t.day_recv[32] * month_seconds // elapsed,
+                    "elapsed_seconds": elapsed, "capture_seconds": capture,
+                    "month_seconds": month_seconds}
+    return {"peak": {"sent": peak_of("sent"), "received": peak_of("received")}
+            if peaks["sent"] else None,
+            "percentile95": percentile, "estimate": estimate,
+            "allowance": None}  # the program runs without a settings file
 
 
 def figures_run(log_bytes, language, arguments, env, log_argument):

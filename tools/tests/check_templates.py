@@ -32,12 +32,17 @@ SPEEDS = ["$SEND_SPD$", "$RECV_SPD$", "$SEND_SPD_MB$", "$RECV_SPD_MB$",
           "$SEND_SPD_KBPS$", "$RECV_SPD_KBPS$", "$SEND_SPD_MBPS$", "$RECV_SPD_MBPS$"]
 BARS = ["$SEND_H$", "$RECV_H$"]
 SHARES = ["$SEND_PER$", "$RECV_PER$"]
+# The month at a glance: peak, percentile, estimate and allowance, filled in html_header.
+GLANCE = ["$PEAK_SEND$", "$PEAK_RECV$", "$PEAK_SEND_AT$", "$PEAK_RECV_AT$", "$PCTL_SEND$",
+          "$PCTL_RECV$", "$PCTL_BILLED$", "$PCTL_MBPS$", "$EST_SEND$", "$EST_RECV$", "$EST_NOTE$",
+          "$ALLOW$", "$ALLOW_USED$", "$ALLOW_LEFT$", "$ALLOW_PER$", "$ALLOW_DAY$", "$ALLOW_W$",
+          "$ALLOW_LEVEL$", "$ALLOW_COUNTS$"]
 
 # Section: (placeholders the page fills in it, placeholders our template must use there).
 # Any other placeholder in a filled section would come out empty; in body_footer and
 # html_footer, which are written as they stand, it would show literally.
 SECTIONS = {
-    "html_header": ({"$TITLE$"}, {"$TITLE$"}),
+    "html_header": ({"$TITLE$", *GLANCE}, {"$TITLE$", *GLANCE} - {"$PCTL_BILLED$"}),
     "body_header": ({"$BODYTITLE$", "$NAMETAG$"}, {"$BODYTITLE$", "$NAMETAG$"}),
     "body_main1": ({"$DATE$", "$NAMETAG$", *SIZES, *SHARES, *BARS}, {"$DATE$", "$NAMETAG$", *BARS}),
     "body_main2": ({"$TIME$", *SIZES, *SHARES, *BARS}, {"$TIME$", *BARS}),
@@ -153,11 +158,15 @@ def check_sections(resources):
     check(structures[0] == structures[1], "the two templates must build the same page structure")
 
 
-def write_pages(zintor, resources, sample, folder):
-    """Runs zintor from a folder holding its templates; returns {language: (bytes, encoding)}."""
+def write_pages(zintor, resources, sample, folder, settings=None):
+    """Runs zintor from a folder holding its templates (and the settings text, when given, as
+    its settings file); returns {language: (bytes, encoding)}."""
     for name, _, _, _ in TEMPLATES:
         shutil.copy(os.path.join(resources, name), folder)
     program = shutil.copy(zintor, folder)
+    if settings is not None:
+        with open(os.path.splitext(program)[0] + ".ini", "w") as f:
+            f.write(settings)
     log = shutil.copy(sample, folder)
     pages = {}
     for name, lang, encoding, _ in TEMPLATES:
