@@ -1,4 +1,4 @@
-// The main window's frame: its parts put together, initialisation, layout, background, menus,
+// The main window's frame: its components put together, initialisation, layout, background, menus,
 // keys, the topmost and side-menu switches, and the settings it leaves behind when it closes.
 #include "app/gui/ReportDlg.h"
 

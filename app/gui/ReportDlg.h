@@ -1,9 +1,10 @@
-// The main window: a frame that owns its parts and carries out what the navigator decides.
-// The frame keeps the menus and the keys, the topmost and side-menu switches, the layout of
-// the client area and the roads to a page (the first report, the open dialog, drops, the side
-// menu's choice); its parts each do one job: the side menu (SideMenuPanel), following the
-// folders (FolderFollower), the window's place (PlacementKeeper) and the browser pane
-// (CWebBrowser2). Parts hear from the frame through calls and speak to it through callbacks.
+// The main window: a frame that owns its components and carries out what the navigator
+// decides. The frame keeps the menus and the keys, the topmost and side-menu switches, the
+// layout of the client area and the roads to a page (the first report, the open dialog, drops,
+// the side menu's choice); each component does one job: the side menu (SideMenuPanel),
+// following the folders (FolderFollower), the window's place (PlacementKeeper) and the browser
+// pane (CWebBrowser2). They hear from the frame through calls and speak to it through
+// callbacks.
 #pragma once
 
 #include <string>

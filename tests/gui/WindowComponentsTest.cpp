@@ -1,4 +1,4 @@
-// Parts of the main window on their own: the key table the menus and the key handler share,
+// Components of the main window on their own: the key table the menus and the key handler share,
 // and the side menu panel filled and edited from lists of logs, with no navigator behind it.
 #include <gtest/gtest.h>
 
