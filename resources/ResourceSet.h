@@ -1,5 +1,6 @@
 // The two resource sets of the program, Japanese and English: window and box captions,
-// menus with their shortcut texts and the program's other fixed texts.
+// menus and the program's other fixed texts. The menus' keys are the window's own
+// (app/gui/Shortcuts.h).
 // The user-interface language (0 Japanese, 1 English) picks the set.
 #pragma once
 
@@ -31,7 +32,7 @@ constexpr int CommandOfToolkitId(int id) { return id + kToolkitIdOffset; }
 
 struct MenuItemText {
     int id;                  // 0 for a separator
-    std::string_view label;  // "&" marks the mnemonic; "\t" is followed by the shortcut
+    std::string_view label;  // "&" marks the mnemonic
 };
 
 struct MenuText {

@@ -154,7 +154,7 @@ void CReportDlg::ChangeAllowance() {
                     {{kAllowanceKey, dialog.AmountText()},
                      {kAllowanceCountsKey, std::string(AllowanceCountsWord(dialog.Counts()))}});
     allowance_ = ReadAllowancePlan(settings_.Read());
-    report.SetAllowance(allowance_);
+    report_.SetAllowance(allowance_);
     wxBusyCursor wait;
     navigator_.RegenerateFollowedLog();
 }
@@ -163,7 +163,7 @@ void CReportDlg::NoteAllowance(const std::string& url) {
     AllowanceReading reading;
     reading.page = url;
     if (url.rfind("file:", 0) == 0) {
-        MonthGlance glance = report.Glance();
+        MonthGlance glance = report_.Glance();
         std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
@@ -171,7 +171,7 @@ void CReportDlg::NoteAllowance(const std::string& url) {
         reading.current = reading.month == (local.tm_year + 1900) * 100 + local.tm_mon + 1;
         reading.set = glance.hasAllowance;
         reading.level = glance.allowance.level;
-        if (appending_) {
+        if (follower_.Appending()) {
             AllowanceLevel told = allowanceCrossing_.Appended(reading);
             if (told != AllowanceLevel::kBelow80) {
                 wxNotificationMessage notice(

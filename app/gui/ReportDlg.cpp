@@ -1,28 +1,22 @@
-// The main window: initialisation, layout, background, menus, keys, the topmost and
-// side-menu switches, and the settings it leaves behind when it closes.
+// The main window's frame: its components put together, initialisation, layout, background, menus,
+// keys, the topmost and side-menu switches, and the settings it leaves behind when it closes.
 #include "app/gui/ReportDlg.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 
+#include <wx/accel.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 #include <wx/menu.h>
-#include <wx/settings.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
 #include "app/AllowanceSettings.h"
-#include "app/ScreenFit.h"
-#include "app/SideMenuWidth.h"
 #include "app/WindowSettings.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/MessageBox.h"
-#include "app/gui/SideMenuLayout.h"
-#include "app/gui/SideMenuToolBar.h"
+#include "app/gui/Shortcuts.h"
 #include "app/gui/Utf8Text.h"
 #include "html/UiLanguage.h"
 #include "platform/PathParts.h"
@@ -32,16 +26,24 @@
 namespace zintor {
 namespace {
 
-constexpr int kTitleBarHeight = 24;  // about what managers draw; enough to judge a saved place by
-constexpr int kGeometrySettleMs = 250;  // a manager's moves and state changes come in bursts
-constexpr int kMostSettleWaits = 8;     // for a manager that never confirms a rectangle
+constexpr int kStartupTimerId = 1;
+constexpr int kStartupDelayMs = 250;
 
-// The menu label with its shortcut text in the form the toolkit shows and understands:
-// "Ctrl+BS" is the Backspace key, "ESC" the Escape key.
-wxString MenuLabel(std::string_view label) {
-    wxString text = FromUtf8(label);
-    text.Replace("\tCtrl+BS", "\tCtrl+Back");
-    text.Replace("\tESC", "\tEsc");
+// The client area: the side menu and the browser pane on a background the frame paints.
+wxWindow* MakeClientPane(wxWindow* frame) {
+    auto* pane = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxBORDER_NONE | wxCLIP_CHILDREN);
+    pane->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    return pane;
+}
+
+// A menu item's label with the key of its command, as the key table has it.
+wxString MenuLabel(const MenuItemText& item) {
+    wxString text = FromUtf8(item.label);
+    if (const Shortcut* shortcut = MenuShortcutOf(item.id)) {
+        int flags = shortcut->mods == KeyMods::CtrlNoAlt ? wxACCEL_CTRL : wxACCEL_NORMAL;
+        text += "\t" + wxAcceleratorEntry(flags, shortcut->key).ToRawString();
+    }
     return text;
 }
 
@@ -50,25 +52,23 @@ wxString MenuLabel(std::string_view label) {
 CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
     : wxFrame(nullptr, wxID_ANY, FromUtf8(ResourcesFor(GetUiLanguage()).windowCaption)),
       settings_(settings),
-      report(programPath, GetUiLanguage()),
-      modulePath(programPath),
-      sideMenuWidth_(kNarrowestSideMenu),
-      startupTimer_(this, kStartupTimerId),
-      geometryTimer_(this, kGeometryTimerId),
+      report_(programPath, GetUiLanguage()),
+      modulePath_(programPath),
       uiLanguage_(GetUiLanguage()),
-      navigator_(report, settings, programPath, uiLanguage_, *this),
-      followTimer_(this, kFollowTimerId) {
-    clientPane_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                               wxBORDER_NONE | wxCLIP_CHILDREN);
-    clientPane_->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    tree =
-        new wxTreeCtrl(clientPane_, wxID_ANY, wxPoint(0, kStripHeight), wxSize(sideMenuWidth_, 200),
-                       wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
-                           wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE);
-    tree->Hide();
+      clientPane_(MakeClientPane(this)),
+      navigator_(report_, settings, programPath, uiLanguage_, *this),
+      sideMenu_(clientPane_, [this](const std::string& label,
+                                    std::size_t index) { ChooseSideMenuItem(label, index); }),
+      follower_(
+          navigator_,
+          [this](const std::vector<SideMenuEdit>& edits, const std::vector<std::string>& logFiles) {
+              EditSideMenu(edits, logFiles);
+          }),
+      placement_(*this),
+      startupTimer_(this, kStartupTimerId) {
     allowance_ = ReadAllowancePlan(settings.Read());
-    report.SetAllowance(allowance_);
-    browser.Create(clientPane_);
+    report_.SetAllowance(allowance_);
+    browser_.Create(clientPane_);
     CreateMenus();
 
     Bind(wxEVT_MENU, &CReportDlg::OnCommand, this);
@@ -77,20 +77,13 @@ CReportDlg::CReportDlg(SettingsFile& settings, const std::string& programPath)
         event.Skip();
     });
     Bind(wxEVT_CHAR_HOOK, &CReportDlg::OnCharHook, this);
-    Bind(wxEVT_SIZE, &CReportDlg::OnFrameGeometry, this);
-    Bind(wxEVT_MOVE, &CReportDlg::OnFrameGeometry, this);
-    Bind(wxEVT_TIMER, &CReportDlg::OnTimer, this, kStartupTimerId);
-    Bind(wxEVT_TIMER, &CReportDlg::OnGeometrySettled, this, kGeometryTimerId);
-    Bind(wxEVT_TIMER, &CReportDlg::OnFollowTimer, this, kFollowTimerId);
-    Bind(wxEVT_FSWATCHER, &CReportDlg::OnFolderChange, this);
+    Bind(wxEVT_TIMER, &CReportDlg::OnStartupTimer, this, kStartupTimerId);
     Bind(wxEVT_CLOSE_WINDOW, &CReportDlg::OnClose, this);
     clientPane_->Bind(wxEVT_SIZE, &CReportDlg::OnClientSize, this);
     clientPane_->Bind(wxEVT_PAINT, &CReportDlg::OnClientPaint, this);
-    tree->Bind(wxEVT_TREE_SEL_CHANGED, &CReportDlg::OnTreeSelChanged, this);
-    tree->Bind(wxEVT_TREE_ITEM_GETTOOLTIP, &CReportDlg::OnTreeToolTip, this);
 }
 
-wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath).fname); }
+wxString CReportDlg::AppName() const { return wxString::FromUTF8(SplitPath(modulePath_).fname); }
 
 bool CReportDlg::Initialise() {
     wxBeginBusyCursor();
@@ -98,45 +91,46 @@ bool CReportDlg::Initialise() {
 
     // The template must be there before anything else is shown.
     bool ending = false;
-    if (report.LoadTemplate().what == Failure::kTemplateMissing) {
+    if (report_.LoadTemplate().what == Failure::kTemplateMissing) {
         ShowMessageBox(nullptr, FromUtf8(kTemplateNotFound), AppName(), MessageIcon::Stop);
         ending = true;
         exitCode_ = 1;
     }
 
-    toolBar = new SideMenuToolBar(clientPane_, this, uiLanguage_);
-    tree->SetForegroundColour(SideMenuTextColour());
-    tree->SetBackgroundColour(SideMenuBackColour());
+    sideMenu_.AddToolBar(this, uiLanguage_);
     // The settings are read once, for all that the window takes from them at its start.
     WindowSettings saved = ReadWindowSettings(settings_);
     // On a first start, the recorder's newest log in its default folder.
     navigator_.SetStartLog(saved.logFile,
                            UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-    BuildSideMenu();
-    sideMenu = saved.sideMenu ? 1 : 0;
+    sideMenu_.Fill(navigator_.ListSideMenu());
+    sideMenu_.SetShown(saved.sideMenu);
     // The pane was made on about:blank; a second blank load would only delay the first page.
 
     // Files may be dropped anywhere on the window: the menu bar, the client area and the pane.
     GetMenuBar()->SetDropTarget(new LogDropTarget(this));
     clientPane_->SetDropTarget(new LogDropTarget(this));
-    browser.AcceptDrops(new LogDropTarget(this), [this](const std::string& path) {
+    browser_.AcceptDrops(new LogDropTarget(this), [this](const std::string& path) {
         CallAfter([this, path] { OnDropFiles({path}); });
     });
 
-    RestorePlacement(saved);
+    placement_.Restore(saved);
     if (!ending) Show();
     LayoutPanes();
-    topMost = saved.topMost ? 1 : 0;
+    topMost_ = saved.topMost;
     UpdateMenuChecks();
-    maximizeWhenPlaced_ = saved.zoomed;
-    WhenMapped(*this, [this] { OnMapped(); });
+    // Once on screen, the window is topmost as the settings say, and its place is looked at.
+    WhenMapped(*this, [this] {
+        SetTopMost(topMost_);
+        placement_.Mapped();
+    });
 
     if (ending) {
         // The window was never shown: what the settings hold from the last real run stays.
         settingsSaved_ = true;
         CallAfter([this] { Close(true); });
     } else {
-        startupTimer_.StartOnce(250);
+        startupTimer_.StartOnce(kStartupDelayMs);
     }
     wxEndBusyCursor();
     return !ending;
@@ -153,7 +147,7 @@ void CReportDlg::CreateMenus() {
                 menu->AppendSeparator();
             } else {
                 bool check = item.id == kCmdTopMost || item.id == kCmdSideMenu;
-                menu->Append(ToolkitId(item.id), MenuLabel(item.label), wxEmptyString,
+                menu->Append(ToolkitId(item.id), MenuLabel(item), wxEmptyString,
                              check ? wxITEM_CHECK : wxITEM_NORMAL);
             }
         }
@@ -165,8 +159,8 @@ void CReportDlg::CreateMenus() {
 void CReportDlg::UpdateMenuChecks() {
     wxMenuBar* bar = GetMenuBar();
     if (!bar) return;
-    bar->Check(ToolkitId(kCmdSideMenu), sideMenu != 0);
-    bar->Check(ToolkitId(kCmdTopMost), topMost != 0);
+    bar->Check(ToolkitId(kCmdSideMenu), sideMenu_.Shown());
+    bar->Check(ToolkitId(kCmdTopMost), topMost_);
 }
 
 void CReportDlg::SetTopMost(bool on) {
@@ -174,85 +168,11 @@ void CReportDlg::SetTopMost(bool on) {
     SetWindowStyleFlag(on ? (style | wxSTAY_ON_TOP) : (style & ~wxSTAY_ON_TOP));
 }
 
-// The saved rectangle comes back as it was, as long as some screen shows enough of its title
-// bar to take hold of it and it is no larger than that screen's work area; a larger one is
-// made as large as the work area and put on it. One whose title bar no screen shows (a screen
-// since removed, a hand-edited value) is moved onto the nearest screen. One no screen could
-// hold counts as none. The position counts as
-// the user's, so that managers that place new windows themselves keep it.
-void CReportDlg::RestorePlacement(const WindowSettings& saved) {
-    constexpr std::int64_t kLargestSide = 32767;
-    const WindowPlacement& placement = saved.placement;
-    auto side = [](int from, int to) { return std::int64_t{to} - from; };
-    if (saved.placed && side(placement.left, placement.right) > 0 &&
-        side(placement.left, placement.right) <= kLargestSide &&
-        side(placement.top, placement.bottom) > 0 &&
-        side(placement.top, placement.bottom) <= kLargestSide) {
-        std::vector<ScreenRect> screens;
-        for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
-            wxRect area = wxDisplay(i).GetClientArea();
-            screens.push_back({area.x, area.y, area.width, area.height});
-        }
-        ScreenRect saved{placement.left, placement.top, placement.right - placement.left,
-                         placement.bottom - placement.top};
-        ScreenRect rect = FitOnScreen(saved, screens, kTitleBarHeight);
-        SetSize(rect.x, rect.y, rect.width, rect.height);
-        // The size set once more as the client size, as on a first start. A window whose last
-        // size was set as its outer size is held back by the toolkit until the manager tells
-        // the frame it draws, and then shown at a placeholder size of 2 x 1 pixels that
-        // squeezes the menu bar below its least width. The frame the manager adds is taken off
-        // once the manager has placed the window (OnGeometrySettled asks once more).
-        SetClientSize(GetClientSize());
-        MarkPositionAsUsers(*this);
-        restoredPlacement_ = true;
-        normalRect_ = wxRect(rect.x, rect.y, rect.width, rect.height);
-    } else {
-        SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
-        Centre();
-        normalRect_ = GetRect();
-    }
-}
-
-// Once on screen, the window is topmost as the settings say. Its place is looked at once the
-// manager has placed it: a manager that put it elsewhere than asked, or at another size, is
-// asked once more. Only then is it maximised, so that the manager keeps the normal rectangle
-// behind the maximised window and returns to it.
-void CReportDlg::OnMapped() {
-    SetTopMost(topMost != 0);
-    placing_ = true;
-    geometryTimer_.StartOnce(kGeometrySettleMs);
-}
-
 void CReportDlg::LayoutPanes() {
-    if (!clientPane_) return;
-    wxSize size = clientPane_->GetClientSize();
-    int w = size.x, h = size.y;
-    wxWindow* view = browser.View();
-    if (sideMenu) {
-        // Log names begin two indents and the spacing in (the hidden root's children, then
-        // theirs); right of them the vertical scroll bar may come.
-        int labelLeft = 2 * static_cast<int>(tree->GetIndent() + tree->GetSpacing());
-        int rightRoom = kSideMenuNameMargin + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, tree);
-        sideMenuWidth_ = SideMenuWidth(logLabelWidths_, labelLeft, rightRoom, w);
-        tree->SetSize(0, kStripHeight, sideMenuWidth_, std::max(0, h - kStripHeight));
-        tree->Show();
-        if (view) {
-            int left = sideMenuWidth_ + kDividerWidth;
-            view->SetSize(left, 0, std::max(0, w - left + kPaneOverhang), h);
-            view->Show();
-        }
-        if (toolBar) {
-            toolBar->SetSize(sideMenuWidth_ - kToolBarRightGap - kToolBarWidth, 0, kToolBarWidth,
-                             kStripHeight);
-            toolBar->Show();
-        }
-    } else {
-        tree->Hide();
-        if (view) {
-            view->SetSize(0, 0, w, h);
-            view->Show();
-        }
-        if (toolBar) toolBar->Hide();
+    wxRect pane = sideMenu_.Layout(clientPane_->GetClientSize());
+    if (wxWindow* view = browser_.View()) {
+        view->SetSize(pane);
+        view->Show();
     }
 }
 
@@ -268,61 +188,17 @@ void CReportDlg::LayoutAndRepaint() {
     clientPane_->Update();
 }
 
-// The divider between tree and pane, and the strip behind the toolbar. The pane covers both
-// when the side menu is hidden.
+// The pane covers the divider and the strip when the side menu is hidden.
 void CReportDlg::OnClientPaint(wxPaintEvent&) {
     wxPaintDC dc(clientPane_);
-    int h = clientPane_->GetClientSize().y;
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-    dc.DrawRectangle(sideMenuWidth_, 0, kDividerWidth, h);
-    dc.SetBrush(wxBrush(SideMenuBackColour()));
-    dc.DrawRectangle(0, 0, sideMenuWidth_, kStripHeight);
+    sideMenu_.Paint(dc, clientPane_->GetClientSize().y);
 }
 
-// A manager reports a new size and a new state in separate messages: the rectangle is taken
-// once they have all arrived, and only when the manager has confirmed it (the window then
-// neither maximised nor minimised, framed, and no resize under way), so that no passing
-// rectangle of a change of state becomes the normal one.
-void CReportDlg::OnFrameGeometry(wxEvent& event) {
-    if (IsShown()) {
-        settleWaits_ = 0;
-        geometryTimer_.StartOnce(kGeometrySettleMs);
-    }
-    event.Skip();
-}
-
-void CReportDlg::OnGeometrySettled(wxTimerEvent&) {
-    if (!IsMapped(*this)) return;
-    if (placing_) {
-        placing_ = false;
-        if (restoredPlacement_ && !IsMaximized() && OuterFrameRect(*this) != normalRect_) {
-            SetOuterFrameRect(*this, normalRect_);
-            restoredPlacement_ = false;  // asked once
-            placing_ = true;
-            geometryTimer_.StartOnce(kGeometrySettleMs);
-            return;
-        }
-        if (maximizeWhenPlaced_) {
-            maximizeWhenPlaced_ = false;
-            Maximize();
-            return;
-        }
-    }
-    wxRect outer;
-    switch (ReadSettledFrame(*this, outer)) {
-        case FrameVerdict::Take:
-            normalRect_ = outer;
-            settleWaits_ = 0;
-            settledNormal_ = true;
-            break;
-        case FrameVerdict::Wait:  // asked again a little later, a few times at most
-            if (++settleWaits_ < kMostSettleWaits) geometryTimer_.StartOnce(kGeometrySettleMs);
-            break;
-        case FrameVerdict::NotANormal:
-            settledNormal_ = false;
-            break;
-    }
+// The side menu follows the folder; a longer name may widen it, a shorter narrow it.
+void CReportDlg::EditSideMenu(const std::vector<SideMenuEdit>& edits,
+                              const std::vector<std::string>& logFiles) {
+    sideMenu_.Apply(edits, logFiles);
+    if (sideMenu_.Shown()) LayoutAndRepaint();
 }
 
 void CReportDlg::PostCommand(int id) {
@@ -342,23 +218,23 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
             ShowAboutBox();
             break;
         case kCmdTopMost:
-            topMost ^= 1;
-            SetTopMost(topMost != 0);
+            topMost_ = !topMost_;
+            SetTopMost(topMost_);
             UpdateMenuChecks();
             break;
         case kCmdSideMenu:
-            sideMenu ^= 1;
+            sideMenu_.SetShown(!sideMenu_.Shown());
             LayoutAndRepaint();
             UpdateMenuChecks();
             break;
         case kCmdCollapseAll:
-            ExpandYears(false);
+            sideMenu_.ExpandYears(false);
             break;
         case kCmdExpandAll:
-            ExpandYears(true);
+            sideMenu_.ExpandYears(true);
             break;
         case kCmdRefresh:
-            RefreshFromFolder();
+            follower_.RefreshNow();
             break;
         case kCmdAllowance:
             ChangeAllowance();
@@ -375,56 +251,26 @@ void CReportDlg::OnCommand(wxCommandEvent& event) {
 // that Backspace never goes back in the pane's history and single letters do nothing.
 // While a menu holds the keyboard, its keys are its own: Esc closes the menu, not the window.
 void CReportDlg::OnCharHook(wxKeyEvent& event) {
-    if (event.GetEventObject() == GetMenuBar() || MenuHoldsKeyboard()) {
-        event.Skip();
-        return;
-    }
-    int key = event.GetKeyCode();
-    if (event.AltDown()) {
-        if (key == WXK_F4 && !event.ControlDown() && !event.ShiftDown()) {
-            PostCommand(kCmdExit);
-            return;
-        }
-        if (key == WXK_LEFT || key == WXK_RIGHT)
-            return;    // the pane keeps no history to step through
+    const Shortcut* shortcut = event.GetEventObject() == GetMenuBar() || MenuHoldsKeyboard()
+                                   ? nullptr
+                                   : ShortcutFor(event.GetKeyCode(), event.ControlDown(),
+                                                 event.AltDown(), event.ShiftDown());
+    if (!shortcut) {
         event.Skip();  // Alt with a letter opens the menus
         return;
     }
-    switch (key) {
-        case WXK_RETURN:
-        case WXK_NUMPAD_ENTER:
-            return;
-        case WXK_ESCAPE:
-            PostCommand(kCmdExit);
-            return;
-        case WXK_BACK:
-            if (event.ControlDown()) PostCommand(kCmdOpenLogFiles);
-            return;
-        case 'O':
-            return;
-        case 'S':
-            if (event.ControlDown()) PostCommand(kCmdSideMenu);
-            return;
-        case WXK_F1:
-            return;  // no help
-        case WXK_F5:
-            PostCommand(kCmdRefresh);
-            return;
-        default:
-            event.Skip();
-    }
+    if (shortcut->command != 0) PostCommand(shortcut->command);
 }
 
-void CReportDlg::OnTimer(wxTimerEvent&) {
+void CReportDlg::OnStartupTimer(wxTimerEvent&) {
     startupTimer_.Stop();
     PostCommand(kCmdFirstReport);
 }
 
 void CReportDlg::OnClose(wxCloseEvent&) {
     startupTimer_.Stop();
-    geometryTimer_.Stop();
-    followTimer_.Stop();
-    watcher_.reset();
+    placement_.Stop();
+    follower_.Stop();
     SaveSettings();
     Destroy();
 }
@@ -434,20 +280,11 @@ void CReportDlg::OnClose(wxCloseEvent&) {
 void CReportDlg::SaveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
-    bool maximized = IsMaximized();
-    // The outer rectangle as the manager has it: the frame it draws is part of the place the
-    // window comes back to. One the manager has not confirmed (still at work on a change of
-    // state or size) gives way to the last one it did. A window closed the moment it leaves
-    // the maximised state can look normal while it still has the maximised size: only a
-    // window that was normal when it last settled is read again here.
-    wxRect normal = normalRect_, now;
-    if (settledNormal_ && ReadSettledFrame(*this, now) == FrameVerdict::Take) normal = now;
-    SaveWindowSettings(
-        settings_, {.topMost = topMost != 0,
-                    .sideMenu = sideMenu != 0,
-                    .zoomed = maximized,
-                    .placement = PlacementAtClose(normal.x, normal.y, normal.width, normal.height,
-                                                  maximized, IsIconized())});
+    WindowState closing;
+    closing.topMost = topMost_;
+    closing.sideMenu = sideMenu_.Shown();
+    placement_.PlaceAtClose(closing);
+    SaveWindowSettings(settings_, closing);
 }
 
 }  // namespace zintor

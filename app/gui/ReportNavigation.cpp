@@ -1,6 +1,6 @@
 // The window's roads from a report log to the page in the browser pane: the first report
-// after start-up, the open dialog and dropped files (the side menu's road is in SideMenu.cpp),
-// and the About box. The navigator decides each; here the window asks the user and shows.
+// after start-up, the open dialog, dropped files and the side menu's choice, and the About
+// box. The navigator decides each; here the window asks the user and shows.
 #include <gtk/gtk.h>
 
 #include <wx/filedlg.h>
@@ -54,8 +54,7 @@ void CReportDlg::ShowFirstReport() {
         wxBusyCursor wait;
         navigator_.ShowFirstReport();
     }
-    WatchFolders(false);
-    UpdateSideMenu();  // logs that came or went since the menu was made, before it was watched
+    follower_.CatchUp();  // logs that came or went since the menu was made, before it was watched
 }
 
 void CReportDlg::OpenLogFiles() {
@@ -77,6 +76,11 @@ void CReportDlg::OnDropFiles(const std::vector<std::string>& names) {
     Raise();
 }
 
+void CReportDlg::ChooseSideMenuItem(const std::string& label, std::size_t index) {
+    wxBusyCursor wait;
+    navigator_.ChooseSideMenuItem(label, index);
+}
+
 bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
     std::vector<std::string> paths;
     for (const wxString& name : names) paths.push_back(FileNameBytes(name));
@@ -87,7 +91,7 @@ bool LogDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) {
 }
 
 void CReportDlg::ShowAboutBox() {
-    std::string help = FolderOf(modulePath) + std::string(kHelpPageName);
+    std::string help = FolderOf(modulePath_) + std::string(kHelpPageName);
     CAboutDlg about(this, uiLanguage_, FileUrlOf(help), FromUtf8(kHelpPageName), AppName());
     about.ShowModal();
 }

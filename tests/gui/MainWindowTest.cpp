@@ -6,6 +6,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include <wx/accel.h>
 #include <wx/menu.h>
 #include <wx/webview.h>
 
@@ -16,6 +17,7 @@
 #include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
+#include "app/gui/Shortcuts.h"
 #include "app/gui/SideMenuToolBar.h"
 #include "platform/DirectorySearch.h"
 #include "resources/ResourceSet.h"
@@ -214,6 +216,50 @@ TEST_F(MainWindowTest, KeysAreTakenBeforeTheFocusedControl) {
         EXPECT_EQ(w.SideMenu() != before, c.togglesSideMenu) << c.key;
     }
     EXPECT_TRUE(w.IsShown());
+}
+
+// The menus show the keys the window acts on, in either language: each item's key, as the
+// toolkit reads it from the item, posts the item's own command.
+TEST_F(MainWindowTest, MenusShowTheKeysTheWindowActsOn) {
+    struct Case {
+        bool japanese;
+        int command;
+        const char* label;  // before the key
+        int key, flags;     // none: 0
+    };
+    const Case cases[] = {
+        {false, kCmdOpenLogFiles, "Open Log files(&O)...", WXK_BACK, wxACCEL_CTRL},
+        {false, kCmdExit, "Exit(&X)", WXK_ESCAPE, wxACCEL_NORMAL},
+        {false, kCmdTopMost, "Always topmost(&T)", 0, 0},
+        {false, kCmdSideMenu, "Side Menu(&S)", 'S', wxACCEL_CTRL},
+        {false, kCmdRefresh, "Refresh(&R)", WXK_F5, wxACCEL_NORMAL},
+        {false, kCmdAbout, "About(&A)...", 0, 0},
+        {true, kCmdOpenLogFiles, "ログファイルを開く(&O)...", WXK_BACK, wxACCEL_CTRL},
+        {true, kCmdExit, "アプリケーションの終了(&X)", WXK_ESCAPE, wxACCEL_NORMAL},
+        {true, kCmdSideMenu, "サイドメニューを表示(&S)", 'S', wxACCEL_CTRL},
+        {true, kCmdRefresh, "最新の情報に更新(&R)", WXK_F5, wxACCEL_NORMAL},
+    };
+    for (bool japanese : {false, true}) {
+        test::ScopedLanguage language(japanese);
+        CReportDlg& w = Open();
+        for (const Case& c : cases) {
+            if (c.japanese != japanese) continue;
+            wxMenuItem* item = w.GetMenuBar()->FindItem(ToolkitId(c.command));
+            ASSERT_NE(item, nullptr) << c.label;
+            wxString label = item->GetItemLabel();
+            EXPECT_EQ(label.BeforeFirst('\t').utf8_string(), c.label);
+            std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+            ASSERT_EQ(accel != nullptr, c.key != 0) << c.label;
+            if (!accel) continue;
+            EXPECT_EQ(accel->GetKeyCode(), c.key) << c.label;
+            EXPECT_EQ(accel->GetFlags(), c.flags) << c.label;
+            bool ctrl = (c.flags & wxACCEL_CTRL) != 0;
+            const Shortcut* shortcut = ShortcutFor(c.key, ctrl, false, false);
+            ASSERT_NE(shortcut, nullptr) << c.label;
+            EXPECT_EQ(shortcut->command, c.command) << c.label;
+        }
+        Close();
+    }
 }
 
 // A settings file kept elsewhere and linked in is read through its link, and the closing

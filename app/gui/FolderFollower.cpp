@@ -1,16 +1,15 @@
-// The window following its folder while the traffic monitor writes: the folders of the shown
-// log and of the side menu are watched through the system's change notification, never
-// polled, so an idle window costs nothing. The navigator tells which changes matter and when
-// a burst of them has settled; the shown log's page is then written once and reloaded in
-// place, and report logs coming and going change the side menu.
+// Watching the folders, the bursts of their changes, and what a settled burst asks for.
+#include "app/gui/FolderFollower.h"
+
 #include <chrono>
+#include <utility>
 
 #include <wx/evtloop.h>
 #include <wx/fswatcher.h>
 #include <wx/log.h>
 #include <wx/utils.h>
 
-#include "app/gui/ReportDlg.h"
+#include "app/ReportNavigator.h"
 #include "app/gui/Utf8Text.h"
 
 namespace zintor {
@@ -69,10 +68,14 @@ bool ChangeOf(const wxFileSystemWatcherEvent& event, FolderChange& change) {
 
 }  // namespace
 
-// The folders of the side menu and of the followed log (and of its target when it is a link),
-// each watched once, or the nearest folder above one that is gone; anew watches them again
-// whether or not they changed (a folder made again since, watches freed since).
-void CReportDlg::WatchFolders(bool anew) {
+FolderFollower::FolderFollower(ReportNavigator& navigator, EditSideMenu editSideMenu)
+    : navigator_(navigator), editSideMenu_(std::move(editSideMenu)), burstTimer_(this) {
+    Bind(wxEVT_FSWATCHER, &FolderFollower::OnFolderChange, this);
+    Bind(wxEVT_TIMER, &FolderFollower::OnBurstDue, this);
+}
+
+// The folders of the side menu and of the followed log (and of its target when it is a link).
+void FolderFollower::Watch(bool anew) {
     std::vector<std::string> folders = navigator_.FoldersToWatch();
     if ((!anew && folders == watchedFolders_) || !wxEventLoopBase::GetActive()) return;
     QuietLog quiet;
@@ -91,26 +94,26 @@ void CReportDlg::WatchFolders(bool anew) {
     }
 }
 
-void CReportDlg::OnFolderChange(wxFileSystemWatcherEvent& event) {
+void FolderFollower::OnFolderChange(wxFileSystemWatcherEvent& event) {
     FolderChange change;
     if (!ChangeOf(event, change)) return;
     if (navigator_.NoteFolderChange(change, FileNameBytes(event.GetPath().GetFullPath()),
                                     FileNameBytes(event.GetNewPath().GetFullPath()), NowMs()) &&
-        !followTimer_.IsRunning()) {
-        followTimer_.StartOnce(static_cast<int>(navigator_.BurstWaitMs(NowMs())));
+        !burstTimer_.IsRunning()) {
+        burstTimer_.StartOnce(static_cast<int>(navigator_.BurstWaitMs(NowMs())));
     }
 }
 
-void CReportDlg::OnFollowTimer(wxTimerEvent&) {
+void FolderFollower::OnBurstDue(wxTimerEvent&) {
     if (long long wait = navigator_.BurstWaitMs(NowMs()); wait > 0) {
-        followTimer_.StartOnce(static_cast<int>(wait));
+        burstTimer_.StartOnce(static_cast<int>(wait));
         return;
     }
     ChangeEffect effect = navigator_.SettleBurst();
     // First the watches: what a folder made again receives from now on is seen, and what it
     // received before is read below.
-    WatchFolders(effect.rewatch);
-    if (effect.relist) UpdateSideMenu();
+    Watch(effect.rewatch);
+    if (effect.relist) Relist();
     if (effect.regenerate) {
         appending_ = true;
         navigator_.RegenerateFollowedLog();
@@ -118,13 +121,28 @@ void CReportDlg::OnFollowTimer(wxTimerEvent&) {
     }
 }
 
-void CReportDlg::RefreshFromFolder() {
+void FolderFollower::Relist() {
+    std::vector<SideMenuEdit> edits = navigator_.RelistSideMenu();
+    if (!edits.empty()) editSideMenu_(edits, navigator_.LogFiles());
+}
+
+void FolderFollower::CatchUp() {
+    Watch(false);
+    Relist();
+}
+
+void FolderFollower::RefreshNow() {
     wxBusyCursor wait;
-    followTimer_.Stop();
+    burstTimer_.Stop();
     navigator_.SettleBurst();  // what it asked for is done now, and more
-    WatchFolders(true);
-    UpdateSideMenu();
+    Watch(true);
+    Relist();
     navigator_.RegenerateFollowedLog();
+}
+
+void FolderFollower::Stop() {
+    burstTimer_.Stop();
+    watcher_.reset();
 }
 
 }  // namespace zintor

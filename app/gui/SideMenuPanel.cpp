@@ -1,12 +1,21 @@
 // The side menu of the main window: the report logs beside the last log, one item per year
 // with the year's logs under it; the latest year is expanded and selected. It follows the
-// folder as logs come and go.
+// folder as logs come and go, and lays out the tree and toolbar beside the browser pane.
+#include "app/gui/SideMenuPanel.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
+#include <wx/dc.h>
+#include <wx/settings.h>
+#include <wx/treectrl.h>
 #include <wx/utils.h>
 
-#include "app/gui/ReportDlg.h"
+#include "app/SideMenuWidth.h"
+#include "app/gui/SideMenuLayout.h"
+#include "app/gui/SideMenuToolBar.h"
 #include "logs/ReportLogList.h"
 #include "platform/DisplayText.h"
 #include "platform/PathParts.h"
@@ -96,8 +105,32 @@ void Renumber(wxTreeCtrl& tree, const std::vector<std::string>& logFiles) {
 
 }  // namespace
 
-void CReportDlg::BuildSideMenu() {
-    const std::vector<std::string>& logFiles = navigator_.ListSideMenu();
+SideMenuPanel::SideMenuPanel(wxWindow* parent, ChooseItem choose)
+    : tree_(new wxTreeCtrl(parent, wxID_ANY, wxPoint(0, kStripHeight),
+                           wxSize(kNarrowestSideMenu, 200),
+                           wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT |
+                               wxTR_FULL_ROW_HIGHLIGHT | wxTR_SINGLE | wxBORDER_NONE)),
+      choose_(std::move(choose)),
+      width_(kNarrowestSideMenu) {
+    tree_->Hide();
+    tree_->Bind(wxEVT_TREE_SEL_CHANGED, &SideMenuPanel::OnSelChanged, this);
+    tree_->Bind(wxEVT_TREE_ITEM_GETTOOLTIP, &SideMenuPanel::OnToolTip, this);
+}
+
+// The tree outlives the panel until the window's children go: it calls on it no more.
+SideMenuPanel::~SideMenuPanel() {
+    tree_->Unbind(wxEVT_TREE_SEL_CHANGED, &SideMenuPanel::OnSelChanged, this);
+    tree_->Unbind(wxEVT_TREE_ITEM_GETTOOLTIP, &SideMenuPanel::OnToolTip, this);
+}
+
+void SideMenuPanel::AddToolBar(wxWindow* commandTarget, int uiLanguage) {
+    toolBar_ = new SideMenuToolBar(tree_->GetParent(), commandTarget, uiLanguage);
+    tree_->SetForegroundColour(SideMenuTextColour());
+    tree_->SetBackgroundColour(SideMenuBackColour());
+}
+
+void SideMenuPanel::Fill(const std::vector<std::string>& logFiles) {
+    wxTreeCtrl* tree = tree_;
     tree->Freeze();
     tree->DeleteAllItems();
     wxTreeItemId root = tree->AddRoot(wxEmptyString);
@@ -112,65 +145,89 @@ void CReportDlg::BuildSideMenu() {
     tree->Thaw();
     tree->Refresh();
     if (latest.IsOk()) tree->SelectItem(latest);
-    MeasureSideMenu();
+    Measure(logFiles);
 }
 
-void CReportDlg::MeasureSideMenu() {
-    logLabelWidths_.clear();
-    for (const std::string& path : navigator_.LogFiles()) {
+void SideMenuPanel::Measure(const std::vector<std::string>& logFiles) {
+    labelWidths_.clear();
+    for (const std::string& path : logFiles) {
         // The tree draws a label with a pixel of room on either side.
-        logLabelWidths_.push_back(tree->GetTextExtent(LogLabel(path)).x + 2);
+        labelWidths_.push_back(tree_->GetTextExtent(LogLabel(path)).x + 2);
     }
 }
 
-// The menu follows the folder: logs that came are added under their years (a new year opens
-// to show them), logs that went are taken out, and every other item stays as it was, selected
-// or not, open or closed. A selected log that went leaves its year selected (a year item
-// opens nothing).
-void CReportDlg::UpdateSideMenu() {
-    std::vector<SideMenuEdit> edits = navigator_.RelistSideMenu();
+// A selected log that went leaves its year selected (a year item opens nothing).
+void SideMenuPanel::Apply(const std::vector<SideMenuEdit>& edits,
+                          const std::vector<std::string>& logFiles) {
     if (edits.empty()) return;
-    tree->Freeze();
-    std::vector<wxTreeItemId> newYears = ApplyEdits(*tree, edits, navigator_.LogFiles());
-    Renumber(*tree, navigator_.LogFiles());
-    for (const wxTreeItemId& item : newYears) tree->Expand(item);
-    tree->Thaw();
-    tree->UnsetToolTip();  // it may belong to an item no longer there
-    MeasureSideMenu();
-    if (sideMenu) LayoutAndRepaint();  // a longer name may widen the menu, a shorter narrow it
+    tree_->Freeze();
+    std::vector<wxTreeItemId> newYears = ApplyEdits(*tree_, edits, logFiles);
+    Renumber(*tree_, logFiles);
+    for (const wxTreeItemId& item : newYears) tree_->Expand(item);
+    tree_->Thaw();
+    tree_->UnsetToolTip();  // it may belong to an item no longer there
+    Measure(logFiles);
 }
 
-// Collapse all and Expand all act on the year items, the top level of the tree.
-void CReportDlg::ExpandYears(bool expand) {
-    wxTreeItemId root = tree->GetRootItem();
+void SideMenuPanel::ExpandYears(bool expand) {
+    wxTreeItemId root = tree_->GetRootItem();
     if (!root.IsOk()) return;
     wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree->GetFirstChild(root, cookie); item.IsOk();
-         item = tree->GetNextSibling(item)) {
+    for (wxTreeItemId item = tree_->GetFirstChild(root, cookie); item.IsOk();
+         item = tree_->GetNextSibling(item)) {
         if (expand) {
-            tree->Expand(item);
+            tree_->Expand(item);
         } else {
-            tree->Collapse(item);
+            tree_->Collapse(item);
         }
     }
 }
 
-void CReportDlg::OnTreeSelChanged(wxTreeEvent& event) {
+wxRect SideMenuPanel::Layout(const wxSize& client) {
+    int w = client.x, h = client.y;
+    if (!shown_) {
+        tree_->Hide();
+        if (toolBar_) toolBar_->Hide();
+        return wxRect(0, 0, w, h);
+    }
+    // Log names begin two indents and the spacing in (the hidden root's children, then
+    // theirs); right of them the vertical scroll bar may come.
+    int labelLeft = 2 * static_cast<int>(tree_->GetIndent() + tree_->GetSpacing());
+    int rightRoom = kSideMenuNameMargin + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, tree_);
+    width_ = SideMenuWidth(labelWidths_, labelLeft, rightRoom, w);
+    tree_->SetSize(0, kStripHeight, width_, std::max(0, h - kStripHeight));
+    tree_->Show();
+    if (toolBar_) {
+        toolBar_->SetSize(width_ - kToolBarRightGap - kToolBarWidth, 0, kToolBarWidth,
+                          kStripHeight);
+        toolBar_->Show();
+    }
+    int left = width_ + kDividerWidth;
+    return wxRect(left, 0, std::max(0, w - left + kPaneOverhang), h);
+}
+
+void SideMenuPanel::Paint(wxDC& dc, int height) const {
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    dc.DrawRectangle(width_, 0, kDividerWidth, height);
+    dc.SetBrush(wxBrush(SideMenuBackColour()));
+    dc.DrawRectangle(0, 0, width_, kStripHeight);
+}
+
+void SideMenuPanel::OnSelChanged(wxTreeEvent& event) {
     wxTreeItemId item = event.GetItem();
     if (!item.IsOk()) return;
-    auto* data = dynamic_cast<LogItemData*>(tree->GetItemData(item));
-    wxBusyCursor wait;
-    navigator_.ChooseSideMenuItem(tree->GetItemText(item).utf8_string(),
-                                  data ? data->index : SIZE_MAX);
+    auto* data = dynamic_cast<LogItemData*>(tree_->GetItemData(item));
+    choose_(tree_->GetItemText(item).utf8_string(), data ? data->index : SIZE_MAX);
 }
 
 // A name the menu cuts off shows whole as the item's tooltip; other items have none.
-void CReportDlg::OnTreeToolTip(wxTreeEvent& event) {
+void SideMenuPanel::OnToolTip(wxTreeEvent& event) {
     wxTreeItemId item = event.GetItem();
     wxRect label;
-    if (item.IsOk() && tree->GetBoundingRect(item, label, true) &&
-        label.GetRight() >= tree->GetClientSize().x) {
-        event.SetToolTip(tree->GetItemText(item));
+    if (item.IsOk() && tree_->GetBoundingRect(item, label, true) &&
+        label.GetRight() >= tree_->GetClientSize().x) {
+        event.SetToolTip(tree_->GetItemText(item));
     } else {
         event.Veto();
     }
