@@ -654,6 +654,8 @@ class WindowTest(unittest.TestCase):
         win = p.wait_window(MAIN_EN)
         march = self.settled_pane(win)
         self.assertTrue(march, "no page in the pane")
+        looks = tempfile.mkdtemp(prefix="zintor-no-text-")
+        screen.save_png(os.path.join(looks, "reference.png"))
         append_in_bursts(same, more)
         march_more = self.settled_pane(win, unlike=march)
         self.assertTrue(march_more, "the pane did not follow the log")
@@ -694,7 +696,9 @@ class WindowTest(unittest.TestCase):
                 win = p.wait_window(MAIN_EN)
                 if act:
                     act(p, win)
-                self.assertTrue(poll(lambda: self.pane(win) == shows, 20), f"the pane shows another page; stderr: {p.stderr_so_far()}")
+                if not poll(lambda: self.pane(win) == shows, 20):
+                    screen.save_png(os.path.join(looks, f"{road}.png"))
+                    self.fail(f"the pane shows another page (see {looks}); stderr: {p.stderr_so_far()}")
                 self.assertTrue(os.path.exists(odd[:-4] + ".html"))
                 self.shot(f"no-text-{road.replace(' ', '-').strip('-')}")
                 p.stop()
