@@ -2,23 +2,15 @@
 // again) and the notices of the running month.
 #include "app/gui/AllowanceDlg.h"
 
-#include <ctime>
-
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/log.h>
 #include <wx/msgdlg.h>
-#include <wx/notifmsg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/AllowanceSettings.h"
-#include "app/WindowSettings.h"
-#include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
-#include "html/ValueFormat.h"
-#include "report/PageTexts.h"
 
 namespace zintor {
 namespace {
@@ -55,13 +47,6 @@ void SplitAmount(std::uint64_t bytes, std::string& number, int& unit) {
         ++unit;
     }
     number = bytes ? std::to_string(bytes) : std::string();
-}
-
-std::string Bare(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text)
-        if (c != u' ' || !out.empty()) out += static_cast<char>(c);
-    return out;
 }
 
 }  // namespace
@@ -124,67 +109,6 @@ void AllowanceDlg::OnOk(wxCommandEvent&) {
 void AllowanceDlg::OnNone(wxCommandEvent&) {
     amount_.clear();
     EndModal(wxID_OK);
-}
-
-std::string AllowanceNoticeTitle(AllowanceLevel level, int uiLanguage) {
-    if (level == AllowanceLevel::kOver100)
-        return uiLanguage == 0 ? "月間の上限を超えました" : "Monthly allowance used up";
-    return uiLanguage == 0 ? "月間の上限の 80% に達しました" : "80% of the monthly allowance used";
-}
-
-std::string AllowanceNoticeText(const MonthGlance& g, int uiLanguage) {
-    const AllowanceUse& use = g.allowance;
-    std::string used = Bare(FormatSize(static_cast<std::int64_t>(use.used), 0));
-    std::string of = Bare(FormatSize(static_cast<std::int64_t>(use.plan.bytes), 0));
-    std::string left = Bare(FormatSize(static_cast<std::int64_t>(use.left), 0));
-    std::string share = Bare(FormatShare(static_cast<std::int64_t>(use.used),
-                                         static_cast<std::int64_t>(use.plan.bytes)));
-    if (uiLanguage == 0)
-        return std::to_string(g.year) + "年" + std::to_string(g.month) + "月: " + of + " のうち " +
-               used + " (" + share + ") を使用、残り " + left;
-    return used + " of " + of + " (" + share + ") used this month, " + left + " left";
-}
-
-// The window's side: the command, and each page written checked against the allowance.
-
-void CReportDlg::ChangeAllowance() {
-    AllowanceDlg dialog(this, uiLanguage_, allowance_);
-    if (dialog.ShowModal() != wxID_OK) return;
-    settings_.Write(kSettingsSection,
-                    {{kAllowanceKey, dialog.AmountText()},
-                     {kAllowanceCountsKey, std::string(AllowanceCountsWord(dialog.Counts()))}});
-    allowance_ = ReadAllowancePlan(settings_.Read());
-    report_.SetAllowance(allowance_);
-    wxBusyCursor wait;
-    navigator_.RegenerateFollowedLog();
-}
-
-void CReportDlg::NoteAllowance(const std::string& url) {
-    AllowanceReading reading;
-    reading.page = url;
-    if (url.rfind("file:", 0) == 0) {
-        MonthGlance glance = report_.Glance();
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        reading.month = glance.year * 100 + glance.month;
-        reading.current = reading.month == (local.tm_year + 1900) * 100 + local.tm_mon + 1;
-        reading.set = glance.hasAllowance;
-        reading.level = glance.allowance.level;
-        if (follower_.Appending()) {
-            AllowanceLevel told = allowanceCrossing_.Appended(reading);
-            if (told != AllowanceLevel::kBelow80) {
-                wxNotificationMessage notice(
-                    FromUtf8(AllowanceNoticeTitle(told, uiLanguage_)),
-                    FromUtf8(AllowanceNoticeText(glance, uiLanguage_)), this,
-                    told == AllowanceLevel::kOver100 ? wxICON_WARNING : wxICON_INFORMATION);
-                wxLogNull quiet;  // a desktop without the service shows nothing, and says nothing
-                notice.Show();
-            }
-            return;
-        }
-    }
-    allowanceCrossing_.Seen(reading);
 }
 
 }  // namespace zintor

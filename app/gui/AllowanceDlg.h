@@ -1,5 +1,5 @@
 // View > Monthly Allowance...: the allowance as a number and a unit, and what it counts, or
-// none; and the desktop notice when new rows take the running month past 80 % or 100 % of it.
+// none.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 #include <wx/dialog.h>
 
 #include "report/Allowance.h"
-#include "report/MonthGlance.h"
 
 class wxChoice;
 class wxTextCtrl;
@@ -33,9 +32,5 @@ class AllowanceDlg : public wxDialog {
     std::string amount_;
     AllowanceCounts counts_ = AllowanceCounts::kBoth;
 };
-
-// The title and text of the notice for level (kFrom80 or kOver100) of the month in glance.
-std::string AllowanceNoticeTitle(AllowanceLevel level, int uiLanguage);
-std::string AllowanceNoticeText(const MonthGlance& glance, int uiLanguage);
 
 }  // namespace zintor

@@ -52,7 +52,7 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
     void ShowAboutBox();
 
     // View > Monthly Allowance...: the allowance asked for, saved, and the page written again
-    // (AllowanceDlg.cpp).
+    // (AllowanceNotice.cpp).
     void ChangeAllowance();
 
     // Posts a command of the menus to the window, as the keys and the toolbar do.
@@ -80,7 +80,7 @@ class CReportDlg : public wxFrame, private NavigatorWindow {
         browser_.ShowAgain(url);
     }
     // The page just written against the allowance: a desktop notice when new rows took the
-    // running month past 80 % or 100 % (AllowanceDlg.cpp).
+    // running month past 80 % or 100 % (AllowanceNotice.cpp).
     void NoteAllowance(const std::string& url);
     void FollowedLogChanged() override { follower_.Watch(false); }
 
