@@ -11,9 +11,13 @@ namespace {
 constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kMonthStart = kDay;  // day 1, 00:00:00
 
+// A row's bytes are below 2^48 and its step at most 61 s, so the cross products of two rows'
+// rates fit in 64 bits: this runs for every row, and needs no 128-bit product.
 void TakeIfHigher(PeakRate& peak, std::int64_t stamp, std::uint64_t bytes, std::int64_t step) {
-    ExactRate rate{bytes, step};
-    if (!peak.rate.Known() || rate.Above(peak.rate)) peak = {rate, stamp};
+    if (peak.rate.Known() && bytes * static_cast<std::uint64_t>(peak.rate.seconds) <=
+                                 peak.rate.bytes * static_cast<std::uint64_t>(step))
+        return;
+    peak = {{bytes, step}, stamp};
 }
 
 // The value at the percentile index of the used bins' bytes, over 300 seconds.
