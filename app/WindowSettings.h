@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/WindowPlacement.h"
+#include "app/window/WindowPlacement.h"
 #include "platform/Failure.h"
 #include "platform/SettingsFile.h"
 

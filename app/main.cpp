@@ -4,10 +4,10 @@
 #include <iostream>
 #include <string>
 
-#include "app/CommandLine.h"
 #include "app/ErrorLine.h"
-#include "app/FolderPages.h"
 #include "app/WindowLauncher.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/FolderPages.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardStreams.h"
 #include "platform/TemporaryFiles.h"

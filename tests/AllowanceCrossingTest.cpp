@@ -1,6 +1,6 @@
 // The allowance notices across live appends: each level once per month, only for the
 // running month, never for a page shown on another road.
-#include "app/AllowanceCrossing.h"
+#include "app/window/AllowanceCrossing.h"
 
 #include <gtest/gtest.h>
 

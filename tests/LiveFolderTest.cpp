@@ -1,6 +1,6 @@
 // Following the folder: which changes give a new page or a new side menu, bursts of them, and
 // the side menu's edits for the logs the folder holds now.
-#include "app/LiveFolder.h"
+#include "app/window/LiveFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
 // Page addresses, the message page, the loads the pane allows and the open dialog's filter.
-#include "app/PageUrl.h"
+#include "app/window/PageUrl.h"
 
 #include <gtest/gtest.h>
 
-#include "app/FileFilter.h"
+#include "app/window/FileFilter.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {

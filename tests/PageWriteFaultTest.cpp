@@ -12,8 +12,8 @@
 #include <optional>
 #include <sstream>
 
-#include "app/CommandLine.h"
 #include "app/FailureText.h"
+#include "app/cli/CommandLine.h"
 #include "report/ReportGenerator.h"
 #include "tests/FaultyFileOps.h"
 #include "tests/TestSupport.h"

@@ -1,6 +1,6 @@
 // The roads from a chosen log to the pane, without a window: what each road shows, when
 // LogFile is written, and the log followed while the monitor writes it.
-#include "app/ReportNavigator.h"
+#include "app/window/ReportNavigator.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

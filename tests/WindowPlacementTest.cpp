@@ -1,12 +1,12 @@
 // The Position line: ten integers with the %i conversions, the placement stored at closing,
 // where a saved rectangle may come back, and how wide the side menu is.
-#include "app/WindowPlacement.h"
 #include "app/WindowSettings.h"
+#include "app/window/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
-#include "app/ScreenFit.h"
-#include "app/SideMenuWidth.h"
+#include "app/window/ScreenFit.h"
+#include "app/window/SideMenuWidth.h"
 
 #include "TestSupport.h"
 

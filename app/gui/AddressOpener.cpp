@@ -4,7 +4,7 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
-#include "app/PageUrl.h"
+#include "app/window/PageUrl.h"
 #include "platform/FileSystem.h"
 
 namespace zintor {

@@ -9,11 +9,11 @@
 #include <wx/utils.h>
 
 #include "app/AllowanceSettings.h"
-#include "app/PageUrl.h"
 #include "app/WindowSettings.h"
 #include "app/gui/AllowanceDlg.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
+#include "app/window/PageUrl.h"
 #include "html/ValueFormat.h"
 
 namespace zintor {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/PageUrl.h"
+#include "app/window/PageUrl.h"
 #include "platform/PathParts.h"
 #include "platform/RegularFile.h"
 

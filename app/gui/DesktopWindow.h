@@ -8,7 +8,7 @@
 
 #include <wx/gdicmn.h>
 
-#include "app/WindowPlacement.h"
+#include "app/window/WindowPlacement.h"
 
 class wxTopLevelWindow;
 

@@ -9,8 +9,8 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
-#include "app/ReportNavigator.h"
 #include "app/gui/Utf8Text.h"
+#include "app/window/ReportNavigator.h"
 
 namespace zintor {
 namespace {

@@ -14,7 +14,7 @@
 #include <wx/fswatcher.h>
 #include <wx/timer.h>
 
-#include "app/LiveFolder.h"
+#include "app/window/LiveFolder.h"
 
 namespace zintor {
 

@@ -8,8 +8,8 @@
 #include <wx/display.h>
 #include <wx/toplevel.h>
 
-#include "app/ScreenFit.h"
 #include "app/gui/DesktopWindow.h"
+#include "app/window/ScreenFit.h"
 
 namespace zintor {
 namespace {

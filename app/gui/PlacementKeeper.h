@@ -2,8 +2,8 @@
 // it), the manager's placement looked at once and mended, the window maximised only then, the
 // normal rectangle followed as the manager settles moves and resizes, and the place the window
 // comes back to read when it closes. What counts as a rectangle to keep is decided without the
-// toolkit (app/WindowPlacement.h, app/ScreenFit.h); the manager is asked and read through
-// DesktopWindow.
+// toolkit (app/window/WindowPlacement.h, app/window/ScreenFit.h); the manager is asked and read
+// through DesktopWindow.
 #pragma once
 
 #include <wx/gdicmn.h>

@@ -8,11 +8,11 @@
 #include <wx/dialog.h>
 
 #include "app/FailureText.h"
-#include "app/ReportNavigator.h"
 #include "app/SettingsLocation.h"
 #include "app/gui/AssertReport.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/ToolkitLanguage.h"
+#include "app/window/ReportNavigator.h"
 #include "html/UiLanguage.h"
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"

@@ -14,12 +14,12 @@
 #include <wx/timer.h>
 #include <wx/treectrl.h>
 
-#include "app/AllowanceCrossing.h"
-#include "app/ReportNavigator.h"
 #include "app/gui/FolderFollower.h"
 #include "app/gui/PlacementKeeper.h"
 #include "app/gui/SideMenuPanel.h"
 #include "app/gui/WebBrowser2.h"
+#include "app/window/AllowanceCrossing.h"
+#include "app/window/ReportNavigator.h"
 #include "platform/SettingsFile.h"
 #include "report/ReportGenerator.h"
 

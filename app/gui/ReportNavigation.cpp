@@ -6,12 +6,12 @@
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
-#include "app/FileFilter.h"
-#include "app/PageUrl.h"
 #include "app/gui/AboutDlg.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Utf8Text.h"
+#include "app/window/FileFilter.h"
+#include "app/window/PageUrl.h"
 #include "logs/ReportLogName.h"
 #include "platform/PathParts.h"
 #include "resources/ResourceSet.h"

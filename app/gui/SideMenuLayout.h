@@ -6,7 +6,7 @@
 
 namespace zintor {
 
-// The tree and the strip above it are as wide as SideMenuWidth (app/SideMenuWidth.h) says.
+// The tree and the strip above it are as wide as SideMenuWidth (app/window/SideMenuWidth.h) says.
 constexpr int kDividerWidth = 2;  // between the tree and the browser pane
 constexpr int kStripHeight = 18;  // the strip above the tree, behind the toolbar
 constexpr int kToolBarWidth = 66;

@@ -13,9 +13,9 @@
 #include <wx/treectrl.h>
 #include <wx/utils.h>
 
-#include "app/SideMenuWidth.h"
 #include "app/gui/SideMenuLayout.h"
 #include "app/gui/SideMenuToolBar.h"
+#include "app/window/SideMenuWidth.h"
 #include "logs/ReportLogList.h"
 #include "platform/DisplayText.h"
 #include "platform/PathParts.h"

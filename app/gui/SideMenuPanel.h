@@ -11,7 +11,7 @@
 
 #include <wx/gdicmn.h>
 
-#include "app/LiveFolder.h"
+#include "app/window/LiveFolder.h"
 
 class wxDC;
 class wxTreeCtrl;

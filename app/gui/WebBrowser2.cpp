@@ -9,8 +9,8 @@
 #include <wx/dnd.h>
 #include <wx/webview.h>
 
-#include "app/PageUrl.h"
 #include "app/gui/BytePathPages.h"
+#include "app/window/PageUrl.h"
 
 namespace zintor {
 namespace {

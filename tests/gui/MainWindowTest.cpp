@@ -12,13 +12,13 @@
 
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "app/PageUrl.h"
-#include "app/WindowPlacement.h"
 #include "app/gui/DesktopWindow.h"
 #include "app/gui/LogDropTarget.h"
 #include "app/gui/ReportDlg.h"
 #include "app/gui/Shortcuts.h"
 #include "app/gui/SideMenuToolBar.h"
+#include "app/window/PageUrl.h"
+#include "app/window/WindowPlacement.h"
 #include "platform/DirectorySearch.h"
 #include "resources/ResourceSet.h"
 

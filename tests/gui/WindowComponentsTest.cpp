@@ -11,9 +11,9 @@
 #include <wx/frame.h>
 #include <wx/treectrl.h>
 
-#include "app/LiveFolder.h"
 #include "app/gui/Shortcuts.h"
 #include "app/gui/SideMenuPanel.h"
+#include "app/window/LiveFolder.h"
 #include "resources/ResourceSet.h"
 
 namespace zintor {

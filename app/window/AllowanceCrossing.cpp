@@ -1,5 +1,5 @@
 // The crossing rule: a rise over the page's last level, in the running month, not told yet.
-#include "app/AllowanceCrossing.h"
+#include "app/window/AllowanceCrossing.h"
 
 namespace zintor {
 

@@ -1,5 +1,5 @@
 // Which folder changes matter to the window, bursts of them, and side-menu edits.
-#include "app/LiveFolder.h"
+#include "app/window/LiveFolder.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // The logs are handed out one at a time from a counter the workers share, so that a slow
 // log holds up no other; each worker reports every log it finished on a pipe.
-#include "app/FolderPages.h"
+#include "app/cli/FolderPages.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -16,9 +16,9 @@
 #include <ostream>
 
 #include "app/AllowanceSettings.h"
-#include "app/CommandLine.h"
 #include "app/ErrorLine.h"
 #include "app/FailureText.h"
+#include "app/cli/CommandLine.h"
 #include "logs/ReportLogList.h"
 #include "platform/FileSystem.h"
 #include "platform/WorkerProcesses.h"

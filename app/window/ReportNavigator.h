@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/LiveFolder.h"
-#include "app/PageLocation.h"
+#include "app/window/LiveFolder.h"
+#include "app/window/PageLocation.h"
 #include "html/UiLanguage.h"
 #include "platform/Failure.h"
 

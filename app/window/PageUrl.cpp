@@ -1,5 +1,5 @@
 // file:// addresses, the inline message page and the loads the pane allows.
-#include "app/PageUrl.h"
+#include "app/window/PageUrl.h"
 
 #include "platform/DisplayText.h"
 #include "platform/PathParts.h"

@@ -1,5 +1,5 @@
 // The side menu's width from the widths of its names and the window's.
-#include "app/SideMenuWidth.h"
+#include "app/window/SideMenuWidth.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Keeping a restored window's title bar on a screen and its size within that screen.
-#include "app/ScreenFit.h"
+#include "app/window/ScreenFit.h"
 
 #include <algorithm>
 #include <cstdint>

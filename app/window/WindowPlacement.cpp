@@ -1,5 +1,5 @@
 // Position text <-> placement fields.
-#include "app/WindowPlacement.h"
+#include "app/window/WindowPlacement.h"
 
 #include <cstdio>
 

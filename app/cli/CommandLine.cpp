@@ -1,5 +1,5 @@
 // The command-line run over the report engine; no window, no toolkit.
-#include "app/CommandLine.h"
+#include "app/cli/CommandLine.h"
 
 #include <cerrno>
 #include <memory>

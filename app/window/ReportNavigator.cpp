@@ -1,5 +1,5 @@
 // The roads from a chosen log to the page on screen, LogFile, and the followed log.
-#include "app/ReportNavigator.h"
+#include "app/window/ReportNavigator.h"
 
 #include <sys/stat.h>
 
@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "app/FailureText.h"
-#include "app/PageUrl.h"
 #include "app/WindowSettings.h"
+#include "app/window/PageUrl.h"
 #include "html/UiLanguage.h"
 #include "logs/ReportLogList.h"
 #include "logs/ReportLogName.h"

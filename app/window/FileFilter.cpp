@@ -1,5 +1,5 @@
 // Filter text -> dialog entries with letter-case-blind patterns.
-#include "app/FileFilter.h"
+#include "app/window/FileFilter.h"
 
 #include "platform/AsciiText.h"
 

@@ -1,5 +1,5 @@
 // Choosing the folder of a log's page by what the window may write.
-#include "app/PageLocation.h"
+#include "app/window/PageLocation.h"
 
 #include <cstdint>
 #include <cstdio>
