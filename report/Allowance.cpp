@@ -3,19 +3,12 @@
 
 #include <algorithm>
 
+#include "platform/AsciiText.h"
+
 namespace zintor {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsWord(std::string_view text, std::string_view word) {
-    if (text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (Lower(text[i]) != word[i]) return false;
-    return true;
-}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -25,12 +18,14 @@ std::string_view Trimmed(std::string_view text) {
 
 // The power of 1024 of a unit word ("", "k", "kb", "kib", ...), or -1.
 int UnitPower(std::string_view unit) {
-    if (unit.empty() || EqualsWord(unit, "b")) return 0;
+    if (unit.empty() || EqualsIgnoringAsciiCase(unit, "b")) return 0;
     constexpr std::string_view kLetters = "kmgt";
-    std::size_t power = kLetters.find(Lower(unit[0]));
+    std::size_t power = kLetters.find(AsciiLower(unit[0]));
     if (power == kLetters.npos) return -1;
     std::string_view rest = unit.substr(1);
-    if (!rest.empty() && !EqualsWord(rest, "b") && !EqualsWord(rest, "ib")) return -1;
+    if (!rest.empty() && !EqualsIgnoringAsciiCase(rest, "b") &&
+        !EqualsIgnoringAsciiCase(rest, "ib"))
+        return -1;
     return static_cast<int>(power) + 1;
 }
 
@@ -67,8 +62,8 @@ bool ParseAllowanceBytes(std::string_view text, std::uint64_t& bytes) {
 
 AllowanceCounts ParseAllowanceCounts(std::string_view text) {
     text = Trimmed(text);
-    if (EqualsWord(text, "received")) return AllowanceCounts::kReceived;
-    if (EqualsWord(text, "sent")) return AllowanceCounts::kSent;
+    if (EqualsIgnoringAsciiCase(text, "received")) return AllowanceCounts::kReceived;
+    if (EqualsIgnoringAsciiCase(text, "sent")) return AllowanceCounts::kSent;
     return AllowanceCounts::kBoth;
 }
 
