@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "platform/FileSystem.h"
 #include "platform/PathParts.h"
@@ -23,9 +22,9 @@ std::string ChooseSettingsFile(const std::string& besideProgram, bool makeFolder
     std::string own = UserConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (own.empty()) return besideProgram;
     own += '/';
-    std::error_code ec;
-    if (makeFolder) std::filesystem::create_directories(own, ec);
-    if (ec || !MayWrite(own)) return besideProgram;
+    // A configuration folder made here is the user's own, as the desktop's own folders are.
+    if (makeFolder && MakeFolders(own, 0700) != 0) return besideProgram;
+    if (!MayWrite(own)) return besideProgram;
     return own + FileNameOf(besideProgram);
 }
 
