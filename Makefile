@@ -40,12 +40,7 @@ define install_missing
 endef
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
-	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
-	fi
+	$(call install_missing,$(PACKAGES))
 	@# The window in Japanese (its tests and screenshots) needs a Japanese locale; made once.
 	@locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || { \
 	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
